@@ -1,0 +1,72 @@
+// The main window: menus, toolbar, status bar and the one child view it holds.
+#pragma once
+
+#include "shell/core/arranque.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QVBoxLayout;
+
+namespace tarvo {
+
+class Madre : public QMainWindow, public VentanaMadre {
+    Q_OBJECT
+public:
+    explicit Madre(Contexto &ctx, QWidget *parent = nullptr);
+    ~Madre() override;
+
+    // The load step: start-up checks, settings, directories. False when the
+    // program must end.
+    bool Carga(InstanciaUnica &instancia, const QString &directorioPrograma, const QString &directorioTemporal);
+
+    // Shows one child view, unloading the one shown before.
+    void MuestraEditor(QWidget *vista);
+    QWidget *VistaActual() const { return vista_; }
+
+    // VentanaMadre
+    void OcultaFuncionesRele() override;
+    void MuestraOpcionesPrimeraVez() override;
+    void ActivaAyuda(bool activa) override;
+    void PonPanel(int panel, const QString &texto) override;
+    void MuestraPortada() override;
+    void Centra() override;
+    void PonTitulo(const QString &titulo) override;
+    void PonTextosIdioma() override;
+    void TraduceConfiguracion() override;
+    void CierraTodo() override;
+    void Guardar() override;
+
+    QLabel *Panel(int n) const { return paneles_[n - 1]; }
+    Contexto &contexto() { return ctx_; }
+
+public slots:
+    void Salir();
+    void MuestraOpciones(bool soloComunicaciones = false);
+    void MuestraAyuda();
+    void MuestraAcercaDe();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    QAction *Accion(const QString &nombre, const QString &texto, QMenu *menu);
+    void CreaMenus();
+    void CreaBarra();
+    void CreaEstado();
+    void PulsaBoton(const QString &clave);
+
+    Contexto &ctx_;
+    QToolBar *barra_ = nullptr;
+    QLabel *paneles_[5] = {};
+    QVBoxLayout *marco_ = nullptr;
+    QPointer<QWidget> vista_;
+    bool descargada_ = false;
+};
+
+}  // namespace tarvo

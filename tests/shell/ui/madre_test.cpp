@@ -1,0 +1,293 @@
+// The main window, its dialogs and its exit paths, driven offscreen with a
+// scripted interaction.
+#include "shell/acerca_de.h"
+#include "shell/ayuda.h"
+#include "shell/madre.h"
+#include "shell/opciones.h"
+#include "shell/core/interaccion_guionizada.h"
+#include "shell/core/puertos.h"
+#include "support/carpeta_temporal.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+
+#include <pty.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+
+using namespace tarvo;
+
+namespace {
+
+// Runs `paso` on the next modal window to appear (the options dialog of the
+// first run, say), then lets the caller's exec() return.
+void CuandoAparezcaModal(std::function<void(QWidget *)> paso) {
+    auto *reloj = new QTimer;
+    reloj->setInterval(10);
+    QObject::connect(reloj, &QTimer::timeout, [reloj, paso] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            reloj->stop();
+            reloj->deleteLater();
+            paso(w);
+        }
+    });
+    reloj->start();
+}
+
+void Pulsa(QWidget *ventana, const char *boton) {
+    auto *b = ventana->findChild<QAbstractButton *>(boton);
+    QVERIFY(b);
+    b->click();
+}
+
+struct Pty {
+    int maestro = -1, esclavo = -1;
+    QString ruta;
+    Pty() {
+        char nombre[256] = {};
+        if (::openpty(&maestro, &esclavo, nombre, nullptr, nullptr) == 0) ruta = nombre;
+    }
+    ~Pty() {
+        ::close(esclavo);
+        ::close(maestro);
+    }
+};
+
+// One started program: tree, interaction, context and main window.
+struct Programa {
+    prueba::ArbolPrograma arbol;
+    InteraccionGuionizada ui;
+    Contexto ctx{ui};
+    std::unique_ptr<InstanciaUnica> instancia;
+    std::unique_ptr<Madre> madre;
+    Pty pty;
+
+    explicit Programa(bool conPuerto = true, bool primeraVez = false) {
+        FijaPrefijoDispositivos(arbol.raiz.en("sin-dispositivos/ttyS"));
+        QDir().mkpath(arbol.programa + "/ports");
+        QDir().mkpath(arbol.programa + "/work");
+        if (conPuerto) QFile::link(pty.ruta, arbol.programa + "/ports/COM2");
+        if (!primeraVez) {
+            QFile ini(arbol.programa + "/tarvo32.ini");
+            ini.open(QIODevice::WriteOnly);
+            ini.write("[COMMS]\r\nPuerto=2\r\nVelocidad=9600\r\nParidad=0\r\nLongitudPalabra=8\r\nBitsStop=0\r\n\r\n"
+                      "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/work/\r\nModelos=" + arbol.modelos.toUtf8() +
+                      "\r\n\r\n");
+        }
+        ui.AceptaAvisos(!conPuerto);   // message 600
+        instancia = std::make_unique<InstanciaUnica>(arbol.programa);
+        madre = std::make_unique<Madre>(ctx);
+    }
+    bool Arranca() { return madre->Carga(*instancia, arbol.programa, arbol.temporal); }
+    template <typename T = QAction>
+    T *Busca(const char *nombre) const {
+        return madre->findChild<T *>(nombre);
+    }
+    QByteArray Ini() const {
+        QFile f(arbol.programa + "/tarvo32.ini");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+}  // namespace
+
+class PruebaMadre : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { FijaPrefijoDispositivos("/dev/ttyS"); }
+
+    void arrancaConMenusBarraYPaneles() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        QCOMPARE(p.madre->windowTitle(), QString("Tarvo32 v1.0.0"));
+        QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&Archivo"));
+        QCOMPARE(p.Busca("mnuNuevo")->text(), p.ctx.dic.Texto(1));
+        QCOMPARE(p.Busca("mnuAjusteControl_15")->text(), p.ctx.dic.Texto(27));
+        QCOMPARE(p.Busca("mnuAjusteProteccion_1")->text(), p.ctx.dic.Texto(30));
+        QCOMPARE(p.Busca("mnuAjusteComunicacion_2")->text(), p.ctx.dic.Texto(36));
+        QCOMPARE(p.Busca("btnNuevo")->toolTip(), p.ctx.dic.Texto(50));
+        QCOMPARE(p.madre->Panel(5)->toolTip(), p.ctx.dic.Texto(64));
+        for (const char *n : {"mnuGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme", "btnGuardar"})
+            QVERIFY2(!p.Busca(n)->isEnabled(), n);
+        for (const char *n : {"mnuAjustesControl", "mnuAjustesProteccion", "mnuAjustesComunicacion"})
+            QVERIFY2(!p.Busca<QMenu>(n)->isEnabled(), n);
+        QVERIFY(p.Busca("mnuNuevo")->isEnabled());
+        QVERIFY(p.Busca("mnuContenido")->isEnabled());
+        QCOMPARE(p.madre->Panel(4)->text(), QString("Sin fichero"));
+        QCOMPARE(p.madre->Panel(5)->text(), QString("COM2;9600;8;N;1 "));
+        QCOMPARE(p.ui.Estado(), QString("Preparado"));
+        QVERIFY(qobject_cast<QWidget *>(p.madre->VistaActual())->objectName() == "portada");
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void sinPuertosSeOcultanLasFuncionesDelRele() {
+        Programa p(false);
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        QVERIFY(!p.Busca<QMenu>("mnuModoTrabajo")->menuAction()->isVisible());
+        QVERIFY(!p.madre->Panel(5)->isVisible());
+        for (const char *n : {"btnReleOnOff", "btnEnviarAjustes", "btnRecibirAjustes"}) QVERIFY2(!p.Busca(n)->isVisible(), n);
+        QVERIFY(p.Busca("btnNuevo")->isVisible());
+        QVERIFY(p.Busca("mnuNuevo")->isEnabled());
+    }
+
+    void laPrimeraVezSeMuestranLasOpciones() {
+        Programa p(true, true);
+        QString titulo;
+        bool aplicarActivo = true;
+        CuandoAparezcaModal([&](QWidget *w) {
+            titulo = w->windowTitle();
+            aplicarActivo = w->findChild<QPushButton *>("cmdApply")->isEnabled();
+            Pulsa(w, "cmdOK");
+        });
+        QVERIFY(p.Arranca());
+        QCOMPARE(titulo, QString("Tarvo32 Configuration Setup"));
+        QVERIFY(!aplicarActivo);
+        QVERIFY(p.Ini().startsWith("[VERSION]\r\nVersion=1.0.0\r\n\r\n[IDIOMA]"));
+    }
+
+    void lasOpcionesCambianElIdiomaSinTocarLoDemas() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        const QByteArray antes = p.Ini();
+        CuandoAparezcaModal([&](QWidget *w) {
+            auto *ingles = w->findChild<QRadioButton *>("Idiomas_1");
+            QCOMPARE(ingles->text(), QString("English"));
+            ingles->click();
+            QVERIFY(w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdApply");
+            QCOMPARE(w->findChild<QComboBox *>("cmbParidad")->itemText(1), QString("Odd"));
+            QCOMPARE(w->findChild<QPushButton *>("cmdCancel")->text(), QString("Cancel"));
+            QVERIFY(!w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdCancel");
+        });
+        p.madre->MuestraOpciones();
+        QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&File"));
+        QCOMPARE(p.madre->Panel(4)->text(), QString("No file"));
+        QCOMPARE(p.ui.Estado(), QString("Ready"));
+        QVERIFY(!p.Busca("mnuContenido")->isEnabled());
+        QCOMPARE(p.Ini(), antes + "[IDIOMA]\r\nIdioma=1\r\n");
+    }
+
+    void elExploradorDeCarpetas() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaCarpeta(std::nullopt);
+        p.ui.EsperaCarpeta(p.arbol.raiz.en("nuevo"));
+        CuandoAparezcaModal([&](QWidget *w) {
+            auto *caja = w->findChild<QLineEdit *>("txtWorkPath");
+            const QString antes = caja->text();
+            Pulsa(w, "cmdWorkPath");   // cancelled
+            QCOMPARE(caja->text(), antes);
+            QVERIFY(!w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdWorkPath");
+            QCOMPARE(caja->text(), p.arbol.raiz.en("nuevo/"));
+            QVERIFY(w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdCancel");
+        });
+        p.madre->MuestraOpciones();
+        QCOMPARE(p.ctx.app.DirectorioTrabajo, p.arbol.programa + "/work/");
+        QVERIFY(p.ui.Pendientes().isEmpty());
+    }
+
+    void elPanelCincoAbreSoloLasComunicaciones() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        QList<bool> activas;
+        CuandoAparezcaModal([&](QWidget *w) {
+            auto *tab = w->findChild<QTabWidget *>("TabOpciones");
+            for (int i = 0; i < 3; ++i) activas << tab->isTabEnabled(i);
+            auto *velocidad = w->findChild<QComboBox *>("cmbVelocidad");
+            velocidad->setCurrentText("19200");
+            emit velocidad->activated(velocidad->currentIndex());
+            Pulsa(w, "cmdOK");
+        });
+        QTest::mouseDClick(p.madre->Panel(5), Qt::LeftButton);
+        QCOMPARE(activas, QList<bool>({false, true, false}));
+        QCOMPARE(p.madre->Panel(5)->text(), QString("COM2;19200;8;N;1 "));
+        QVERIFY(p.Ini().contains("Velocidad=19200\r\n"));
+    }
+
+    void salirPreguntaSiNoCancelarYCerrarSoloSiNo() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        p.ctx.app.FicheroActual = "/w/a.cnf";
+        p.ctx.app.ConfiguracionGuardada = false;
+        p.ui.Espera("/W/A.CNF", Boton::Cancelar);
+        p.Busca("mnuSalir")->trigger();
+        QVERIFY(p.madre->isVisible());
+        QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNoCancelar);
+
+        p.ui.Espera("/W/A.CNF", Boton::No);
+        p.madre->close();
+        QVERIFY(!p.madre->isVisible());
+        QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNo);
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void elBotonSalirDeLaBarraSaleSinPreguntarSiNoHayCambios() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        p.Busca("btnSalir")->trigger();
+        QVERIFY(!p.madre->isVisible());
+        QVERIFY(p.ui.Mostrados().isEmpty());
+    }
+
+    void elDiarioDeDepuracionMarcaElTitulo() {
+        Programa p;
+        QFile f(p.arbol.programa + "/DEBUG.ZKP");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(p.Arranca());
+        QCOMPARE(p.madre->windowTitle(), QString("Tarvo32 v1.0.0 {DEBUG}"));
+    }
+
+    void acercaDe() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        Acerca_De dlg(p.ctx);
+        QCOMPARE(dlg.findChild<QLabel *>("lblVersion")->text(), QString("v1.0.0"));
+        QCOMPARE(dlg.findChild<QLabel *>("lblCompDate")->text(), QString("01-Abr-2011"));
+        QCOMPARE(dlg.findChild<QPlainTextEdit *>("txtDescription")->toPlainText(), p.ctx.dic.Texto(1002));
+        p.ui.Espera("La información del sistema no está disponible en este momento");
+        Pulsa(&dlg, "cmdSysInfo");
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void laAyudaAbreElManual() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.Busca("mnuContenido")->trigger();
+        auto *ayuda = p.madre->findChild<Ayuda *>();
+        QVERIFY(ayuda && ayuda->isVisible());
+        QVERIFY(ayuda->Navegador()->documentTitle().contains("Ayuda"));
+        QFile::remove(p.arbol.programa + "/tarvo32.html");
+        ayuda->close();
+        p.ui.Espera("tarvo32.html");
+        p.Busca("btnAyuda")->trigger();
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+};
+
+QTEST_MAIN(PruebaMadre)
+#include "madre_test.moc"

@@ -1,0 +1,45 @@
+#include "support/carpeta_temporal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace prueba {
+
+CarpetaTemporal::CarpetaTemporal() { dir_.setAutoRemove(true); }
+
+void CarpetaTemporal::escribe(const QString &relativa, const QByteArray &contenido) const {
+    const QString ruta = en(relativa);
+    QDir().mkpath(QFileInfo(ruta).absolutePath());
+    QFile f(ruta);
+    if (f.open(QIODevice::WriteOnly)) f.write(contenido);
+}
+
+QByteArray CarpetaTemporal::lee(const QString &relativa) const {
+    QFile f(en(relativa));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool CarpetaTemporal::existe(const QString &relativa) const { return QFileInfo::exists(en(relativa)); }
+
+QString FicheroPrograma(const QString &nombre) { return QStringLiteral(TARVO_PROGRAM_DIR) + "/" + nombre; }
+
+}  // namespace prueba
+
+namespace prueba {
+
+ArbolPrograma::ArbolPrograma(bool conModelos) {
+    programa = raiz.en("tarvo32");
+    modelos = raiz.en("models/");
+    temporal = raiz.en("tmp");
+    QDir().mkpath(programa);
+    QDir().mkpath(temporal);
+    for (const char *f : {"tarvo32.dat", "modelos.mdb", "tarvo32.html"})
+        QFile::copy(FicheroPrograma(f), programa + "/" + f);
+    if (conModelos) {
+        QDir().mkpath(modelos);
+        QFile::copy(FicheroPrograma("modelos.mdb"), modelos + "modelos.mdb");
+    }
+}
+
+}  // namespace prueba

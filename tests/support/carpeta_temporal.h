@@ -1,0 +1,41 @@
+// A scratch folder per test, removed afterwards, with helpers to lay out a
+// program tree (program folder + "models" beside it) the way the build does.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace prueba {
+
+class CarpetaTemporal {
+public:
+    CarpetaTemporal();
+    QString ruta() const { return dir_.path(); }
+    QString en(const QString &relativa) const { return dir_.path() + "/" + relativa; }
+    void escribe(const QString &relativa, const QByteArray &contenido) const;
+    QByteArray lee(const QString &relativa) const;
+    bool existe(const QString &relativa) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Path of a file the build shipped in the program tree (e.g. "tarvo32.dat").
+QString FicheroPrograma(const QString &nombre);
+
+}  // namespace prueba
+
+namespace prueba {
+
+// A program tree in a scratch folder: "<raíz>/tarvo32" with the shipped data
+// files, and (unless told otherwise) "<raíz>/models" with the catalogue.
+struct ArbolPrograma {
+    explicit ArbolPrograma(bool conModelos = true);
+    CarpetaTemporal raiz;
+    QString programa;   // no trailing separator
+    QString modelos;    // with a trailing separator
+    QString temporal;   // a temporary folder of its own
+};
+
+}  // namespace prueba
