@@ -114,8 +114,8 @@ public:
     std::unique_ptr<Recordset> OpenRecordset(const QString &origen,
                                              TipoRecordset tipo = TipoRecordset::Dynaset,
                                              const QVariantList &parametros = {});
-    // Runs one statement (Jet dialect); "?" parameters are bound in order.
-    // Returns the number of rows changed.
+    // Runs one statement (Jet dialect); "?" parameters are bound in order and
+    // their count must match. Returns the number of rows changed (0 for DDL).
     int Execute(const QString &sql, const QVariantList &parametros = {});
 
     // Table definitions of the user tables, in creation order.
@@ -182,7 +182,9 @@ public:
     virtual void Close() = 0;
 };
 
-// Turns the Jet dialect the callers write into SQLite's.
+// Turns the Jet dialect the callers write into SQLite's: drops DISTINCTROW and
+// what stands between DELETE and FROM, turns "text" into 'text' and True/False
+// into 1/0; bracketed names, '...' literals and "?" pass unchanged.
 QString TraduceSql(const QString &sqlJet);
 
 // Whole-file copy; false when the source is missing or the target cannot be written.

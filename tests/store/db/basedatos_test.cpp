@@ -1,0 +1,347 @@
+// Opening files (good, bad, locked, hostile), table definitions, whole-file
+// copy and compaction.
+#include "esquema_prueba.h"
+#include "store/db/basedatos.h"
+#include "support/carpeta_temporal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+
+using namespace bd;
+
+namespace {
+
+ErrorBD ErrorDe(const std::function<void()> &f) {
+    try {
+        f();
+    } catch (const ErrorBD &e) {
+        return e;
+    }
+    return ErrorBD(0, QString());
+}
+
+// A file written by another tool, straight through SQLite.
+void EscribeConSqlite(const QString &ruta, const char *sql) {
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &db), SQLITE_OK);
+    char *error = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+class Ficheros : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal carpeta;
+};
+
+TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
+    const QByteArray buena = [&] {
+        prueba::CreaConfiguracion(carpeta.en("buena.cnf"));
+        return carpeta.lee("buena.cnf");
+    }();
+    ASSERT_GT(buena.size(), 8192);
+    QByteArray azar(4096, '\0');
+    for (char &c : azar) c = char(QRandomGenerator::global()->bounded(256));
+    carpeta.escribe("vacio.cnf", QByteArray());
+    carpeta.escribe("azar.cnf", azar);
+    carpeta.escribe("texto.cnf", "[VERSION]\nVersion=1\n");
+    carpeta.escribe("truncado.cnf", buena.left(buena.size() / 2));
+    carpeta.escribe("cabecera.cnf", buena.left(100));
+    QDir().mkpath(carpeta.en("carpeta.cnf"));
+
+    const struct {
+        const char *fichero;
+        int primario;
+    } casos[] = {{"falta.cnf", SQLITE_CANTOPEN}, {"carpeta.cnf", SQLITE_CANTOPEN}, {"vacio.cnf", SQLITE_NOTADB},
+                 {"azar.cnf", SQLITE_NOTADB},    {"texto.cnf", SQLITE_NOTADB},      {"truncado.cnf", SQLITE_CORRUPT},
+                 {"cabecera.cnf", SQLITE_CORRUPT}};
+    for (const auto &c : casos) {
+        for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
+            const ErrorBD e = ErrorDe([&] { BaseDatos::Abrir(carpeta.en(c.fichero), modo); });
+            EXPECT_EQ(e.numero & 0xff, c.primario) << c.fichero << " " << e.what();
+            EXPECT_TRUE(e.descripcion.contains(c.fichero)) << e.what();
+        }
+    }
+    // None of these attempts may have turned a file into something else.
+    EXPECT_TRUE(carpeta.lee("vacio.cnf").isEmpty());
+    EXPECT_FALSE(carpeta.existe("falta.cnf"));
+}
+
+TEST_F(Ficheros, CreateMakesAFileThatOpensAndRefusesToOverwrite) {
+    const QString ruta = carpeta.en("nueva.cnf");
+    BaseDatos::Crear(ruta)->Close();
+    EXPECT_GT(QFile(ruta).size(), 0);
+    auto db = BaseDatos::Abrir(ruta);
+    EXPECT_TRUE(db->TableNames().isEmpty());
+    EXPECT_EQ(db->Name(), ruta);
+    db->Close();
+    const QByteArray antes = carpeta.lee("nueva.cnf");
+    EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(ruta); }).numero & 0xff, SQLITE_CANTOPEN);
+    EXPECT_EQ(carpeta.lee("nueva.cnf"), antes);
+}
+
+TEST_F(Ficheros, ReadingDoesNotChangeTheFile) {
+    const QString ruta = carpeta.en("cnf.cnf");
+    prueba::CreaConfiguracion(ruta);
+    const QByteArray antes = carpeta.lee("cnf.cnf");
+    for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
+        auto db = BaseDatos::Abrir(ruta, modo);
+        db->OpenRecordset("Entradas CTRL")->MoveLast();
+        db->TableDef("Entradas CTRL");
+    }
+    EXPECT_EQ(carpeta.lee("cnf.cnf"), antes);
+}
+
+TEST_F(Ficheros, ExclusiveOpenShutsOutEveryoneUntilClosed) {
+    const QString ruta = carpeta.en("cnf.cnf");
+    prueba::CreaConfiguracion(ruta);
+    auto compartida = BaseDatos::Abrir(ruta);
+    auto otra = BaseDatos::Abrir(ruta);   // shared openers coexist
+    otra->Close();
+    compartida->Close();
+
+    auto exclusiva = BaseDatos::Abrir(ruta, Apertura::Exclusiva);
+    for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
+        const ErrorBD e = ErrorDe([&] { BaseDatos::Abrir(ruta, modo); });
+        EXPECT_EQ(e.numero & 0xff, SQLITE_BUSY) << e.what();
+        EXPECT_TRUE(e.descripcion.contains("in use")) << e.what();
+    }
+    // Plain SQLite from elsewhere is kept out as well.
+    sqlite3 *ajena = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(ruta).constData(), &ajena, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(ajena, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr), SQLITE_BUSY);
+    sqlite3_close(ajena);
+
+    exclusiva->Execute("DELETE * FROM [Entradas CTRL] WHERE Indice = 1");
+    exclusiva->Close();
+    auto despues = BaseDatos::Abrir(ruta);
+    EXPECT_EQ(despues->OpenRecordset("Entradas CTRL")->RecordCount(), 7);
+}
+
+// A file could carry SQL of its own in views and triggers; none of it runs.
+TEST_F(Ficheros, HostileFileRunsNothingItCarries) {
+    const QString ruta = carpeta.en("hostil.cnf");
+    EscribeConSqlite(ruta,
+                     "CREATE TABLE [Entradas CTRL] (Indice INTEGER, NombreAjuste TEXT);"
+                     "CREATE TABLE Registro (Que TEXT);"
+                     "INSERT INTO [Entradas CTRL] VALUES (1, 'a');"
+                     "CREATE VIEW Carga AS SELECT load_extension('/tmp/no_existe.so') AS x;"
+                     "CREATE VIEW Tokenizador AS SELECT fts3_tokenizer('simple') AS x;"
+                     "CREATE VIEW Rutas AS SELECT file FROM pragma_database_list;"
+                     "CREATE TRIGGER Espia AFTER INSERT ON [Entradas CTRL] BEGIN INSERT INTO Registro VALUES ('insert'); END;"
+                     "CREATE TRIGGER Borrador AFTER UPDATE ON [Entradas CTRL] BEGIN DELETE FROM [Entradas CTRL]; END;");
+    auto db = BaseDatos::Abrir(ruta);
+    EXPECT_EQ(db->TableNames(), (QStringList{"Entradas CTRL", "Registro"}));
+    EXPECT_THROW(db->OpenRecordset("SELECT * FROM Carga"), ErrorBD);
+    EXPECT_THROW(db->OpenRecordset("SELECT * FROM Tokenizador"), ErrorBD);
+    EXPECT_THROW(db->OpenRecordset("SELECT * FROM Rutas"), ErrorBD);   // would tell where files lie
+    EXPECT_THROW(db->OpenRecordset("SELECT load_extension('/tmp/no_existe.so')"), ErrorBD);
+    db->Execute("INSERT INTO [Entradas CTRL] VALUES (2, ?)", {QString("b")});
+    auto rs = db->OpenRecordset("Entradas CTRL");
+    rs->Edit();
+    rs->SetValue("NombreAjuste", "c");
+    rs->Update();
+    EXPECT_EQ(db->OpenRecordset("Registro")->RecordCount(), 0);
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 2);
+    // The schema table cannot be written to smuggle SQL in.
+    EXPECT_THROW(db->Execute("UPDATE sqlite_schema SET sql = 'x'"), ErrorBD);
+}
+
+class Definiciones : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal carpeta;
+    QString ruta = carpeta.en("defs.cnf");
+};
+
+DefTabla Ejemplo() {
+    DefTabla t;
+    t.nombre = "Salidas CTRL";
+    t.campos = {{"Indice", TipoCampo::Entero, 0, true, true},
+                {"NombreAjuste", TipoCampo::Texto, 50, false, false},
+                {"Comentario", TipoCampo::Memo, 0, true, false},
+                {"Valor", TipoCampo::Byte, 0, true, false},
+                {"Total", TipoCampo::EnteroLargo, 0, true, false},
+                {"Factor", TipoCampo::Doble, 0, true, false},
+                {"Activa", TipoCampo::Booleano, 0, true, false},
+                {"Fecha", TipoCampo::FechaHora, 0, true, false},
+                {"Clave", TipoCampo::Texto, 0, true, false}};
+    t.indices = {{"PrimaryKey", {"Indice"}, true, true},
+                 {"PorNombre", {"NombreAjuste", "Valor"}, false, false},
+                 {"ClaveUnica", {"Clave"}, false, true}};
+    return t;
+}
+
+void EsperaIgual(const DefTabla &a, const DefTabla &b) {
+    EXPECT_EQ(a.nombre, b.nombre);
+    ASSERT_EQ(a.campos.size(), b.campos.size());
+    for (int i = 0; i < a.campos.size(); ++i) {
+        const DefCampo &x = a.campos[i];
+        const DefCampo &y = b.campos[i];
+        EXPECT_EQ(x.nombre, y.nombre);
+        EXPECT_EQ(int(x.tipo), int(y.tipo)) << x.nombre.toStdString();
+        EXPECT_EQ(x.tamano, y.tamano) << x.nombre.toStdString();
+        EXPECT_EQ(x.permiteLongitudCero, y.permiteLongitudCero) << x.nombre.toStdString();
+        EXPECT_EQ(x.requerido, y.requerido) << x.nombre.toStdString();
+    }
+    ASSERT_EQ(a.indices.size(), b.indices.size());
+    for (int i = 0; i < a.indices.size(); ++i) {
+        EXPECT_EQ(a.indices[i].nombre, b.indices[i].nombre);
+        EXPECT_EQ(a.indices[i].campos, b.indices[i].campos);
+        EXPECT_EQ(a.indices[i].primario, b.indices[i].primario);
+        EXPECT_EQ(a.indices[i].unico, b.indices[i].unico);
+    }
+}
+
+TEST_F(Definiciones, DefinitionSurvivesAReopenAndCopiesToAnotherFile) {
+    auto db = BaseDatos::Crear(ruta);
+    db->CreateTableDef(Ejemplo());
+    db->Close();
+    db = BaseDatos::Abrir(ruta);
+    EsperaIgual(db->TableDef("Salidas CTRL"), Ejemplo());
+
+    // The way configurations copy a table's structure between files.
+    auto otra = BaseDatos::Crear(carpeta.en("otra.cnf"));
+    DefTabla copia = db->TableDef("Salidas CTRL");
+    copia.nombre = "Salidas PROT";
+    otra->CreateTableDef(copia);
+    copia.nombre = "LEDs COMU";   // index names are per table, as the callers expect
+    otra->CreateTableDef(copia);
+    otra->Close();
+    otra = BaseDatos::Abrir(carpeta.en("otra.cnf"));
+    DefTabla esperada = Ejemplo();
+    esperada.nombre = "LEDs COMU";
+    EsperaIgual(otra->TableDef("LEDs COMU"), esperada);
+}
+
+TEST_F(Definiciones, RulesOfTheDefinitionAreEnforced) {
+    auto db = BaseDatos::Crear(ruta);
+    db->CreateTableDef(Ejemplo());
+    db->Execute("INSERT INTO [Salidas CTRL] (Indice, NombreAjuste, Clave) VALUES (1, 'a', 'k')");
+    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (Indice, NombreAjuste) VALUES (2, ?)", {QString("")}); })
+                  .numero,
+              SQLITE_CONSTRAINT_CHECK);
+    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (NombreAjuste) VALUES ('b')"); }).numero,
+              SQLITE_CONSTRAINT_NOTNULL);
+    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (Indice, Clave) VALUES (3, 'k')"); }).numero,
+              SQLITE_CONSTRAINT_UNIQUE);
+    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (Indice) VALUES (1)"); }).numero & 0xff,
+              SQLITE_CONSTRAINT);
+    // The zero-length rule does not stop the column from being dropped.
+    db->Execute("ALTER TABLE [Salidas CTRL] DROP COLUMN [Comentario]");
+    EXPECT_EQ(db->TableDef("Salidas CTRL").campos.size(), 8);
+    // A failed definition leaves nothing behind.
+    DefTabla mala = Ejemplo();
+    mala.nombre = "Mala";
+    mala.indices.append({"Otra", {"NoExiste"}, false, false});
+    EXPECT_THROW(db->CreateTableDef(mala), ErrorBD);
+    EXPECT_EQ(db->TableNames(), QStringList{"Salidas CTRL"});
+    EXPECT_EQ(ErrorDe([&] { db->CreateTableDef(Ejemplo()); }).numero & 0xff, SQLITE_ERROR);
+}
+
+TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
+    auto db = BaseDatos::Crear(ruta);
+    for (const char *t : {"Modelo", "Varios", "Aparamenta CTRL", "ANDs PROT"})
+        db->Execute(QStringLiteral("CREATE TABLE [%1] (Indice SHORT)").arg(t));
+    db->Execute("CREATE TABLE [Contador] (Id INTEGER PRIMARY KEY AUTOINCREMENT, Texto TEXT)");
+    db->Execute("INSERT INTO [Contador] (Texto) VALUES ('x')");
+    db->Execute("DROP TABLE [Varios]");
+    db->Execute("CREATE TABLE [Varios] (Indice SHORT)");
+    EXPECT_EQ(db->TableNames(), (QStringList{"Modelo", "Aparamenta CTRL", "ANDs PROT", "Contador", "Varios"}));
+    EXPECT_FALSE(db->TableNames().contains("modelo"));
+    EXPECT_EQ(ErrorDe([&] { db->TableDef("modelo"); }).numero, codigo::NoEncontrado);
+    // A rowid key has no index of its own but is still the primary one.
+    const DefTabla contador = db->TableDef("Contador");
+    ASSERT_EQ(contador.indices.size(), 1);
+    EXPECT_TRUE(contador.indices[0].primario);
+    EXPECT_EQ(contador.indices[0].campos, QStringList{"Id"});
+}
+
+TEST_F(Definiciones, FilesFromOtherToolsReadWithPlainTypes) {
+    EscribeConSqlite(ruta,
+                     "CREATE TABLE \"BitMando CTRL\" (\"Indice\" INTEGER, \"GrupoSenyal\" INTEGER, \"NombreAjuste\" TEXT, "
+                     "\"Peso\" REAL, \"Nombre\" VARCHAR(30), \"Sin\");"
+                     "CREATE INDEX ix_bit ON \"BitMando CTRL\" (Indice);"
+                     "INSERT INTO \"BitMando CTRL\" VALUES (1, 3, 'Bit 1', 1.5, 'n', 7);");
+    auto db = BaseDatos::Abrir(ruta);
+    const DefTabla t = db->TableDef("BitMando CTRL");
+    ASSERT_EQ(t.campos.size(), 6);
+    EXPECT_EQ(t.campos[0].tipo, TipoCampo::EnteroLargo);
+    EXPECT_EQ(t.campos[2].tipo, TipoCampo::Texto);
+    EXPECT_EQ(t.campos[3].tipo, TipoCampo::Doble);
+    EXPECT_EQ(t.campos[4].tamano, 30);
+    ASSERT_EQ(t.indices.size(), 1);
+    EXPECT_EQ(t.indices[0].nombre, "ix_bit");
+    auto rs = db->OpenRecordset("BitMando CTRL");
+    EXPECT_EQ(rs->FieldName(1), "GrupoSenyal");
+    EXPECT_EQ(rs->Value(1), QVariant(3));
+    EXPECT_EQ(rs->Value("Peso"), QVariant(1.5));
+    EXPECT_EQ(rs->Value("Sin"), QVariant(7));
+}
+
+class CopiaYCompactacion : public ::testing::Test {
+protected:
+    prueba::CarpetaTemporal carpeta;
+    QString origen = carpeta.en("cnf00000.tmp");
+    void SetUp() override { prueba::CreaConfiguracion(origen); }
+};
+
+TEST_F(CopiaYCompactacion, CopyIsByteForByteAndReplacesTheTarget) {
+    carpeta.escribe("default.cnf", "contenido anterior");
+    EXPECT_TRUE(CopiaFichero(origen, carpeta.en("default.cnf")));
+    EXPECT_EQ(carpeta.lee("default.cnf"), carpeta.lee("cnf00000.tmp"));
+    EXPECT_EQ(BaseDatos::Abrir(carpeta.en("default.cnf"))->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
+    EXPECT_TRUE(CopiaFichero(origen, carpeta.en("Configuración ñ.cnf")));
+    EXPECT_EQ(carpeta.lee("Configuración ñ.cnf"), carpeta.lee("cnf00000.tmp"));
+}
+
+TEST_F(CopiaYCompactacion, FailedCopyLeavesNothingHalfWritten) {
+    carpeta.escribe("default.cnf", "contenido anterior");
+    EXPECT_FALSE(CopiaFichero(carpeta.en("no_existe.cnf"), carpeta.en("default.cnf")));
+    EXPECT_EQ(carpeta.lee("default.cnf"), QByteArray("contenido anterior"));
+    EXPECT_FALSE(CopiaFichero(origen, carpeta.en("no/hay/carpeta.cnf")));
+    QDir().mkpath(carpeta.en("es_carpeta.cnf"));
+    EXPECT_FALSE(CopiaFichero(origen, carpeta.en("es_carpeta.cnf")));
+    EXPECT_EQ(QDir(carpeta.ruta()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+              (QStringList{"cnf00000.tmp", "default.cnf"}));
+}
+
+TEST_F(CopiaYCompactacion, CompactionKeepsDataAndDefinitionsInASmallerFile) {
+    {
+        auto db = BaseDatos::Abrir(origen);
+        db->CreateTableDef(Ejemplo());
+        db->Execute("CREATE TABLE [Relleno] (Texto LONGTEXT)");
+        db->BeginTrans();
+        for (int i = 0; i < 200; ++i) db->Execute("INSERT INTO [Relleno] VALUES (?)", {QString(500, QChar(u'x'))});
+        db->CommitTrans();
+        db->Execute("DROP TABLE [Relleno]");
+    }
+    const QString destino = carpeta.en("cnf00002.tmp");
+    CompactaBaseDatos(origen, destino);
+    EXPECT_LT(QFile(destino).size(), QFile(origen).size());
+    auto original = BaseDatos::Abrir(origen);
+    auto compacta = BaseDatos::Abrir(destino);
+    EXPECT_EQ(compacta->TableNames(), original->TableNames());
+    EsperaIgual(compacta->TableDef("Salidas CTRL"), Ejemplo());
+    auto rs = compacta->OpenRecordset(
+        "SELECT DISTINCTROW [Entradas CTRL].NombreAjuste From [Entradas CTRL] WHERE [Entradas CTRL].TipoEntrada=\"Orden\"");
+    EXPECT_EQ(rs->Value(0).toString(), "Orden 1");
+    compacta->Close();
+
+    // The target must be new, and the source must be a database.
+    const QByteArray antes = carpeta.lee("cnf00002.tmp");
+    EXPECT_THROW(CompactaBaseDatos(origen, destino), ErrorBD);
+    EXPECT_EQ(carpeta.lee("cnf00002.tmp"), antes);
+    carpeta.escribe("roto.cnf", "no es una base de datos");
+    EXPECT_THROW(CompactaBaseDatos(carpeta.en("roto.cnf"), carpeta.en("salida.cnf")), ErrorBD);
+    EXPECT_FALSE(carpeta.existe("salida.cnf"));
+}
+
+}  // namespace

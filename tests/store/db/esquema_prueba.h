@@ -1,0 +1,27 @@
+// A small configuration database for the layer's tests: the tables the
+// callers' joins and unions read, with a few known rows.
+#pragma once
+
+#include "store/db/basedatos.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <ostream>
+
+namespace prueba {
+
+// Creates the file and fills it; returns it open (shared).
+std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta);
+
+// Value of one column in the row of a table whose Indice is given, read with a
+// fresh connection so that only what reached the file counts.
+QVariant LeeDeFichero(const QString &ruta, const QString &tabla, const QString &columna, int indice);
+
+}  // namespace prueba
+
+// Readable failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QVariant &v, std::ostream *os) {
+    *os << v.typeName() << "(" << v.toString().toStdString() << ")";
+}

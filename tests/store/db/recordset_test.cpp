@@ -1,0 +1,330 @@
+// Cursors, field access and writing back, including through joined queries.
+#include "esquema_prueba.h"
+#include "store/db/basedatos.h"
+#include "support/carpeta_temporal.h"
+
+#include <QDateTime>
+
+#include <gtest/gtest.h>
+
+using namespace bd;
+
+namespace {
+
+int Codigo(const std::function<void()> &f) {
+    try {
+        f();
+    } catch (const ErrorBD &e) {
+        return e.numero;
+    }
+    return 0;
+}
+
+class RecordsetPrueba : public ::testing::Test {
+protected:
+    void SetUp() override { db = prueba::CreaConfiguracion(ruta); }
+    QVariant EnFichero(const QString &tabla, const QString &columna, int indice) {
+        db->Close();
+        return prueba::LeeDeFichero(ruta, tabla, columna, indice);
+    }
+
+    prueba::CarpetaTemporal carpeta;
+    QString ruta = carpeta.en("cnf00000.tmp");
+    std::unique_ptr<BaseDatos> db;
+};
+
+const char *const kConsultaApa =
+    "SELECT DISTINCTROW [TiempoAperturaCierre CTRL].NombreAjuste, [Entradas CTRL].NombreAjuste AS Borna, [Entradas "
+    "CTRL].Codificacion AS CodifiBorna, [Entradas CTRL].TipoEntrada  FROM [TiempoAperturaCierre CTRL] INNER JOIN [Entradas "
+    "CTRL] ON [TiempoAperturaCierre CTRL].Indice = [Entradas CTRL].NumeroOrden WHERE (([Entradas CTRL].TipoEntrada = "
+    "\"Apa\")) ORDER BY [Entradas CTRL].Indice;";
+
+TEST_F(RecordsetPrueba, MovesAcrossRowsAndEnds) {
+    auto rs = db->OpenRecordset("Eventos PROT");
+    EXPECT_FALSE(rs->AtBOF());
+    EXPECT_EQ(rs->AbsolutePosition(), 0);
+    EXPECT_EQ(rs->RecordCount(), 2);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "EvP2");
+    rs->MoveNext();
+    EXPECT_TRUE(rs->AtEOF());
+    EXPECT_EQ(rs->AbsolutePosition(), -1);
+    EXPECT_EQ(Codigo([&] { rs->MoveNext(); }), codigo::SinRegistroActual);
+    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::SinRegistroActual);
+    rs->MovePrevious();
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    rs->MoveFirst();
+    rs->MovePrevious();
+    EXPECT_TRUE(rs->AtBOF());
+    EXPECT_EQ(Codigo([&] { rs->MovePrevious(); }), codigo::SinRegistroActual);
+    rs->MoveLast();
+    EXPECT_EQ(rs->Value("Indice"), QVariant(2));
+    rs->Move(-1);
+    EXPECT_EQ(rs->AbsolutePosition(), 0);
+    rs->Move(5);
+    EXPECT_TRUE(rs->AtEOF());
+    rs->SetAbsolutePosition(1);
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "EvP2");
+    EXPECT_EQ(Codigo([&] { rs->SetAbsolutePosition(2); }), codigo::ArgumentoNoValido);
+}
+
+TEST_F(RecordsetPrueba, EmptyRecordsetIsAtBothEnds) {
+    auto rs = db->OpenRecordset("SELECT * FROM [Entradas CTRL] WHERE Indice > 100");
+    EXPECT_TRUE(rs->AtBOF());
+    EXPECT_TRUE(rs->AtEOF());
+    rs->MoveFirst();
+    rs->MoveLast();
+    EXPECT_TRUE(rs->AtEOF());
+    EXPECT_EQ(rs->RecordCount(), 0);
+    EXPECT_EQ(rs->FieldCount(), 5);
+}
+
+TEST_F(RecordsetPrueba, FieldNamesExactForIndexCaseFreeForValues) {
+    auto rs = db->OpenRecordset("TiempoEntradas CTRL");
+    EXPECT_EQ(rs->FieldIndex("NombreAjuste"), 1);
+    EXPECT_EQ(rs->FieldIndex("nombreajuste"), -1);
+    EXPECT_EQ(rs->Value("nombreAJUSTE").toString(), "ED1");
+    EXPECT_EQ(Codigo([&] { rs->Value("NoExiste"); }), codigo::NoEncontrado);
+    EXPECT_EQ(Codigo([&] { rs->Value(99); }), codigo::NoEncontrado);
+    rs->Edit();
+    rs->SetValue("minimo", 5);
+    rs->Update();
+    EXPECT_EQ(rs->Value("Minimo"), QVariant(5));
+}
+
+TEST_F(RecordsetPrueba, ValuesComeBackWithTheirTypes) {
+    db->Execute("CREATE TABLE [Varios] (Subestacion TEXT(50), FechaCreacion DATETIME, Factor DOUBLE, Activa BOOLEAN, Vacio LONG)");
+    const QDateTime fecha(QDate(2024, 2, 29), QTime(13, 45, 10));
+    auto rs = db->OpenRecordset("Varios");
+    rs->AddNew();
+    rs->SetValue("Subestacion", QString("0123"));
+    rs->SetValue("FechaCreacion", fecha);
+    rs->SetValue("Factor", 2.5);
+    rs->SetValue("Activa", true);
+    rs->Update();
+    db->Close();
+    db = BaseDatos::Abrir(ruta);
+    rs = db->OpenRecordset("Varios");
+    EXPECT_EQ(rs->Value("Subestacion"), QVariant(QString("0123")));
+    EXPECT_EQ(rs->Value("FechaCreacion"), QVariant(fecha));
+    EXPECT_EQ(rs->Value("Factor"), QVariant(2.5));
+    EXPECT_EQ(rs->Value("Activa"), QVariant(true));
+    EXPECT_FALSE(rs->Value("Vacio").isValid());
+    rs->Edit();
+    rs->SetValue("FechaCreacion", QDate(2025, 1, 2));
+    rs->Update();
+    EXPECT_EQ(rs->Value("FechaCreacion"), QVariant(QDateTime(QDate(2025, 1, 2), QTime(0, 0))));
+}
+
+TEST_F(RecordsetPrueba, EditUpdateAndCancelOnATable) {
+    auto rs = db->OpenRecordset("Entradas CTRL", TipoRecordset::Tabla);
+    EXPECT_TRUE(rs->Updatable());
+    EXPECT_EQ(Codigo([&] { rs->SetValue("NombreAjuste", "x"); }), codigo::SinEdicion);
+    EXPECT_EQ(Codigo([&] { rs->Update(); }), codigo::SinEdicion);
+    rs->MoveNext();
+    rs->Edit();
+    rs->SetValue("NombreAjuste", "descartado");
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "descartado");
+    rs->CancelUpdate();
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "Borna A3");
+    rs->Edit();
+    rs->SetValue("NombreAjuste", "descartado al moverse");
+    rs->MoveNext();
+    rs->MovePrevious();
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "Borna A3");
+    rs->Edit();
+    rs->SetValue("NombreAjuste", "guardado");
+    rs->Update();
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    EXPECT_EQ(EnFichero("Entradas CTRL", "NombreAjuste", 2).toString(), "guardado");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 1).toString(), "Borna A1");
+}
+
+TEST_F(RecordsetPrueba, AddNewAppendsAndKeepsThePosition) {
+    auto rs = db->OpenRecordset("Eventos COMU");
+    rs->AddNew();
+    rs->SetValue("Indice", 2);
+    rs->SetValue("NombreAjuste", "EvM2");
+    rs->Update();
+    EXPECT_EQ(rs->AbsolutePosition(), 0);
+    EXPECT_EQ(rs->RecordCount(), 2);
+    rs->MoveLast();
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "EvM2");
+    EXPECT_FALSE(rs->Value("Alarma").isValid());   // unset columns read back as NULL
+    EXPECT_EQ(EnFichero("Eventos COMU", "NombreAjuste", 2).toString(), "EvM2");
+}
+
+TEST_F(RecordsetPrueba, DeleteThenMoveNextReachesTheFollowingRow) {
+    auto rs = db->OpenRecordset("SELECT * FROM [Entradas CTRL] WHERE TipoEntrada = \"Apa\"");
+    rs->MoveNext();
+    rs->Delete();
+    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::SinRegistroActual);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Value("Indice"), QVariant(3));
+    EXPECT_EQ(rs->RecordCount(), 3);
+    rs->MoveLast();
+    rs->Delete();
+    EXPECT_TRUE(rs->AtEOF());
+    EXPECT_EQ(EnFichero("Entradas CTRL", "NombreAjuste", 2).toString(), "<no row>");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 4).toString(), "<no row>");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 3).toString(), "Borna A2");
+}
+
+TEST_F(RecordsetPrueba, ReadOnlyKindsRefuseWrites) {
+    auto snap = db->OpenRecordset("Entradas CTRL", TipoRecordset::Snapshot);
+    EXPECT_FALSE(snap->Updatable());
+    EXPECT_EQ(Codigo([&] { snap->Edit(); }), codigo::SoloLectura);
+    EXPECT_EQ(Codigo([&] { snap->AddNew(); }), codigo::SoloLectura);
+    EXPECT_EQ(Codigo([&] { snap->Delete(); }), codigo::SoloLectura);
+
+    auto calculada = db->OpenRecordset("SELECT Indice + 1000 AS Numero, NombreAjuste FROM [Eventos CTRL]");
+    calculada->Edit();
+    EXPECT_EQ(Codigo([&] { calculada->SetValue("Numero", 5); }), codigo::CampoNoActualizable);
+    calculada->SetValue("NombreAjuste", "EvC1 bis");
+    calculada->Update();
+
+    db->Close();
+    db = BaseDatos::Abrir(ruta, Apertura::SoloLectura);
+    auto rs = db->OpenRecordset("Eventos CTRL");
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "EvC1 bis");
+    EXPECT_FALSE(rs->Updatable());
+    EXPECT_EQ(Codigo([&] { rs->Edit(); }), codigo::SoloLectura);
+    EXPECT_NE(Codigo([&] { db->Execute("DELETE * FROM [Eventos CTRL]"); }), 0);
+}
+
+// The editors write settings through their joined queries, under aliases.
+TEST_F(RecordsetPrueba, JoinWritesAliasedColumnsIntoTheRightRowOfTheRightTable) {
+    auto rs = db->OpenRecordset(kConsultaApa);
+    ASSERT_EQ(rs->RecordCount(), 4);
+    EXPECT_TRUE(rs->Updatable());
+    EXPECT_EQ(rs->FieldCount(), 4);   // the borrowed rowids stay hidden
+    rs->MoveNext();                   // Entradas CTRL row 2: NumeroOrden 3, "Int1 ci"
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "Int1 ci");
+    rs->Edit();
+    rs->SetValue("Borna", "Cierre interruptor 1");
+    rs->SetValue("CodifiBorna", "AB");
+    rs->SetValue("NombreAjuste", "Interruptor 1 cierre");
+    rs->Update();
+    EXPECT_EQ(rs->Value("Borna").toString(), "Cierre interruptor 1");
+    db->Close();
+
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 2).toString(), "Cierre interruptor 1");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "Codificacion", 2).toString(), "AB");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoAperturaCierre CTRL", "NombreAjuste", 3).toString(), "Interruptor 1 cierre");
+    // Neighbours that share names or numbers are untouched.
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 1).toString(), "Borna A1");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 5).toString(), "Entrada 1");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoAperturaCierre CTRL", "NombreAjuste", 2).toString(), "Int2 ap");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoAperturaCierre CTRL", "Codificacion", 3).toString(), "C1");
+}
+
+TEST_F(RecordsetPrueba, JoinSameColumnNameInTwoTablesWritesEachItsOwn) {
+    auto rs = db->OpenRecordset(
+        "SELECT DISTINCTROW [Eventos PROT].*, [TextoEventos COMU].Texto ,[TextoEventos COMU].Codificacion AS CodifiTexto "
+        "FROM [Eventos PROT] INNER JOIN [TextoEventos COMU] ON [Eventos PROT].Indice = [TextoEventos COMU].NumeroOrden "
+        "WHERE (([TextoEventos COMU].TipoTexto=\"prot\"));");
+    rs->MoveLast();
+    rs->Edit();
+    rs->SetValue("Codificacion", "E2NEW");
+    rs->SetValue("CodifiTexto", "T2NEW");
+    rs->SetValue("Alarma", false);
+    rs->Update();
+    EXPECT_EQ(EnFichero("Eventos PROT", "Codificacion", 2).toString(), "E2NEW");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Eventos PROT", "Alarma", 2), QVariant(false));
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TextoEventos COMU", "Codificacion", 2).toString(), "T2NEW");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TextoEventos COMU", "Codificacion", 4).toString(), "XC2");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Eventos CTRL", "Codificacion", 2).toString(), "EC2");
+}
+
+TEST_F(RecordsetPrueba, ThreeTableJoinInParenthesesWritesAllThree) {
+    auto rs = db->OpenRecordset(
+        "SELECT DISTINCTROW [TiempoPrevio CTRL].NombreAjuste, [TiempoPrevio CTRL].Configurable, [TiempoPrevio "
+        "CTRL].TiempoActuacion, [TiempoPrevio CTRL].Minimo AS MinimoActuacion, [TiempoPrevio CTRL].Maximo AS MaximoActuacion, "
+        "[TiempoFallo CTRL].Minimo AS MinimoFallo, [TiempoFallo CTRL].Maximo AS MaximoFallo, [TiempoSalida CTRL].Minimo AS "
+        "MinimoSalida, [TiempoSalida CTRL].Maximo AS MaximoSalida, [TiempoPrevio CTRL].Codificacion AS ActCodific, [TiempoFallo "
+        "CTRL].TiempoFallo, [TiempoFallo CTRL].Codificacion AS FalCodific, [TiempoSalida CTRL].TiempoSalida, [TiempoSalida "
+        "CTRL].Codificacion As SalCodific FROM ([TiempoPrevio CTRL] INNER JOIN [TiempoFallo CTRL] ON [TiempoPrevio CTRL].Indice "
+        "= [TiempoFallo CTRL].Indice) INNER JOIN [TiempoSalida CTRL] ON [TiempoFallo CTRL].Indice = [TiempoSalida CTRL].Indice;");
+    ASSERT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->Value("MinimoFallo"), QVariant(10));
+    EXPECT_EQ(rs->Value("Configurable"), QVariant(true));
+    rs->MoveNext();
+    rs->Edit();
+    rs->SetValue("ActCodific", "P2X");
+    rs->SetValue("FalCodific", "F2X");
+    rs->SetValue("SalCodific", "S2X");
+    rs->SetValue("TiempoFallo", 2500);
+    rs->Update();
+    EXPECT_EQ(EnFichero("TiempoPrevio CTRL", "Codificacion", 2).toString(), "P2X");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoFallo CTRL", "Codificacion", 2).toString(), "F2X");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoFallo CTRL", "TiempoFallo", 2), QVariant(2500));
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoSalida CTRL", "Codificacion", 2).toString(), "S2X");
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "TiempoSalida CTRL", "Codificacion", 1).toString(), "S1");
+}
+
+TEST_F(RecordsetPrueba, JoinRefusesAddingAndDeleting) {
+    auto rs = db->OpenRecordset(kConsultaApa);
+    EXPECT_EQ(Codigo([&] { rs->AddNew(); }), codigo::SoloLectura);
+    EXPECT_EQ(Codigo([&] { rs->Delete(); }), codigo::SoloLectura);
+}
+
+// Names typed by the user travel as bound values, never as SQL text.
+TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
+    const QStringList nombres = {"O'Brien", "Seccionador \"línea\" Nº2", "Año; DROP TABLE [Entradas CTRL] --",
+                                 "[corchete]", QString(), "Ünïcödé ñ €"};
+    int indice = 100;
+    for (const QString &n : nombres)
+        db->Execute("INSERT INTO [Entradas CTRL] (Indice, NombreAjuste) VALUES (?, ?)", {indice++, n});
+    auto rs = db->OpenRecordset("SELECT NombreAjuste FROM [Entradas CTRL] WHERE Indice >= ? ORDER BY Indice", TipoRecordset::Snapshot,
+                                {100});
+    for (const QString &n : nombres) {
+        ASSERT_FALSE(rs->AtEOF());
+        EXPECT_EQ(rs->Value(0).toString(), n);
+        rs->MoveNext();
+    }
+    auto buscado = db->OpenRecordset("SELECT Indice FROM [Entradas CTRL] WHERE NombreAjuste = ?", TipoRecordset::Snapshot,
+                                     {nombres[1]});
+    EXPECT_EQ(buscado->Value(0), QVariant(101));
+
+    auto ed = db->OpenRecordset("Entradas CTRL");
+    ed->Edit();
+    ed->SetValue("NombreAjuste", nombres[2]);
+    ed->Update();
+    EXPECT_EQ(EnFichero("Entradas CTRL", "NombreAjuste", 1).toString(), nombres[2]);
+    EXPECT_EQ(prueba::LeeDeFichero(ruta, "Entradas CTRL", "NombreAjuste", 8).toString(), "Pulso 1");
+}
+
+TEST_F(RecordsetPrueba, ParameterCountMustMatch) {
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL] WHERE Indice = ?"); }), codigo::ArgumentoNoValido);
+    EXPECT_EQ(Codigo([&] { db->OpenRecordset("SELECT * FROM [Entradas CTRL]", TipoRecordset::Dynaset, {1}); }),
+              codigo::ArgumentoNoValido);
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]; DELETE FROM [Eventos CTRL]"); }), codigo::ArgumentoNoValido);
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
+}
+
+TEST_F(RecordsetPrueba, ClosingTheDatabaseClosesItsRecordsets) {
+    auto rs = db->OpenRecordset("Entradas CTRL");
+    db->Close();
+    EXPECT_FALSE(db->IsOpen());
+    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { rs->MoveNext(); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { db->OpenRecordset("Entradas CTRL"); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]"); }), codigo::Cerrado);
+}
+
+TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNest) {
+    db->BeginTrans();
+    db->Execute("DELETE * FROM [Entradas CTRL] WHERE Indice = 1");
+    db->BeginTrans();
+    db->Execute("DELETE * FROM [Entradas CTRL] WHERE Indice = 2");
+    db->Rollback();
+    db->CommitTrans();
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->Value("Indice"), QVariant(2));
+    db->BeginTrans();
+    db->Execute("DELETE * FROM [Entradas CTRL]");
+    db->Rollback();
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 7);
+    EXPECT_EQ(Codigo([&] { db->CommitTrans(); }), codigo::SinTransaccion);
+}
+
+}  // namespace

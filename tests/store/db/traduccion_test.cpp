@@ -1,0 +1,121 @@
+// The callers' SQL, run as they write it against real tables.
+#include "esquema_prueba.h"
+#include "store/db/basedatos.h"
+#include "support/carpeta_temporal.h"
+
+#include <gtest/gtest.h>
+
+using namespace bd;
+
+namespace {
+
+class SqlJet : public ::testing::Test {
+protected:
+    void SetUp() override { db = prueba::CreaConfiguracion(ruta); }
+
+    QStringList Columna(const QString &sql, int columna = 0) {
+        QStringList valores;
+        auto rs = db->OpenRecordset(sql, TipoRecordset::Snapshot);
+        for (; !rs->AtEOF(); rs->MoveNext()) valores << rs->Value(columna).toString();
+        return valores;
+    }
+
+    prueba::CarpetaTemporal carpeta;
+    QString ruta = carpeta.en("cnf00000.tmp");
+    std::unique_ptr<BaseDatos> db;
+};
+
+// What changes and what must not, where a string comparison is the point.
+TEST(TraduceSql, RewritesOnlyOutsideNamesAndLiterals) {
+    const struct {
+        const char *jet;
+        const char *sqlite;
+    } casos[] = {
+        {"SELECT DISTINCTROW [A].* FROM [A]", "SELECT [A].* FROM [A]"},
+        {"DELETE * FROM [Salidas CTRL] WHERE Indice > 3", "DELETE FROM [Salidas CTRL] WHERE Indice > 3"},
+        {"DELETE [T].* FROM [T]", "DELETE FROM [T]"},
+        {"DELETE*FROM [T]", "DELETE FROM [T]"},
+        {"WHERE x=\"Apa\"", "WHERE x='Apa'"},
+        {"WHERE x=\"O'Brien \"\"y\"\"\"", "WHERE x='O''Brien \"y\"'"},
+        {"WHERE x=\"[no es nombre]\" AND [a \"b\"]=1", "WHERE x='[no es nombre]' AND [a \"b\"]=1"},
+        {"WHERE x='It''s \"DISTINCTROW\" True'", "WHERE x='It''s \"DISTINCTROW\" True'"},
+        {"WHERE Alarma = True OR Mantenido=false", "WHERE Alarma = 1 OR Mantenido=0"},
+        {"WHERE [True] = 1 AND t.True = 2", "WHERE [True] = 1 AND t.True = 2"},
+        {"WHERE Nombre = ? AND Indice = ?", "WHERE Nombre = ? AND Indice = ?"},
+    };
+    for (const auto &c : casos) EXPECT_EQ(TraduceSql(QString::fromUtf8(c.jet)), QString::fromUtf8(c.sqlite)) << c.jet;
+}
+
+TEST_F(SqlJet, TerminalsOfOneTypeWithDoubleQuotedLiteral) {
+    const QString sql = "SELECT DISTINCTROW [Entradas CTRL].NombreAjuste, [Entradas CTRL].TipoEntrada , "
+                        "[Entradas CTRL].Codificacion From [Entradas CTRL] WHERE (([Entradas CTRL].TipoEntrada=\"ED\"));";
+    EXPECT_EQ(Columna(sql), (QStringList{"Entrada 1", "Entrada 2"}));
+    EXPECT_EQ(Columna(sql, 2), (QStringList{"05", "06"}));
+}
+
+TEST_F(SqlJet, DoubleQuotedLiteralMatchesStoredTextWithQuotesAndBrackets) {
+    db->Execute("UPDATE [Entradas CTRL] SET NombreAjuste = ? WHERE Indice = 8", {QString("O'Brien [x] \"y\"")});
+    EXPECT_EQ(Columna("SELECT Indice FROM [Entradas CTRL] WHERE NombreAjuste = \"O'Brien [x] \"\"y\"\"\""),
+              QStringList{"8"});
+}
+
+TEST_F(SqlJet, DeleteStarRemovesSurplusRows) {
+    EXPECT_EQ(db->Execute("DELETE * FROM [Entradas CTRL] WHERE Indice > 5"), 3);
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 5);
+}
+
+TEST_F(SqlJet, UnionOfEventsComesInRenumberedOrder) {
+    const QString sql = "SELECT Indice + 1000 , NombreAjuste FROM [Eventos CTRL] UNION SELECT Indice , NombreAjuste "
+                        "FROM [Eventos PROT] UNION SELECT Indice + 2000 , NombreAjuste FROM [Eventos COMU]";
+    EXPECT_EQ(Columna(sql), (QStringList{"1", "2", "1001", "1002", "2001"}));
+    EXPECT_EQ(Columna(sql, 1), (QStringList{"EvP1", "EvP2", "EvC1", "EvC2", "EvM1"}));
+    auto rs = db->OpenRecordset(sql, TipoRecordset::Dynaset);
+    EXPECT_FALSE(rs->Updatable());
+}
+
+TEST_F(SqlJet, AlterTableDropColumnKeepsTheRest) {
+    db->Execute("ALTER TABLE [Eventos CTRL] ADD COLUMN [NombreAjuste1] TEXT(50)");
+    db->Execute("UPDATE [Eventos CTRL] SET [NombreAjuste1] = \"otro\"");
+    EXPECT_EQ(db->Execute("ALTER TABLE [Eventos CTRL] DROP COLUMN [NombreAjuste1]"), 0);
+    auto rs = db->OpenRecordset("Eventos CTRL");
+    EXPECT_EQ(rs->FieldIndex("NombreAjuste1"), -1);
+    EXPECT_EQ(rs->FieldCount(), 5);
+    EXPECT_EQ(rs->Value("NombreAjuste").toString(), "EvC1");
+    EXPECT_THROW(db->Execute("ALTER TABLE [Eventos CTRL] DROP COLUMN [NombreAjuste1]"), ErrorBD);
+}
+
+TEST_F(SqlJet, BooleansCompareAsJetWritesThem) {
+    EXPECT_EQ(Columna("SELECT NombreAjuste FROM [Eventos PROT] WHERE Alarma = True"), QStringList{"EvP2"});
+    EXPECT_EQ(Columna("SELECT NombreAjuste FROM [Eventos PROT] WHERE Alarma = False"), QStringList{"EvP1"});
+}
+
+TEST_F(SqlJet, JoinsWithAliasesNameTheirColumns) {
+    const QString sql =
+        "SELECT DISTINCTROW [TiempoEntradas CTRL].TemporizadorEntradaControl AS Temporizador, [TiempoEntradas CTRL].Minimo, "
+        "[TiempoEntradas CTRL].Maximo, [TiempoEntradas CTRL].Codificacion AS CodifiTempo, [TiempoEntradas CTRL].NombreAjuste, "
+        "[Entradas CTRL].NombreAjuste AS Borna, [TiempoEntradas CTRL].TemporizadorAjustable, [Entradas CTRL].Codificacion AS "
+        "CodifiBorna, [Entradas CTRL].TipoEntrada  FROM [TiempoEntradas CTRL] INNER JOIN [Entradas CTRL] ON [TiempoEntradas "
+        "CTRL].Indice = [Entradas CTRL].NumeroOrden WHERE (([Entradas CTRL].TipoEntrada = \"ED\"));";
+    auto rs = db->OpenRecordset(sql);
+    ASSERT_EQ(rs->RecordCount(), 2);
+    QStringList nombres;
+    for (int i = 0; i < rs->FieldCount(); ++i) nombres << rs->FieldName(i);
+    EXPECT_EQ(nombres, (QStringList{"Temporizador", "Minimo", "Maximo", "CodifiTempo", "NombreAjuste", "Borna",
+                                    "TemporizadorAjustable", "CodifiBorna", "TipoEntrada"}));
+    EXPECT_EQ(rs->Value("Temporizador"), QVariant(10));
+    EXPECT_EQ(rs->Value("TemporizadorAjustable"), QVariant(true));
+    EXPECT_EQ(rs->Value("Borna").toString(), "Entrada 1");
+    EXPECT_EQ(rs->Value("CodifiBorna").toString(), "05");
+}
+
+TEST_F(SqlJet, StarOfOneTableJoinedToAnother) {
+    const QString sql = "SELECT DISTINCTROW [Eventos CTRL].*, [TextoEventos COMU].Texto ,[TextoEventos COMU].Codificacion "
+                        "AS CodifiTexto FROM [Eventos CTRL] INNER JOIN [TextoEventos COMU] ON [Eventos CTRL].Indice = "
+                        "[TextoEventos COMU].NumeroOrden WHERE (([TextoEventos COMU].TipoTexto=\"cont\"));";
+    auto rs = db->OpenRecordset(sql);
+    EXPECT_EQ(rs->FieldCount(), 7);
+    EXPECT_EQ(Columna(sql, rs->FieldIndex("Texto")), (QStringList{"TC1", "TC2"}));
+    EXPECT_EQ(Columna(sql, rs->FieldIndex("CodifiTexto")), (QStringList{"XC1", "XC2"}));
+    EXPECT_EQ(Columna(sql, rs->FieldIndex("Codificacion")), (QStringList{"EC1", "EC2"}));
+}
+}  // namespace
