@@ -1,6 +1,6 @@
 #include "shell/acerca_de.h"
 
-#include "shell/textos_qt.h"
+#include "shell/ui/textos_qt.h"
 #include "shell/core/rutas.h"
 
 #include <QGridLayout>

@@ -1,5 +1,7 @@
 #include "shell/interaccion_qt.h"
 
+#include "store/ui/seleccion_modelo.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -49,7 +51,7 @@ Boton InteraccionQt::Muestra(const Mensaje &m) {
     // A question must be answered with the normal pointer, even mid-operation.
     const bool estabaOcupado = QApplication::overrideCursor() != nullptr;
     if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox caja(IconoQt(m.icono), m.titulo, QString(m.texto).replace("\r\n", "\n"), BotonesQt(m.botones),
+    QMessageBox caja(IconoQt(m.icono), m.titulo, QString(m.texto).replace("\r\n", "\n").replace('\r', '\n'), BotonesQt(m.botones),
                      QApplication::activeWindow());
     const int r = caja.exec();
     if (estabaOcupado) QApplication::restoreOverrideCursor();
@@ -79,6 +81,12 @@ std::optional<QString> InteraccionQt::EligeCarpeta(const QString &titulo, const 
                                                         QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (r.isEmpty()) return std::nullopt;
     return r;
+}
+
+std::optional<QString> InteraccionQt::EligeModelo(const QStringList &lineas, bool aceptar) {
+    SeleccionModelo dlg(lineas, aceptar, dic_, QApplication::activeWindow());
+    if (dlg.exec() != QDialog::Accepted || dlg.Elegido().isEmpty()) return std::nullopt;
+    return dlg.Elegido();
 }
 
 void InteraccionQt::PonEstado(const QString &texto) {

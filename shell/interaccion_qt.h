@@ -2,6 +2,7 @@
 // panel 1 of the main window, the busy pointer.
 #pragma once
 
+#include "shell/core/diccionario.h"
 #include "shell/core/interaccion.h"
 
 #include <QPointer>
@@ -13,10 +14,12 @@ namespace tarvo {
 class InteraccionQt : public Interaccion {
 public:
     void setPanelEstado(QLabel *panel) { panel_ = panel; }
+    void setDiccionario(const clsDiccionario *dic) { dic_ = dic; }
 
     Boton Muestra(const Mensaje &m) override;
     std::optional<QString> EligeFichero(const ConsultaFichero &c) override;
     std::optional<QString> EligeCarpeta(const QString &titulo, const QString &inicial) override;
+    std::optional<QString> EligeModelo(const QStringList &lineas, bool aceptar) override;
     void PonEstado(const QString &texto) override;
     QString Estado() const override;
     void CursorOcupado(bool ocupado) override;
@@ -24,6 +27,7 @@ public:
 
 private:
     QPointer<QLabel> panel_;
+    const clsDiccionario *dic_ = nullptr;
     int ocupado_ = 0;
 };
 

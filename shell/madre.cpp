@@ -4,8 +4,11 @@
 #include "shell/ayuda.h"
 #include "shell/opciones.h"
 #include "shell/portada.h"
-#include "shell/textos_qt.h"
+#include "shell/ui/textos_qt.h"
 #include "shell/core/rutas.h"
+#include "store/ficheros.h"
+#include "store/idioma_fichero.h"
+#include "store/ui/informacion_vista.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,13 +49,21 @@ QAction *Madre::Accion(const QString &nombre, const QString &texto, QMenu *menu)
 void Madre::CreaMenus() {
     auto *archivo = menuBar()->addMenu("&Archivo");
     archivo->setObjectName("mnuArchivo");
-    Accion("mnuNuevo", "&Nuevo", archivo)->setShortcut(QKeySequence::New);
-    Accion("mnuAbrir", "Ab&rir", archivo)->setShortcut(QKeySequence::Open);
+    auto *nuevo = Accion("mnuNuevo", "&Nuevo", archivo);
+    nuevo->setShortcut(QKeySequence::New);
+    connect(nuevo, &QAction::triggered, this, [this] { NuevaConfiguracion(ctx_, *this); });
+    auto *abrir = Accion("mnuAbrir", "Ab&rir", archivo);
+    abrir->setShortcut(QKeySequence::Open);
+    connect(abrir, &QAction::triggered, this, [this] { AbreConfiguracion(ctx_, *this); });
     archivo->addSeparator();
-    Accion("mnuGuardar", "G&uardar", archivo)->setShortcut(QKeySequence::Save);
-    Accion("mnuGuardarComo", "Guardar &Como", archivo);
+    auto *guardar = Accion("mnuGuardar", "G&uardar", archivo);
+    guardar->setShortcut(QKeySequence::Save);
+    connect(guardar, &QAction::triggered, this, [this] { GuardaConfiguracion(ctx_, *this); });
+    connect(Accion("mnuGuardarComo", "Guardar &Como", archivo), &QAction::triggered, this,
+            [this] { GuardaConfiguracionComo(ctx_, *this); });
     archivo->addSeparator();
-    Accion("mnuInformacion", "Informacion", archivo);
+    connect(Accion("mnuInformacion", "Informacion", archivo), &QAction::triggered, this,
+            [this] { MuestraEditor(new Informacion(ctx_, *this)); });
     Accion("mnuCrearInforme", "Crear informe", archivo);
     archivo->addSeparator();
     Accion("mnuEnviarAjustes", "Enviar ajustes", archivo);
@@ -82,6 +93,7 @@ void Madre::CreaMenus() {
             const bool separador = QString(s.entradas) == "mnuAjusteControl" && (i == 2 || i == 7 || i == 12);
             QAction *a = separador ? m->addSeparator() : Accion(QString("%1_%2").arg(s.entradas).arg(i), "", m);
             if (separador) a->setObjectName(QString("%1_%2").arg(s.entradas).arg(i));
+            else connect(a, &QAction::triggered, this, &Madre::AbreEditorAjustes);
         }
     }
 
@@ -122,7 +134,7 @@ void Madre::CreaBarra() {
         {"btnEnviarAjustes", "Enviar ajustes", QStyle::SP_ArrowUp},
         {"btnRecibirAjustes", "Recibir ajustes", QStyle::SP_ArrowDown},
         {"", "", QStyle::SP_CustomBase},
-        {"btnAyuda", "Ayuda", QStyle::SP_DialogHelpButton},
+        {"btnAyuda", "Ayuda", QStyle::SP_MessageBoxQuestion},
         {"btnSalir", "Salir", QStyle::SP_DialogCloseButton},
     };
     for (const Boton &b : botones) {
@@ -239,8 +251,13 @@ void Madre::PonTextosIdioma() {
     if (auto *p = qobject_cast<Portada *>(vista_)) p->PonTextos();
 }
 
-void Madre::TraduceConfiguracion() {
-    // The configuration store re-translates default names once files can be opened.
+void Madre::TraduceConfiguracion() { PonIdiomaFichero(ctx_, ctx_.app.CopiaTrabajo); }
+
+void Madre::AbreEditorAjustes() {
+    // The setting editors come with their own windows; until one is attached
+    // to an entry, choosing it only shows and clears the status text.
+    MuestraEstado(ctx_, ctx_.dic.Texto(79), true);
+    MuestraEstado(ctx_, ctx_.dic.Texto(70));
 }
 
 void Madre::CierraTodo() {}
@@ -248,6 +265,24 @@ void Madre::CierraTodo() {}
 void Madre::Guardar() {
     if (auto *a = findChild<QAction *>("mnuGuardar")) a->trigger();
 }
+
+void Madre::ActivaComandosFichero(bool activos) {
+    for (const char *n : {"mnuGuardar", "btnGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme"})
+        findChild<QAction *>(n)->setEnabled(activos);
+}
+
+void Madre::ActivaMenusAjustes(bool activos) {
+    for (const char *n : {"mnuAjustes", "mnuAjustesControl", "mnuAjustesProteccion", "mnuAjustesComunicacion"})
+        findChild<QMenu *>(n)->setEnabled(activos);
+}
+
+void Madre::ActivaEntradaAjuste(const QString &menu, int indice, bool activa) {
+    if (auto *a = findChild<QAction *>(QString("%1_%2").arg(menu).arg(indice))) a->setEnabled(activa);
+}
+
+void Madre::Habilita(bool habilitada) { setEnabled(habilitada); }
+
+void Madre::SuspendeEditor(bool) {}
 
 void Madre::Salir() {
     if (!tarvo::Salir(ctx_, *this)) return;

@@ -40,6 +40,11 @@ public:
     void TraduceConfiguracion() override;
     void CierraTodo() override;
     void Guardar() override;
+    void ActivaComandosFichero(bool activos) override;
+    void ActivaMenusAjustes(bool activos) override;
+    void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) override;
+    void Habilita(bool habilitada) override;
+    void SuspendeEditor(bool reanudar) override;
 
     QLabel *Panel(int n) const { return paneles_[n - 1]; }
     Contexto &contexto() { return ctx_; }
@@ -49,6 +54,7 @@ public slots:
     void MuestraOpciones(bool soloComunicaciones = false);
     void MuestraAyuda();
     void MuestraAcercaDe();
+    void AbreEditorAjustes();
 
 protected:
     void closeEvent(QCloseEvent *e) override;

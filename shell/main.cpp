@@ -12,6 +12,7 @@ int main(int argc, char **argv) {
     tarvo::InstanciaUnica instancia(QCoreApplication::applicationDirPath());
     tarvo::Madre madre(ctx);
     ui.setPanelEstado(madre.Panel(1));
+    ui.setDiccionario(&ctx.dic);
     if (!madre.Carga(instancia, QCoreApplication::applicationDirPath(), QDir::tempPath())) return 0;
     madre.show();
     return app.exec();

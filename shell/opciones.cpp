@@ -1,6 +1,6 @@
 #include "shell/opciones.h"
 
-#include "shell/textos_qt.h"
+#include "shell/ui/textos_qt.h"
 #include "shell/core/rutas.h"
 
 #include <QComboBox>

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 namespace tarvo {
 
 // Directories end with this separator, so a file name can be appended directly.
@@ -21,6 +23,16 @@ struct ParametrosPuerto {
     quint8 Paridad = 0;          // 0 none, 1 odd, 2 even, 3 mark, 4 space
     quint8 LongitudPalabra = 8;
     quint8 BitsStop = 0;         // 0 one, 1 one and a half, 2 two
+};
+
+// One configuration table of the open model's catalogue, in transfer order.
+struct EntradaGrupo {
+    qint16 CPU = 0;                  // 0 protection, 1 control, 2 front panel
+    qint16 Grupo = 0;
+    QString Tabla;                   // trimmed
+    qint16 Entidades = 0;
+    qint16 EntidadesTotal = 0;
+    std::array<qint16, 76> Indices{};   // read up to and including the first 0
 };
 
 struct Aplicacion {
@@ -50,6 +62,7 @@ struct Aplicacion {
     QString BaseDatos;
     QString VersionModelo;
     QString ColumnaValor;
+    QList<EntradaGrupo> GruposCONST;
 
     quint8 Idioma = 0;
     QStringList NombresIdiomas;     // one per language, in column order

@@ -34,6 +34,19 @@ public:
     virtual void CierraTodo() = 0;
     // The Save command.
     virtual void Guardar() = 0;
+
+    // Save, Save As, general information and report: available while a
+    // configuration is open.
+    virtual void ActivaComandosFichero(bool activos) = 0;
+    // The settings menu and its three submenus.
+    virtual void ActivaMenusAjustes(bool activos) = 0;
+    // One entry of a settings menu array ("mnuAjusteControl", ...).
+    virtual void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) = 0;
+    // The whole window, disabled while a long operation runs.
+    virtual void Habilita(bool habilitada) = 0;
+    // An editor holding the working copy open lets go of it around a file copy
+    // (false) and takes it again afterwards (true).
+    virtual void SuspendeEditor(bool reanudar) = 0;
 };
 
 // One running program per installation.

@@ -40,6 +40,9 @@ public:
     // nullopt: the user cancelled.
     virtual std::optional<QString> EligeFichero(const ConsultaFichero &c) = 0;
     virtual std::optional<QString> EligeCarpeta(const QString &titulo, const QString &inicial) = 0;
+    // The relay model list: one line per model. With `aceptar` false the list
+    // only explains why nothing can be chosen. nullopt: cancelled.
+    virtual std::optional<QString> EligeModelo(const QStringList &lineas, bool aceptar) = 0;
 
     // Status panel 1 of the main window. PonEstado paints at once (it lets
     // pending window events run), because long operations block the UI thread.

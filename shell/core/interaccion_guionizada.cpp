@@ -60,6 +60,24 @@ std::optional<QString> InteraccionGuionizada::EligeCarpeta(const QString &titulo
     return Saca(carpetas_);
 }
 
+void InteraccionGuionizada::EsperaModelo(std::optional<QString> linea) { modelos_.push_back(linea.value_or(QString())); }
+
+std::optional<QString> InteraccionGuionizada::EligeModelo(const QStringList &lineas, bool aceptar) {
+    modelosOfrecidos_ = lineas;
+    if (modelos_.empty()) {
+        inesperados_.append("model choice");
+        return std::nullopt;
+    }
+    auto r = Saca(modelos_);
+    // Nothing can be accepted from a list that only explains itself.
+    if (!aceptar) return std::nullopt;
+    if (r && !lineas.contains(*r)) {
+        inesperados_.append("model not offered: " + *r);
+        return std::nullopt;
+    }
+    return r;
+}
+
 void InteraccionGuionizada::PonEstado(const QString &texto) {
     estado_ = texto;
     estados_.append(texto);

@@ -17,12 +17,16 @@ public:
     // Answers for the choosers, in order; nullopt is a cancel.
     void EsperaFichero(std::optional<QString> ruta);
     void EsperaCarpeta(std::optional<QString> ruta);
+    // The model to pick from the list (a line of it), or nullopt to cancel.
+    void EsperaModelo(std::optional<QString> linea);
     // Messages that need no answer other than OK may be let through.
     void AceptaAvisos(bool aceptar) { aceptaAvisos_ = aceptar; }
 
     Boton Muestra(const Mensaje &m) override;
     std::optional<QString> EligeFichero(const ConsultaFichero &c) override;
     std::optional<QString> EligeCarpeta(const QString &titulo, const QString &inicial) override;
+    std::optional<QString> EligeModelo(const QStringList &lineas, bool aceptar) override;
+    const QStringList &ModelosOfrecidos() const { return modelosOfrecidos_; }
     void PonEstado(const QString &texto) override;
     QString Estado() const override { return estado_; }
     void CursorOcupado(bool ocupado) override { ocupado_ = ocupado; }
@@ -41,7 +45,8 @@ private:
         Boton respuesta;
     };
     std::deque<Paso> guion_;
-    std::deque<QString> ficheros_, carpetas_;   // a null string is a cancel
+    std::deque<QString> ficheros_, carpetas_, modelos_;   // a null string is a cancel
+    QStringList modelosOfrecidos_;
     QList<Mensaje> mostrados_;
     QStringList inesperados_, estados_;
     QString estado_;

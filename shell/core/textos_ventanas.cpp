@@ -45,6 +45,11 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
         {"ACERCA",
          {{"Ventana", 1003}, {"lblTitle", 1004}, {"txtDescription", 1002}, {"cmdOK", 140}, {"cmdSysInfo", 1001}}},
         {"AYUDA", {{"Ventana", 1353}, {"cmdClose", 147}}},
+        {"SELECCIO", {{"Ventana", 1050}, {"lbl_Etiqueta", 1051}, {"btn_Aceptar", 140}, {"btn_Cancelar", 141}}},
+        {"Informacion",
+         {{"Frame1", 1031},       {"Frame2", 1035},       {"lblFichero", 1032},     {"lblModeloRele", 1033},
+          {"lblBaseDatos", 1034}, {"lblSubestacion", 1036}, {"lblLinea", 1037},   {"lblComentarios", 1038},
+          {"cmdApply", 142},      {"cmdClose", 147}}},
     };
     return tablas;
 }

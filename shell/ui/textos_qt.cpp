@@ -1,4 +1,4 @@
-#include "shell/textos_qt.h"
+#include "shell/ui/textos_qt.h"
 
 #include "shell/core/textos_ventanas.h"
 

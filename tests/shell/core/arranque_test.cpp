@@ -39,6 +39,11 @@ struct VentanaFalsa : VentanaMadre {
     void TraduceConfiguracion() override { ++traducciones; }
     void CierraTodo() override { ++cierres; }
     void Guardar() override { ++guardados; }
+    void ActivaComandosFichero(bool) override {}
+    void ActivaMenusAjustes(bool) override {}
+    void ActivaEntradaAjuste(const QString &, int, bool) override {}
+    void Habilita(bool) override {}
+    void SuspendeEditor(bool) override {}
 };
 
 struct Pty {

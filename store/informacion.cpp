@@ -1,0 +1,55 @@
+#include "store/informacion.h"
+
+#include "store/tablas.h"
+
+namespace tarvo {
+
+std::optional<TextosVarios> CargaTablaVarios(Contexto &ctx) {
+    auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo);
+    if (!db) return std::nullopt;
+    try {
+        TextosVarios t;
+        if (ExisteTabla(*db, "Varios")) {
+            auto rs = db->OpenRecordset("Varios", bd::TipoRecordset::Snapshot);
+            rs->MoveFirst();
+            if (!rs->AtEOF()) {
+                t.Subestacion = rs->Value("Subestacion").toString();
+                t.Linea = rs->Value("Linea").toString();
+                t.Comentarios = rs->Value("Comentarios").toString();
+            }
+        }
+        return t;
+    } catch (const std::exception &e) {
+        InformaError(ctx, "CargaTablaVarios", e);
+        return std::nullopt;
+    }
+}
+
+bool ActualizaTablaVarios(Contexto &ctx, const TextosVarios &textos) {
+    auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo);
+    if (!db) return false;
+    try {
+        if (!ExisteTabla(*db, "Varios")) {
+            auto plantilla = bd::BaseDatos::Abrir(ctx.app.FicheroIdiomas, bd::Apertura::SoloLectura);
+            CopiaTabla(*plantilla, *db, "Varios", "Varios");
+        }
+        // The template's text columns accept "", so an emptied box is stored as such.
+        auto rs = db->OpenRecordset("Varios", bd::TipoRecordset::Tabla);
+        if (rs->RecordCount() == 0)
+            rs->AddNew();
+        else {
+            rs->MoveFirst();
+            rs->Edit();
+        }
+        rs->SetValue("Subestacion", textos.Subestacion);
+        rs->SetValue("Linea", textos.Linea);
+        rs->SetValue("Comentarios", textos.Comentarios);
+        rs->Update();
+        return true;
+    } catch (const std::exception &e) {
+        InformaError(ctx, "ActualizaTablaVarios", e);
+        return false;
+    }
+}
+
+}  // namespace tarvo

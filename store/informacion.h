@@ -1,0 +1,21 @@
+// The general information record ("Varios") of the open configuration.
+#pragma once
+
+#include "shell/core/aplicacion.h"
+
+#include <optional>
+
+namespace tarvo {
+
+struct TextosVarios {
+    QString Subestacion, Linea, Comentarios;
+};
+
+// The three texts of the working copy ("" for a null); nullopt after a
+// reported failure. A copy without "Varios" gives three empty texts.
+std::optional<TextosVarios> CargaTablaVarios(Contexto &ctx);
+// Writes them into the working copy, adding the template's "Varios" to a copy
+// that lacks it.
+bool ActualizaTablaVarios(Contexto &ctx, const TextosVarios &textos);
+
+}  // namespace tarvo

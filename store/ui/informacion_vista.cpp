@@ -1,0 +1,120 @@
+#include "store/ui/informacion_vista.h"
+
+#include "shell/ui/textos_qt.h"
+#include "store/informacion.h"
+#include "store/modelos.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvo {
+namespace {
+
+QLineEdit *Caja(const char *nombre, QWidget *padre, bool soloLectura) {
+    auto *c = new QLineEdit(padre);
+    c->setObjectName(nombre);
+    c->setReadOnly(soloLectura);
+    return c;
+}
+
+QLabel *Etiqueta(const char *nombre, QWidget *padre) {
+    auto *l = new QLabel(padre);
+    l->setObjectName(nombre);
+    return l;
+}
+
+}  // namespace
+
+Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
+    : QWidget(parent), ctx_(ctx), madre_(madre) {
+    setObjectName("Informacion");
+    frm_ = new QFrame(this);
+    frm_->setObjectName("frm");
+    frm_->setFixedSize(520, 380);
+
+    auto *fichero = new QGroupBox(frm_);
+    fichero->setObjectName("Frame1");
+    auto *capa1 = new QFormLayout(fichero);
+    auto *txtFichero = Caja("txtFichero", fichero, true);
+    auto *txtModelo = Caja("txtModeloRele", fichero, true);
+    auto *txtBase = Caja("txtBaseDatos", fichero, true);
+    capa1->addRow(Etiqueta("lblFichero", fichero), txtFichero);
+    capa1->addRow(Etiqueta("lblModeloRele", fichero), txtModelo);
+    capa1->addRow(Etiqueta("lblBaseDatos", fichero), txtBase);
+
+    auto *instalacion = new QGroupBox(frm_);
+    instalacion->setObjectName("Frame2");
+    auto *capa2 = new QFormLayout(instalacion);
+    subestacion_ = Caja("Text1", instalacion, false);
+    linea_ = Caja("Text2", instalacion, false);
+    comentarios_ = new QPlainTextEdit(instalacion);
+    comentarios_->setObjectName("Text3");
+    comentarios_->setTabChangesFocus(true);
+    capa2->addRow(Etiqueta("lblSubestacion", instalacion), subestacion_);
+    capa2->addRow(Etiqueta("lblLinea", instalacion), linea_);
+    capa2->addRow(Etiqueta("lblComentarios", instalacion), comentarios_);
+
+    aplicar_ = new QPushButton(frm_);
+    aplicar_->setObjectName("cmdApply");
+    auto *cerrar = new QPushButton(frm_);
+    cerrar->setObjectName("cmdClose");
+    auto *botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(aplicar_);
+    botones->addWidget(cerrar);
+    auto *capa = new QVBoxLayout(frm_);
+    capa->addWidget(fichero);
+    capa->addWidget(instalacion);
+    capa->addLayout(botones);
+
+    // The lengths the template's columns hold.
+    subestacion_->setMaxLength(50);
+    linea_->setMaxLength(50);
+
+    if (const auto textos = CargaTablaVarios(ctx)) {
+        subestacion_->setText(textos->Subestacion);
+        linea_->setText(textos->Linea);
+        comentarios_->setPlainText(textos->Comentarios);
+    }
+    txtModelo->setText(ModeloAPantalla(ctx.app.NombreModelo));
+    txtBase->setText(ctx.app.BaseDatos);
+    txtFichero->setText(ctx.app.FicheroActual);
+    aplicar_->setEnabled(false);
+    PonTextosIdioma(this, "Informacion", ctx.dic);
+
+    for (QWidget *w : {static_cast<QWidget *>(subestacion_), static_cast<QWidget *>(linea_),
+                       static_cast<QWidget *>(comentarios_)})
+        w->installEventFilter(this);
+    connect(aplicar_, &QPushButton::clicked, this, &Informacion::Aplica);
+    connect(cerrar, &QPushButton::clicked, this, [this] { madre_.MuestraPortada(); });
+}
+
+bool Informacion::eventFilter(QObject *o, QEvent *e) {
+    // Any key but Tab is taken as an edit, before the text even changes.
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() != Qt::Key_Tab &&
+        static_cast<QKeyEvent *>(e)->key() != Qt::Key_Backtab) {
+        ctx_.app.ConfiguracionGuardada = false;
+        aplicar_->setEnabled(true);
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void Informacion::Aplica() {
+    if (ctx_.app.HayFicheroActual())
+        ActualizaTablaVarios(ctx_, {subestacion_->text(), linea_->text(), comentarios_->toPlainText().left(255)});
+    aplicar_->setEnabled(false);
+}
+
+void Informacion::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    frm_->move(qMax(0, (width() - frm_->width()) / 2), qMax(0, (height() - frm_->height()) / 2));
+}
+
+}  // namespace tarvo
