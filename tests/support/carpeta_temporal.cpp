@@ -38,7 +38,9 @@ ArbolPrograma::ArbolPrograma(bool conModelos) {
         QFile::copy(FicheroPrograma(f), programa + "/" + f);
     if (conModelos) {
         QDir().mkpath(modelos);
-        QFile::copy(FicheroPrograma("modelos.mdb"), modelos + "modelos.mdb");
+        const QDir construidos(TARVO_MODELS_DIR);
+        for (const QString &f : construidos.entryList({"*.mdb", "*.MDB"}, QDir::Files))
+            QFile::copy(construidos.filePath(f), modelos + f);
     }
 }
 

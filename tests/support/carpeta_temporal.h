@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "support/imprime_qt.h"
+
 namespace prueba {
 
 class CarpetaTemporal {
@@ -29,7 +31,8 @@ QString FicheroPrograma(const QString &nombre);
 namespace prueba {
 
 // A program tree in a scratch folder: "<raíz>/tarvo32" with the shipped data
-// files, and (unless told otherwise) "<raíz>/models" with the catalogue.
+// files, and (unless told otherwise) "<raíz>/models" with the catalogue and
+// the model databases.
 struct ArbolPrograma {
     explicit ArbolPrograma(bool conModelos = true);
     CarpetaTemporal raiz;

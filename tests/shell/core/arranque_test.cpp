@@ -4,6 +4,8 @@
 #include "shell/core/puertos.h"
 #include "shell/core/rutas.h"
 #include "support/carpeta_temporal.h"
+#include "support/pty.h"
+#include "support/ventana_falsa.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,60 +13,19 @@
 
 #include <gtest/gtest.h>
 
-#include <pty.h>
-#include <unistd.h>
 
 using namespace tarvo;
 
 namespace {
 
-// Records what the logic asked of the main window.
-struct VentanaFalsa : VentanaMadre {
-    bool releOculto = false, ayuda = false, portada = false, centrada = false;
-    int opcionesPrimeraVez = 0, textos = 0, traducciones = 0, cierres = 0, guardados = 0;
-    QString titulo, paneles[6];
-    std::function<void()> alMostrarOpciones;
-
-    void OcultaFuncionesRele() override { releOculto = true; }
-    void MuestraOpcionesPrimeraVez() override {
-        ++opcionesPrimeraVez;
-        if (alMostrarOpciones) alMostrarOpciones();
-    }
-    void ActivaAyuda(bool activa) override { ayuda = activa; }
-    void PonPanel(int panel, const QString &texto) override { paneles[panel] = texto; }
-    void MuestraPortada() override { portada = true; }
-    void Centra() override { centrada = true; }
-    void PonTitulo(const QString &t) override { titulo = t; }
-    void PonTextosIdioma() override { ++textos; }
-    void TraduceConfiguracion() override { ++traducciones; }
-    void CierraTodo() override { ++cierres; }
-    void Guardar() override { ++guardados; }
-    void ActivaComandosFichero(bool) override {}
-    void ActivaMenusAjustes(bool) override {}
-    void ActivaEntradaAjuste(const QString &, int, bool) override {}
-    void Habilita(bool) override {}
-    void SuspendeEditor(bool) override {}
-};
-
-struct Pty {
-    int maestro = -1, esclavo = -1;
-    QString ruta;
-    Pty() {
-        char nombre[256] = {};
-        if (::openpty(&maestro, &esclavo, nombre, nullptr, nullptr) == 0) ruta = nombre;
-    }
-    ~Pty() {
-        ::close(esclavo);
-        ::close(maestro);
-    }
-};
+using prueba::VentanaFalsa;
 
 struct Arranque_ : ::testing::Test {
     prueba::ArbolPrograma arbol;
     InteraccionGuionizada ui;
     Contexto ctx{ui};
     VentanaFalsa v;
-    Pty pty;
+    prueba::Pty pty;
 
     void SetUp() override {
         FijaPrefijoDispositivos(arbol.raiz.en("sin-dispositivos/ttyS"));

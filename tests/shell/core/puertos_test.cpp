@@ -1,5 +1,6 @@
 #include "shell/core/puertos.h"
 #include "support/carpeta_temporal.h"
+#include "support/pty.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,27 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <pty.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 using namespace tarvo;
 
 namespace {
-
-// A pseudo-terminal whose slave end stands in for a serial device.
-struct Pty {
-    int maestro = -1, esclavo = -1;
-    QString ruta;
-    Pty() {
-        char nombre[256] = {};
-        if (::openpty(&maestro, &esclavo, nombre, nullptr, nullptr) == 0) ruta = nombre;
-    }
-    ~Pty() {
-        if (esclavo >= 0) ::close(esclavo);
-        if (maestro >= 0) ::close(maestro);
-    }
-};
 
 struct Puertos : ::testing::Test {
     prueba::CarpetaTemporal dir;
@@ -48,14 +33,14 @@ TEST_F(Puertos, ALinkInThePortsFolderNamesThePortElseTheSystemDevice) {
 }
 
 TEST_F(Puertos, OnlyTheLinkedThirdPortIsFound) {
-    Pty pty;
+    prueba::Pty pty;
     ASSERT_FALSE(pty.ruta.isEmpty());
     Enlaza(3, pty.ruta);
     EXPECT_EQ(BuscaPuertos(dir.ruta()), QList<quint8>({3}));
 }
 
 TEST_F(Puertos, BusyDanglingAndNonTerminalPortsAreLeftOut) {
-    Pty ocupado, libre;
+    prueba::Pty ocupado, libre;
     Enlaza(1, ocupado.ruta);
     Enlaza(2, dir.en("desaparecido"));
     Enlaza(4, "/dev/null");   // opens, but is no terminal

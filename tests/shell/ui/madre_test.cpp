@@ -7,6 +7,7 @@
 #include "shell/core/interaccion_guionizada.h"
 #include "shell/core/puertos.h"
 #include "support/carpeta_temporal.h"
+#include "support/pty.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,8 +27,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <pty.h>
-#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -57,19 +56,6 @@ void Pulsa(QWidget *ventana, const char *boton) {
     b->click();
 }
 
-struct Pty {
-    int maestro = -1, esclavo = -1;
-    QString ruta;
-    Pty() {
-        char nombre[256] = {};
-        if (::openpty(&maestro, &esclavo, nombre, nullptr, nullptr) == 0) ruta = nombre;
-    }
-    ~Pty() {
-        ::close(esclavo);
-        ::close(maestro);
-    }
-};
-
 // One started program: tree, interaction, context and main window.
 struct Programa {
     prueba::ArbolPrograma arbol;
@@ -77,7 +63,7 @@ struct Programa {
     Contexto ctx{ui};
     std::unique_ptr<InstanciaUnica> instancia;
     std::unique_ptr<Madre> madre;
-    Pty pty;
+    prueba::Pty pty;
 
     explicit Programa(bool conPuerto = true, bool primeraVez = false) {
         FijaPrefijoDispositivos(arbol.raiz.en("sin-dispositivos/ttyS"));

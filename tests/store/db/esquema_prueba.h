@@ -3,6 +3,7 @@
 #pragma once
 
 #include "store/db/basedatos.h"
+#include "support/imprime_qt.h"
 
 #include <QString>
 #include <QVariant>
@@ -20,8 +21,4 @@ QVariant LeeDeFichero(const QString &ruta, const QString &tabla, const QString &
 
 }  // namespace prueba
 
-// Readable failure messages.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QVariant &v, std::ostream *os) {
-    *os << v.typeName() << "(" << v.toString().toStdString() << ")";
-}
+

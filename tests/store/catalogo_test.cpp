@@ -1,0 +1,168 @@
+#include "store/catalogo.h"
+#include "store/ficheros.h"
+#include "store/tablas.h"
+#include "support/instalacion.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+
+namespace {
+
+TEST(TextoAHex, KeepsAtMost23CharactersAndAlwaysOneZeroByte) {
+    EXPECT_EQ(TextoAHex(""), QString(48, '0'));
+    EXPECT_EQ(TextoAHex("AB"), "4142" + QString(44, '0'));
+    const QString treinta = QString(30, 'z');
+    EXPECT_EQ(TextoAHex(treinta), QString("7A").repeated(23) + "00");
+    EXPECT_EQ(TextoAHex("\t"), "9" + QString(46, '0'));   // as many digits as the code needs
+}
+
+struct TablasModelo : ::testing::Test {
+    prueba::Instalacion ins;
+    Aplicacion &a = ins.ctx.app;
+
+    // A model database made for the test: one catalogue table and what the
+    // derived-table steps read.
+    QString Modelo(const QString &filas) {
+        const QString ruta = a.DirectorioModelos + "PRUEBA.MDB";
+        QFile::remove(ruta);
+        auto db = bd::BaseDatos::Crear(ruta);
+        QString columnas;
+        for (int k = 1; k <= 75; ++k) columnas += QString(", indice%1 INTEGER DEFAULT 0").arg(k);
+        db->Execute("CREATE TABLE [Tarvo Configuracion] (CPU INTEGER, GRUPO INTEGER, NombreTablaCONST TEXT, "
+                    "NumeroEntidades INTEGER, NumeroEntidadesTotal INTEGER" + columnas + ")");
+        if (!filas.isEmpty()) db->Execute("INSERT INTO [Tarvo Configuracion] (CPU, GRUPO, NombreTablaCONST, "
+                                          "NumeroEntidades, NumeroEntidadesTotal, indice1, indice2, indice3) VALUES " +
+                                          filas);
+        db->Execute("CREATE TABLE [Tarvo Aparamenta Configurable CTRL] (Configurable BOOLEAN, "
+                    "NombreNoConfigurable TEXT, PosicionEstado INTEGER, ByteComunicacion INTEGER)");
+        db->Execute("INSERT INTO [Tarvo Aparamenta Configurable CTRL] VALUES (0, 'Interruptor', 0, 0), "
+                    "(1, '', 1, 0), (1, '', 2, 0)");
+        db->Execute("CREATE TABLE [Tarvo Entrada Digital Configurable CTRL] (Ajustable INTEGER, "
+                    "TemporizadorAjustable BOOLEAN)");
+        db->Execute("INSERT INTO [Tarvo Entrada Digital Configurable CTRL] VALUES (0, 0)");
+        return ruta;
+    }
+};
+
+TEST_F(TablasModelo, IndexListsStopAtTheirFirstZero) {
+    const QString ruta = Modelo("(1, 2, '  Aparamenta CTRL ', 3, 8, 0, 5, 6), (0, 3, 'ANDs PROT', 4, 32, 7, 8, 0)");
+    QList<EntradaGrupo> g;
+    ASSERT_EQ(CargaGruposCONST(ins.ctx, ruta, g), 2);
+    EXPECT_EQ(g[0].Tabla, "Aparamenta CTRL");
+    EXPECT_EQ(g[0].Indices[0], 0);
+    EXPECT_EQ(g[0].Indices[1], 0);   // not read past the 0
+    EXPECT_EQ(g[1].Indices[0], 7);
+    EXPECT_EQ(g[1].Indices[1], 8);
+    EXPECT_EQ(g[1].Indices[2], 0);
+    a.GruposCONST = g;
+    EXPECT_TRUE(TablaEnModelo(a, " ANDs PROT"));
+    EXPECT_EQ(CPUDeTabla(a, "ANDs PROT"), 0);
+    EXPECT_EQ(EntidadesDeTabla(a, "Aparamenta CTRL"), 3);
+    EXPECT_EQ(EntidadesDeTabla(a, "LEDs COMU"), 0);
+}
+
+TEST_F(TablasModelo, AMissingModelDatabaseIsReportedWithText529) {
+    ins.ui.Espera(ins.ctx.dic.Texto(529, 14, "").left(12));
+    QList<EntradaGrupo> g;
+    EXPECT_EQ(CargaGruposCONST(ins.ctx, a.DirectorioModelos + "NADA.MDB", g), 0);
+    EXPECT_EQ(ins.Inesperados(), "");
+}
+
+TEST_F(TablasModelo, ThreeSwitchgearGiveSixTerminalsAndSixTimers) {
+    Modelo("(1, 2, 'Aparamenta CTRL', 3, 8, 1, 0, 0), (1, 3, 'TiempoAperturaCierre CTRL', 6, 16, 2, 0, 0), "
+           "(1, 7, 'TiempoEntradas CTRL', 2, 32, 1, 0, 0), (1, 12, 'Actuacion CTRL', 0, 64, 1, 0, 0)");
+    a.BaseDatos = "PRUEBA.MDB";
+    ASSERT_GT(CargaGruposCONST(ins.ctx, a.DirectorioModelos + a.BaseDatos, a.GruposCONST), 0);
+    ASSERT_TRUE(bd::CopiaFichero(a.FicheroIdiomas, a.CopiaTrabajo));
+    ASSERT_TRUE(CopiaGruposModelo(ins.ctx, a.CopiaTrabajo));
+    EXPECT_EQ(ins.Inesperados(), "");
+
+    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+    auto rs = db->OpenRecordset("SELECT TipoEntrada, NumeroOrden FROM [Entradas CTRL] ORDER BY Indice",
+                                bd::TipoRecordset::Snapshot);
+    QStringList terminales;
+    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext())
+        terminales << rs->Value(0).toString() + rs->Value(1).toString();
+    EXPECT_EQ(terminales, QStringList({"Apa1", "Apa4", "Apa2", "Apa5", "Apa3", "Apa6", "ED1", "ED2"}));
+
+    rs = db->OpenRecordset("SELECT Indice, TipoTemporizador, NumeroOrden, NombreAjuste, Configurable "
+                           "FROM [TiempoAperturaCierre CTRL] ORDER BY Indice",
+                           bd::TipoRecordset::Snapshot);
+    QStringList timers;
+    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext())
+        timers << QString("%1 %2 %3 %4 %5")
+                      .arg(rs->Value(0).toInt())
+                      .arg(rs->Value(1).toString())
+                      .arg(rs->Value(2).toInt())
+                      .arg(rs->Value(3).toString())
+                      .arg(rs->Value(4).toBool());
+    EXPECT_EQ(timers, QStringList({"1 Apertura 1 Interruptor 0", "2 Apertura 2 Aparamenta 2 1",
+                                   "3 Apertura 3 Aparamenta 3 1", "4 Cierre 1 Interruptor 0",
+                                   "5 Cierre 2 Aparamenta 2 1", "6 Cierre 3 Aparamenta 3 1"}));
+
+    // Ajustable 0: no input timer may be set. Entities 0: no record kept.
+    rs = db->OpenRecordset("SELECT COUNT(*) FROM [TiempoEntradas CTRL] WHERE TemporizadorAjustable",
+                           bd::TipoRecordset::Snapshot);
+    rs->MoveFirst();
+    EXPECT_EQ(rs->Value(0).toInt(), 0);
+    EXPECT_EQ(db->OpenRecordset("Actuacion CTRL", bd::TipoRecordset::Snapshot)->RecordCount(), 0);
+}
+
+TEST_F(TablasModelo, AnOpenedConfigurationWithoutTheGraphicGainsTheTemplatesTable) {
+    ASSERT_TRUE(bd::CopiaFichero(a.FicheroIdiomas, a.CopiaTrabajo));
+    {
+        auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+        db->Execute("DROP TABLE [Grafico COMU]");
+    }
+    ASSERT_TRUE(CompatibilizaGrafico(ins.ctx, a.CopiaTrabajo));
+    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+    EXPECT_TRUE(ExisteTabla(*db, "Grafico COMU"));
+    EXPECT_FALSE(ExisteTabla(*db, "grafico COMU"));   // names compare exactly
+}
+
+TEST_F(TablasModelo, ReceivedDataLoseThePerLanguageNameColumns) {
+    ASSERT_TRUE(bd::CopiaFichero(a.FicheroIdiomas, a.CopiaRecepcion));
+    ASSERT_TRUE(BorraColumnasIdioma(ins.ctx, a.CopiaRecepcion));
+    auto db = bd::BaseDatos::Abrir(a.CopiaRecepcion);
+    for (const char *t : {"BitMando CTRL", "Eventos PROT", "TiempoPrevio CTRL"}) {
+        auto rs = db->OpenRecordset(t, bd::TipoRecordset::Snapshot);
+        EXPECT_TRUE(ExisteCampo(*rs, "NombreAjuste")) << t;
+        EXPECT_FALSE(ExisteCampo(*rs, "NombreAjuste0")) << t;
+        EXPECT_FALSE(ExisteCampo(*rs, "NombreAjuste1")) << t;
+    }
+    // LEDs keep theirs: they are not among the received tables that drop them.
+    EXPECT_TRUE(ExisteCampo(*db->OpenRecordset("LEDs COMU", bd::TipoRecordset::Snapshot), "NombreAjuste1"));
+}
+
+TEST_F(TablasModelo, AJoinedQueryOfTheTemplateWritesThroughItsAliases) {
+    ins.ui.EsperaModelo("TRV-610 **");
+    NuevaConfiguracion(ins.ctx, ins.v);
+    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+    auto rs = db->OpenRecordset(
+        "SELECT DISTINCTROW [TiempoEntradas CTRL].*, [Entradas CTRL].NombreAjuste AS Borna, "
+        "[Entradas CTRL].Codificacion AS CodifiBorna FROM [TiempoEntradas CTRL] INNER JOIN [Entradas CTRL] "
+        "ON [TiempoEntradas CTRL].Indice = [Entradas CTRL].NumeroOrden WHERE [Entradas CTRL].TipoEntrada = \"ED\" "
+        "ORDER BY [TiempoEntradas CTRL].Indice");
+    ASSERT_EQ(rs->RecordCount(), 24);
+    rs->MoveFirst();
+    rs->Move(2);
+    rs->Edit();
+    rs->SetValue("Borna", "EC 3");
+    rs->SetValue("CodifiBorna", "03");
+    rs->SetValue("TemporizadorEntradaControl", 40);
+    rs->Update();
+    auto borna = db->OpenRecordset("SELECT NombreAjuste, Codificacion FROM [Entradas CTRL] WHERE "
+                                   "TipoEntrada = \"ED\" AND NumeroOrden = 3", bd::TipoRecordset::Snapshot);
+    borna->MoveFirst();
+    EXPECT_EQ(borna->Value(0).toString(), "EC 3");
+    EXPECT_EQ(borna->Value(1).toString(), "03");
+    auto tiempo = db->OpenRecordset("SELECT TemporizadorEntradaControl FROM [TiempoEntradas CTRL] WHERE Indice = 3",
+                                    bd::TipoRecordset::Snapshot);
+    tiempo->MoveFirst();
+    EXPECT_EQ(tiempo->Value(0).toInt(), 40);
+}
+
+}  // namespace

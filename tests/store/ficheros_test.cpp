@@ -1,0 +1,309 @@
+// New, Open, Save and Save As through the working copy, for every shipped model.
+#include "store/catalogo.h"
+#include "store/ficheros.h"
+#include "store/idioma_fichero.h"
+#include "store/informacion.h"
+#include "store/tablas.h"
+#include "support/instalacion.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+
+namespace {
+
+QStringList Tablas(const QString &fichero) {
+    auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
+    return db->TableNames();
+}
+
+// Column values of a table in Indice order, one row per string, joined with "|".
+QStringList Filas(const QString &fichero, const QString &sql) {
+    auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
+    auto rs = db->OpenRecordset(sql, bd::TipoRecordset::Snapshot);
+    QStringList filas;
+    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
+        QStringList campos;
+        for (int i = 0; i < rs->FieldCount(); ++i) campos << rs->Value(i).toString();
+        filas << campos.join("|");
+    }
+    return filas;
+}
+
+int Cuenta(const QString &fichero, const QString &tabla) {
+    return Filas(fichero, "SELECT COUNT(*) FROM [" + tabla + "]").value(0).toInt();
+}
+
+struct Ficheros : ::testing::Test {
+    prueba::Instalacion ins;
+    Aplicacion &a = ins.ctx.app;
+
+    void Nuevo(const QString &linea) {
+        ins.ui.EsperaModelo(linea);
+        NuevaConfiguracion(ins.ctx, ins.v);
+        ASSERT_EQ(ins.Inesperados(), "");
+        ASSERT_TRUE(a.HayFicheroActual());
+    }
+    QString Guarda(const QString &nombre) {
+        const QString ruta = a.DirectorioTrabajo + nombre;
+        ins.ui.EsperaFichero(ruta);
+        GuardaConfiguracion(ins.ctx, ins.v);
+        return ruta;
+    }
+    void Abre(const QString &ruta) {
+        ins.ui.EsperaFichero(ruta);
+        AbreConfiguracion(ins.ctx, ins.v);
+    }
+};
+
+TEST_F(Ficheros, NewForTheFullModelBuildsTerminalsTimersAndEventTexts) {
+    Nuevo("TRV-610 **");
+    const QString copia = a.CopiaTrabajo;
+    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
+    EXPECT_FALSE(a.ConfiguracionGuardada);   // a new configuration counts as unsaved
+    EXPECT_EQ(a.BaseDatos, "TRV610.MDB");
+    EXPECT_EQ(a.VersionModelo.isEmpty(), false);
+    EXPECT_EQ(a.GruposCONST.size(), 23);
+    EXPECT_TRUE(ins.v.comandosFichero && ins.v.menusAjustes && ins.v.habilitada);
+    EXPECT_EQ(ins.v.paneles[2], "TRV-610 **");
+    EXPECT_EQ(ins.v.paneles[3], "TRV610.MDB");
+    EXPECT_EQ(ins.v.paneles[4], "default.cnf");
+    EXPECT_EQ(ins.ui.Estado(), ins.ctx.dic.Texto(70));
+
+    // Template-only tables are gone; the four kept ones stay.
+    const QStringList tablas = Tablas(copia);
+    for (const char *t : {"Modelo", "Varios", "Comunicaciones", "Version", "Grafico COMU", "TextoEventos COMU"})
+        EXPECT_TRUE(tablas.contains(t)) << t;
+    for (const char *t : {"Idioma", "CONST-Menu"}) EXPECT_FALSE(tablas.contains(t)) << t;
+    EXPECT_EQ(Filas(copia, "SELECT Modelo FROM Modelo"), QStringList({"TRV-610 ??"}));
+
+    // Six switchgear: terminals alternate opening and closing timers.
+    EXPECT_EQ(Filas(copia, "SELECT NumeroOrden FROM [Entradas CTRL] WHERE TipoEntrada = \"Apa\" ORDER BY Indice"),
+              QStringList({"1", "7", "2", "8", "3", "9", "4", "10", "5", "11", "6", "12"}));
+    EXPECT_EQ(Cuenta(copia, "Entradas CTRL"), 12 + 10 + 24 + 4);
+    EXPECT_EQ(Filas(copia, "SELECT DISTINCT NombreAjuste, Codificacion FROM [Entradas CTRL]"),
+              QStringList({"Sin asignar|00"}));
+    EXPECT_EQ(Filas(copia, "SELECT TipoTemporizador, COUNT(*) FROM [TiempoAperturaCierre CTRL] GROUP BY 1 ORDER BY 1"),
+              QStringList({"Apertura|6", "Cierre|6"}));
+    EXPECT_EQ(Filas(copia, "SELECT NombreAjuste FROM [TiempoAperturaCierre CTRL] WHERE Indice IN (2, 8) ORDER BY Indice"),
+              QStringList({"Aparamenta 2", "Aparamenta 2"}));
+
+    // Records cut to the model; event texts one per remaining event.
+    EXPECT_EQ(Cuenta(copia, "BitMando CTRL"), 32);
+    EXPECT_EQ(Cuenta(copia, "TiempoPrevio CTRL"), 10);
+    EXPECT_EQ(Cuenta(copia, "TextoEventos COMU"), 32 + 32 + 32);
+    EXPECT_EQ(Filas(copia, "SELECT TipoTexto, MIN(NumeroOrden), MAX(NumeroOrden) FROM [TextoEventos COMU] GROUP BY 1 "
+                           "ORDER BY 1"),
+              QStringList({"comu|1|32", "cont|1|32", "prot|1|32"}));
+    EXPECT_EQ(Filas(copia, "SELECT DISTINCT Codificacion FROM [TextoEventos COMU]"), QStringList({QString(48, '0')}));
+    EXPECT_EQ(Filas(copia, "SELECT FechaCreacion = UltimaModificacion FROM Varios"), QStringList({"1"}));
+}
+
+TEST_F(Ficheros, NewForTheOtherModelsKeepsOnlyTheirCpus) {
+    Nuevo("TRV-420 *");
+    QStringList tablas = Tablas(a.CopiaTrabajo);
+    EXPECT_TRUE(tablas.contains("Eventos PROT"));
+    EXPECT_FALSE(tablas.contains("Entradas CTRL"));
+    EXPECT_FALSE(tablas.contains("Grafico COMU"));
+    EXPECT_EQ(Cuenta(a.CopiaTrabajo, "TextoEventos COMU"), 32 + 16);
+
+    ins.ui.Espera("DEFAULT.CNF", Boton::No);   // the first one is still unsaved
+    Nuevo("TRV-300 C*");
+    tablas = Tablas(a.CopiaTrabajo);
+    EXPECT_FALSE(tablas.contains("Eventos PROT"));
+    EXPECT_FALSE(tablas.contains("TextoEventos COMU"));
+    EXPECT_TRUE(tablas.contains("Grafico COMU"));
+    EXPECT_EQ(Cuenta(a.CopiaTrabajo, "Entradas CTRL"), 4 + 4 + 8);
+    // The model forbids remote-terminal inputs: their editor is switched off.
+    EXPECT_EQ(ins.v.entradas.value("mnuAjusteControl_5", true), false);
+    EXPECT_EQ(ins.v.entradas.value("mnuAjusteControl_0"), true);
+    EXPECT_EQ(ins.v.entradas.value("mnuAjusteProteccion_0", false), false);
+}
+
+TEST_F(Ficheros, SaveAsksForANameOnceAndOpenRestoresTheSameConfiguration) {
+    Nuevo("TRV-610 **");
+    const QString ruta = Guarda("subestacion norte.cnf");
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(a.FicheroActual, ruta);
+    EXPECT_TRUE(a.ConfiguracionGuardada);
+    EXPECT_EQ(ins.v.paneles[4], "subestacion norte.cnf");
+    EXPECT_EQ(Tablas(ruta), Tablas(a.CopiaTrabajo));
+
+    // A saved file is written again without asking.
+    GuardaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+
+    LimpiaConfiguracion(ins.ctx, ins.v);
+    EXPECT_FALSE(ins.v.comandosFichero);
+    Abre(ruta);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(a.FicheroActual, ruta);
+    EXPECT_TRUE(a.ConfiguracionGuardada);
+    EXPECT_EQ(a.NombreModelo, "TRV-610 ??");
+    EXPECT_EQ(a.GruposCONST.size(), 23);
+    EXPECT_EQ(Cuenta(a.CopiaTrabajo, "Entradas CTRL"), 50);
+}
+
+TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
+    Nuevo("TRV-420 *");
+    const QString primero = Guarda("a.cnf");
+    const QString otro = a.DirectorioTrabajo + "b.cnf";
+    QFile f(otro);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("anterior");
+    f.close();
+
+    ins.ui.EsperaFichero(otro);
+    ins.ui.Espera("B.CNF", Boton::No);
+    GuardaConfiguracionComo(ins.ctx, ins.v);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "anterior");
+    f.close();
+
+    ins.ui.EsperaFichero(otro);
+    ins.ui.Espera("B.CNF", Boton::Si);
+    GuardaConfiguracionComo(ins.ctx, ins.v);
+    EXPECT_EQ(Tablas(otro), Tablas(primero));
+    EXPECT_EQ(a.FicheroActual, primero);
+    EXPECT_EQ(ins.v.paneles[4], "a.cnf");
+    EXPECT_EQ(ins.Inesperados(), "");
+}
+
+TEST_F(Ficheros, AFailedSaveReportsAndKeepsTheConfigurationUnsaved) {
+    Nuevo("TRV-420 *");
+    ins.ui.EsperaFichero(a.DirectorioTrabajo + "no/existe/x.cnf");
+    ins.ui.Espera(ins.ctx.dic.Texto(501) + " X.CNF\r");
+    GuardaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_FALSE(a.ConfiguracionGuardada);
+    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
+    EXPECT_TRUE(QFileInfo::exists(a.CopiaTrabajo));
+    EXPECT_EQ(Guarda("x.cnf"), a.FicheroActual);   // and it can be saved again
+}
+
+TEST_F(Ficheros, NewOverAModifiedConfigurationAsksAndCancelKeepsEverything) {
+    Nuevo("TRV-420 *");
+    const QByteArray antes = [&] {
+        QFile f(a.CopiaTrabajo);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    ins.ui.Espera("DEFAULT.CNF", Boton::Cancelar);
+    NuevaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(ins.ui.Mostrados().last().botones, Botones::SiNoCancelar);
+    EXPECT_EQ(a.BaseDatos, "TRV420.MDB");
+    QFile f(a.CopiaTrabajo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), antes);
+}
+
+TEST_F(Ficheros, YesToTheQuestionSavesTheUntitledConfigurationFirst) {
+    Nuevo("TRV-420 *");
+    ins.ui.Espera("DEFAULT.CNF", Boton::Si);
+    ins.ui.EsperaFichero(a.DirectorioTrabajo + "primera.cnf");
+    Nuevo("TRV-300 C*");
+    EXPECT_TRUE(QFileInfo::exists(a.DirectorioTrabajo + "primera.cnf"));
+    EXPECT_EQ(Filas(a.DirectorioTrabajo + "primera.cnf", "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
+}
+
+struct FicherosMalos : Ficheros {
+    void AbreMalo(const QString &ruta, const QString &fragmento) {
+        ins.ui.Espera(fragmento);
+        Abre(ruta);
+        EXPECT_EQ(ins.Inesperados(), "") << ruta.toStdString();
+        EXPECT_FALSE(a.HayFicheroActual()) << ruta.toStdString();
+        EXPECT_FALSE(ins.v.comandosFichero);
+    }
+    QString Escribe(const QString &nombre, const QByteArray &bytes) {
+        const QString ruta = a.DirectorioTrabajo + nombre;
+        QFile f(ruta);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return ruta;
+    }
+};
+
+TEST_F(FicherosMalos, FilesThatAreNotConfigurationsAreRefused) {
+    QDir().mkpath(a.DirectorioTrabajo);
+    const QString error = ins.ctx.dic.Texto(572, "", "").left(10);
+    AbreMalo(Escribe("vacio.cnf", ""), error);
+    QByteArray azar(8192, 0);
+    for (int i = 0; i < azar.size(); ++i) azar[i] = char((i * 7919) % 251);
+    AbreMalo(Escribe("azar.cnf", azar), error);
+    // A database of another kind has no "Modelo".
+    {
+        auto db = bd::BaseDatos::Crear(a.DirectorioTrabajo + "otro.cnf");
+        db->Execute("CREATE TABLE Clientes (Nombre TEXT)");
+    }
+    AbreMalo(a.DirectorioTrabajo + "otro.cnf", error);
+}
+
+TEST_F(FicherosMalos, ATruncatedConfigurationIsRefused) {
+    Nuevo("TRV-610 **");
+    const QString ruta = Guarda("entero.cnf");
+    LimpiaConfiguracion(ins.ctx, ins.v);
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray todo = f.readAll();
+    AbreMalo(Escribe("cortado.cnf", todo.left(todo.size() / 2)), ins.ctx.dic.Texto(572, "", "").left(10));
+}
+
+TEST_F(FicherosMalos, AConfigurationWhoseModelDatabaseIsMissingIsRefused) {
+    Nuevo("TRV-300 C*");
+    const QString ruta = Guarda("sin modelo.cnf");
+    LimpiaConfiguracion(ins.ctx, ins.v);
+    QFile::remove(a.DirectorioModelos + "TRV300.MDB");
+    AbreMalo(ruta, ins.ctx.dic.Texto(513, "TRV300.MDB", "TRV-300 C?"));
+}
+
+TEST_F(Ficheros, AFileWithoutGeneralInformationGainsItOnSave) {
+    Nuevo("TRV-420 *");
+    {
+        auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+        db->Execute("DROP TABLE Varios");
+    }
+    const QString ruta = Guarda("viejo.cnf");
+    EXPECT_EQ(Filas(ruta, "SELECT UltimaModificacion FROM Varios").size(), 1);
+    EXPECT_TRUE(Filas(ruta, "SELECT UltimaModificacion FROM Varios")[0].startsWith(
+        QDate::currentDate().toString(Qt::ISODate)));
+}
+
+TEST_F(Ficheros, GeneralInformationTextsRoundTripIncludingEmptyAndQuotedOnes) {
+    Nuevo("TRV-610 **");
+    const auto vacio = CargaTablaVarios(ins.ctx);
+    ASSERT_TRUE(vacio);
+    EXPECT_EQ(vacio->Comentarios, "");
+    ASSERT_TRUE(ActualizaTablaVarios(ins.ctx, {"Subestación \"Norte\"", "", "Línea 'A'; DROP TABLE x"}));
+    const auto leido = CargaTablaVarios(ins.ctx);
+    ASSERT_TRUE(leido);
+    EXPECT_EQ(leido->Subestacion, "Subestación \"Norte\"");
+    EXPECT_EQ(leido->Linea, "");
+    EXPECT_EQ(leido->Comentarios, "Línea 'A'; DROP TABLE x");
+    EXPECT_EQ(ins.Inesperados(), "");
+}
+
+TEST_F(Ficheros, DefaultNamesFollowTheLanguageButUserNamesStay) {
+    Nuevo("TRV-610 **");
+    const QString copia = a.CopiaTrabajo;
+    const QString espanol = Filas(copia, "SELECT NombreAjuste FROM [Salidas CTRL] WHERE Indice = 1")[0];
+    {
+        auto db = bd::BaseDatos::Abrir(copia);
+        db->Execute("UPDATE [Salidas CTRL] SET NombreAjuste = ? WHERE Indice = 2", {"Disparo propio"});
+    }
+    ins.ctx.dic.setIdioma(1);
+    ASSERT_TRUE(PonIdiomaFichero(ins.ctx, copia));
+    const QStringList ingles = Filas(copia, "SELECT NombreAjuste FROM [Salidas CTRL] WHERE Indice <= 2 ORDER BY Indice");
+    EXPECT_NE(ingles[0], espanol);
+    EXPECT_EQ(ingles[0], Filas(copia, "SELECT NombreAjuste1 FROM [Salidas CTRL] WHERE Indice = 1")[0]);
+    EXPECT_EQ(ingles[1], "Disparo propio");
+    EXPECT_EQ(Filas(copia, "SELECT DISTINCT NombreAjuste FROM [Entradas CTRL]"), QStringList({"Not assigned"}));
+    EXPECT_EQ(Filas(copia, "SELECT NombreAjuste FROM [TiempoAperturaCierre CTRL] WHERE Indice = 2"),
+              QStringList({"Switchgear 2"}));
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// A main window that records what the logic asked of it.
+#pragma once
+
+#include "shell/core/arranque.h"
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+namespace prueba {
+
+struct VentanaFalsa : tarvo::VentanaMadre {
+    bool releOculto = false, ayuda = false, portada = false, centrada = false, habilitada = true;
+    bool comandosFichero = false, menusAjustes = false;
+    int opcionesPrimeraVez = 0, textos = 0, traducciones = 0, cierres = 0, guardados = 0, portadas = 0;
+    QString titulo, paneles[6];
+    QHash<QString, bool> entradas;   // "mnuAjusteControl_5" -> enabled
+    std::function<void()> alMostrarOpciones, alGuardar;
+
+    void OcultaFuncionesRele() override { releOculto = true; }
+    void MuestraOpcionesPrimeraVez() override {
+        ++opcionesPrimeraVez;
+        if (alMostrarOpciones) alMostrarOpciones();
+    }
+    void ActivaAyuda(bool activa) override { ayuda = activa; }
+    void PonPanel(int panel, const QString &texto) override { paneles[panel] = texto; }
+    void MuestraPortada() override {
+        portada = true;
+        ++portadas;
+    }
+    void Centra() override { centrada = true; }
+    void PonTitulo(const QString &t) override { titulo = t; }
+    void PonTextosIdioma() override { ++textos; }
+    void TraduceConfiguracion() override { ++traducciones; }
+    void CierraTodo() override { ++cierres; }
+    void Guardar() override {
+        ++guardados;
+        if (alGuardar) alGuardar();
+    }
+    void ActivaComandosFichero(bool activos) override { comandosFichero = activos; }
+    void ActivaMenusAjustes(bool activos) override { menusAjustes = activos; }
+    void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) override {
+        entradas[QString("%1_%2").arg(menu).arg(indice)] = activa;
+    }
+    void Habilita(bool h) override { habilitada = h; }
+    void SuspendeEditor(bool) override {}
+};
+
+}  // namespace prueba
