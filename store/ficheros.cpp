@@ -92,7 +92,8 @@ void Comando(Contexto &ctx, VentanaMadre &v, Modo modo, int textoInicio, int tex
 bool DialogoFichero(Contexto &ctx, int titulo, ConsultaFichero::Modo modo, QString &fichero) {
     ConsultaFichero c;
     c.modo = modo;
-    c.titulo = ctx.dic.Texto(titulo);
+    // Titles reuse menu texts; their access-key marks do not belong in a caption.
+    c.titulo = ctx.dic.Texto(titulo).remove('&');
     c.carpeta = ctx.app.DirectorioTrabajo;
     c.filtros = {"Ficheros   (*.cnf)"};
     c.extension = "cnf";
