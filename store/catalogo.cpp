@@ -255,7 +255,7 @@ bool InicializaTiempoAperturaCierreCTRL(Contexto &ctx, const EntradaGrupo &, bd:
 
 bool CopiaGruposModelo(Contexto &ctx, const QString &copia) {
     if (!InicializaVarios(ctx, copia)) return false;
-    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Exclusiva);
+    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return false;
     static const QStringList soloRecorte = {
         "Salidas CTRL",      "BitMando CTRL",     "Actuacion CTRL", "Fallo CTRL",   "Exito CTRL",
@@ -299,7 +299,7 @@ void CompruebaEntradasRTU(Contexto &ctx, VentanaMadre &v) {
 }
 
 bool CompatibilizaGrafico(Contexto &ctx, const QString &copia) {
-    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Exclusiva);
+    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return false;
     try {
         if (ExisteTabla(*db, "Grafico COMU")) return true;
@@ -325,7 +325,7 @@ bool BorraColumnasIdioma(Contexto &ctx, const QString &copiaRecepcion) {
                                        "Eventos COMU",      "BitMando CTRL", "EsperaConfirmacion CTRL",
                                        "Eventos CTRL",      "Salidas CTRL",  "TiempoEntradas CTRL",
                                        "TiempoPrevio CTRL", "EntradasPulsos CTRL"};
-    auto db = AbreBaseDatos(ctx, copiaRecepcion, bd::Apertura::Exclusiva);
+    auto db = AbreBaseDatos(ctx, copiaRecepcion, bd::Apertura::Temporal);
     if (!db) return false;
     try {
         for (const QString &t : tablas) {

@@ -188,6 +188,7 @@ bool PreparaFichero(Contexto &ctx, VentanaMadre &v, Modo modo) {
 
 bool Inicializacion(Contexto &ctx, VentanaMadre &v, Modo modo) {
     Aplicacion &a = ctx.app;
+    a.FechaSelladaTrabajo = QDate();
     auto falla = [&] {
         Critico(ctx, ctx.dic.Texto(531));
         return false;
@@ -291,7 +292,7 @@ bool LeeModeloFichero(Contexto &ctx, const QString &fichero, QString &modelo) {
 }
 
 int CargaModeloTemporal(Contexto &ctx, const QString &entrada, const QString &copia, const QString &) {
-    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Exclusiva);
+    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return 0;
     try {
         auto rs = db->OpenRecordset("Modelo", bd::TipoRecordset::Tabla);
@@ -306,7 +307,7 @@ int CargaModeloTemporal(Contexto &ctx, const QString &entrada, const QString &co
 }
 
 bool InicializaVarios(Contexto &ctx, const QString &copia) {
-    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Exclusiva);
+    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return false;
     try {
         auto rs = db->OpenRecordset("Varios", bd::TipoRecordset::Tabla);
@@ -327,7 +328,9 @@ bool InicializaVarios(Contexto &ctx, const QString &copia) {
 }
 
 bool ActualizaUltimaModificacion(Contexto &ctx, const QString &copia) {
-    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Exclusiva);
+    // Saving again on the same day writes the same date: the copy is left alone.
+    if (copia == ctx.app.CopiaTrabajo && ctx.app.FechaSelladaTrabajo == QDate::currentDate()) return true;
+    auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return false;
     try {
         if (!ExisteTabla(*db, "Varios")) {
@@ -343,6 +346,7 @@ bool ActualizaUltimaModificacion(Contexto &ctx, const QString &copia) {
         }
         rs->SetValue("UltimaModificacion", Hoy());
         rs->Update();
+        if (copia == ctx.app.CopiaTrabajo) ctx.app.FechaSelladaTrabajo = QDate::currentDate();
         return true;
     } catch (const std::exception &e) {
         InformaError(ctx, "ActualizaUltimaModificacion", e);
@@ -353,7 +357,7 @@ bool ActualizaUltimaModificacion(Contexto &ctx, const QString &copia) {
 bool BorraGruposTemporal(Contexto &ctx, const QString &copia) {
     Aplicacion &a = ctx.app;
     {
-        auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Exclusiva);
+        auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
         if (!db) return false;
         try {
             static const QStringList siempre = {"Comunicaciones", "Modelo", "Varios", "Version"};

@@ -11,7 +11,7 @@ bool PonIdiomaFichero(Contexto &ctx, const QString &copia) {
     const QStringList &etiquetas = a.EtiquetasIdiomas;
     try {
         auto referencia = bd::BaseDatos::Abrir(a.FicheroIdiomas, bd::Apertura::SoloLectura);
-        auto db = bd::BaseDatos::Abrir(copia, bd::Apertura::Exclusiva);
+        auto db = bd::BaseDatos::Abrir(copia, bd::Apertura::Temporal);
         db->BeginTrans();
         for (const QString &tabla : TablasConNombresIdioma()) {
             if (!TablaEnModelo(a, tabla)) continue;

@@ -5,7 +5,7 @@
 namespace tarvo {
 
 std::optional<TextosVarios> CargaTablaVarios(Contexto &ctx) {
-    auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo);
+    auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
     if (!db) return std::nullopt;
     try {
         TextosVarios t;
@@ -26,7 +26,7 @@ std::optional<TextosVarios> CargaTablaVarios(Contexto &ctx) {
 }
 
 bool ActualizaTablaVarios(Contexto &ctx, const TextosVarios &textos) {
-    auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo);
+    auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
     if (!db) return false;
     try {
         if (!ExisteTabla(*db, "Varios")) {

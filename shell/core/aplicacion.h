@@ -6,6 +6,7 @@
 #include "shell/core/diccionario.h"
 #include "shell/core/interaccion.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -63,6 +64,9 @@ struct Aplicacion {
     QString VersionModelo;
     QString ColumnaValor;
     QList<EntradaGrupo> GruposCONST;
+    // The date last written into the working copy's UltimaModificacion; null
+    // whenever the working copy is replaced, so that the next Save stamps it.
+    QDate FechaSelladaTrabajo;
 
     quint8 Idioma = 0;
     QStringList NombresIdiomas;     // one per language, in column order

@@ -338,9 +338,26 @@ void Endurece(sqlite3 *db) {
     throw ErrorBD(numero, texto.arg(QDir::toNativeSeparators(ruta)));
 }
 
+// Files found sound, by path, with the size and time they had then. The
+// template and the model databases are opened many times in one command;
+// reading them whole each time would cost more than the command itself.
+struct Sano {
+    qint64 tamano;
+    QDateTime modificado;
+};
+QHash<QString, Sano> &FicherosSanos() {
+    static QHash<QString, Sano> sanos;
+    return sanos;
+}
+
 // Reads enough of the file to make sure it is sound; a damaged or foreign file
 // fails here rather than in the middle of some later operation.
 void Comprueba(sqlite3 *db, const QString &ruta) {
+    const QFileInfo info(ruta);
+    const QString clave = info.absoluteFilePath();
+    const auto visto = FicherosSanos().constFind(clave);
+    if (visto != FicherosSanos().constEnd() && visto->tamano == info.size() && visto->modificado == info.lastModified())
+        return;
     sqlite3_stmt *st = nullptr;
     int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &st, nullptr);
     if (rc == SQLITE_OK) {
@@ -350,6 +367,9 @@ void Comprueba(sqlite3 *db, const QString &ruta) {
             const bool bien = r && qstrcmp(r, "ok") == 0;
             sqlite3_finalize(st);
             if (!bien) LanzaErrorApertura(nullptr, SQLITE_CORRUPT, ruta);
+            // Only files nobody writes meanwhile may skip the next check: one
+            // opened for writing changes its time when it is written anyway.
+            FicherosSanos().insert(clave, {info.size(), info.lastModified()});
             return;
         }
     }
@@ -381,7 +401,8 @@ std::unique_ptr<BaseDatos> BaseDatos::Abrir(const QString &ruta, Apertura modo) 
     if (rc != SQLITE_OK) LanzaErrorApertura(db, rc, ruta);
     try {
         Endurece(db);
-        if (modo == Apertura::Exclusiva) {
+        if (modo == Apertura::Temporal) Ejecuta(db, "PRAGMA synchronous=OFF");
+        if (modo == Apertura::Exclusiva || modo == Apertura::Temporal) {
             // The lock is taken now and kept until the file is closed, so a
             // second opener is refused at once rather than at its first write.
             Ejecuta(db, "PRAGMA locking_mode=EXCLUSIVE");
@@ -391,7 +412,7 @@ std::unique_ptr<BaseDatos> BaseDatos::Abrir(const QString &ruta, Apertura modo) 
     } catch (const ErrorBD &) {
         LanzaErrorApertura(db, SQLITE_ERROR, ruta);
     }
-    Comprueba(db, ruta);
+    if (modo != Apertura::Temporal) Comprueba(db, ruta);
 
     auto con = std::make_shared<Conexion>();
     con->db = db;

@@ -84,6 +84,11 @@ enum class Apertura {
     Compartida,   // other connections may read and write
     Exclusiva,    // nobody else may open the file while we hold it
     SoloLectura,  // shared, and writes are refused
+    // The program's own temporary copies (working, receive, compaction):
+    // exclusive, and written without waiting for the disk and without the
+    // integrity check on open. They are made from checked files, and a crash
+    // loses nothing that was saved.
+    Temporal,
 };
 
 class Recordset;

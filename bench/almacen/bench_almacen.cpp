@@ -1,0 +1,120 @@
+// New, Open and Save of the full model, each beside the plain file operations
+// it is built from, measured in the same run:
+//   Save  against a plain copy of the working copy;
+//   New   against a copy of "tarvo32.dat" plus one compaction by the sqlite3
+//         command-line tool;
+//   Open  against a plain copy of the configuration file.
+#include "shell/core/arranque.h"
+#include "shell/core/interaccion_guionizada.h"
+#include "shell/core/rutas.h"
+#include "store/ficheros.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace tarvo;
+
+namespace {
+
+struct VentanaMuda : VentanaMadre {
+    void OcultaFuncionesRele() override {}
+    void MuestraOpcionesPrimeraVez() override {}
+    void ActivaAyuda(bool) override {}
+    void PonPanel(int, const QString &) override {}
+    void MuestraPortada() override {}
+    void Centra() override {}
+    void PonTitulo(const QString &) override {}
+    void PonTextosIdioma() override {}
+    void TraduceConfiguracion() override {}
+    void CierraTodo() override {}
+    void Guardar() override {}
+    void ActivaComandosFichero(bool) override {}
+    void ActivaMenusAjustes(bool) override {}
+    void ActivaEntradaAjuste(const QString &, int, bool) override {}
+    void Habilita(bool) override {}
+    void SuspendeEditor(bool) override {}
+};
+
+double MedianaMs(int veces, const std::function<void()> &preparacion, const std::function<void()> &medido) {
+    std::vector<double> t;
+    for (int i = 0; i < veces; ++i) {
+        preparacion();
+        QElapsedTimer r;
+        r.start();
+        medido();
+        t.push_back(r.nsecsElapsed() / 1e6);
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void Informa(const char *que, double ms, const char *base, double msBase) {
+    std::printf("%-6s %8.2f ms   %-40s %8.2f ms   ratio %.2f\n", que, ms, base, msBase, ms / msBase);
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 15;
+    QTemporaryDir raiz;
+    const QString programa = raiz.filePath("tarvo32"), modelos = raiz.filePath("models/");
+    QDir().mkpath(programa + "/work");
+    QDir().mkpath(modelos);
+    QFile::copy(QString(TARVO_PROGRAM_DIR) + "/tarvo32.dat", programa + "/tarvo32.dat");
+    for (const QString &f : QDir(TARVO_MODELS_DIR).entryList(QDir::Files))
+        QFile::copy(QString(TARVO_MODELS_DIR) + "/" + f, modelos + f);
+
+    InteraccionGuionizada ui;
+    ui.AceptaAvisos(true);
+    Contexto ctx(ui);
+    VentanaMuda v;
+    InicializaRutas(ctx.app, programa, raiz.filePath(""));
+    if (!CargaDiccionario(ctx)) return 1;
+    ctx.app.DirectorioModelos = modelos;
+    ctx.app.FicheroModelos = modelos + "modelos.mdb";
+
+    const QString fichero = ctx.app.DirectorioTrabajo + "bench.cnf";
+    auto nuevo = [&] {
+        ctx.app.ConfiguracionGuardada = true;
+        ui.EsperaModelo("TRV-610 **");
+        NuevaConfiguracion(ctx, v);
+    };
+    const double msNuevo = MedianaMs(veces, [] {}, nuevo);
+    ui.EsperaFichero(fichero);
+    GuardaConfiguracion(ctx, v);
+    const double msGuardar = MedianaMs(veces, [] {}, [&] { GuardaConfiguracion(ctx, v); });
+    const double msAbrir = MedianaMs(veces, [&] { ctx.app.ConfiguracionGuardada = true; ui.EsperaFichero(fichero); },
+                                     [&] { AbreConfiguracion(ctx, v); });
+    if (!ui.Inesperados().isEmpty()) {
+        std::fprintf(stderr, "unexpected: %s\n", qPrintable(ui.Inesperados().join(" | ")));
+        return 1;
+    }
+
+    const QString copia = raiz.filePath("copia.tmp"), compacta = raiz.filePath("compacta.tmp");
+    auto borra = [&] {
+        QFile::remove(copia);
+        QFile::remove(compacta);
+    };
+    const double msCopiaTrabajo = MedianaMs(veces, borra, [&] { QFile::copy(ctx.app.CopiaTrabajo, copia); });
+    const double msCopiaFichero = MedianaMs(veces, borra, [&] { QFile::copy(fichero, copia); });
+    const double msPlantilla = MedianaMs(veces, borra, [&] {
+        QFile::copy(ctx.app.FicheroIdiomas, copia);
+        QProcess::execute("sqlite3", {copia, "VACUUM INTO '" + compacta + "'"});
+    });
+
+    std::printf("Full model TRV610, median of %d runs\n", veces);
+    Informa("New", msNuevo, "copy of tarvo32.dat + sqlite3 compaction", msPlantilla);
+    Informa("Save", msGuardar, "plain copy of the working copy", msCopiaTrabajo);
+    Informa("Open", msAbrir, "plain copy of the configuration file", msCopiaFichero);
+    return 0;
+}
