@@ -356,15 +356,18 @@ void Comprueba(sqlite3 *db, const QString &ruta) {
     const QFileInfo info(ruta);
     const QString clave = info.absoluteFilePath();
     const auto visto = FicherosSanos().constFind(clave);
-    if (visto != FicherosSanos().constEnd() && visto->tamano == info.size() && visto->modificado == info.lastModified())
-        return;
+    // A file seen sound is only read enough to take its lock, so that one held
+    // exclusively elsewhere is still refused here.
+    const bool yaVisto = visto != FicherosSanos().constEnd() && visto->tamano == info.size() &&
+                         visto->modificado == info.lastModified();
+    const char *consulta = yaVisto ? "SELECT count(*) FROM sqlite_schema" : "PRAGMA quick_check(1)";
     sqlite3_stmt *st = nullptr;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &st, nullptr);
+    int rc = sqlite3_prepare_v2(db, consulta, -1, &st, nullptr);
     if (rc == SQLITE_OK) {
         rc = sqlite3_step(st);
         if (rc == SQLITE_ROW) {
             const auto *r = reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
-            const bool bien = r && qstrcmp(r, "ok") == 0;
+            const bool bien = yaVisto || (r && qstrcmp(r, "ok") == 0);
             sqlite3_finalize(st);
             if (!bien) LanzaErrorApertura(nullptr, SQLITE_CORRUPT, ruta);
             // Only files nobody writes meanwhile may skip the next check: one

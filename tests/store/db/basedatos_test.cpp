@@ -75,6 +75,15 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
     EXPECT_FALSE(carpeta.existe("falta.cnf"));
 }
 
+TEST_F(Ficheros, AFileDamagedAfterASoundOpenIsCheckedAgain) {
+    prueba::CreaConfiguracion(carpeta.en("c.cnf"));
+    const QByteArray buena = carpeta.lee("c.cnf");
+    BaseDatos::Abrir(carpeta.en("c.cnf"), Apertura::SoloLectura);   // sound: remembered
+    carpeta.escribe("c.cnf", buena.left(buena.size() / 2));
+    const ErrorBD e = ErrorDe([&] { BaseDatos::Abrir(carpeta.en("c.cnf"), Apertura::SoloLectura); });
+    EXPECT_EQ(e.numero & 0xff, SQLITE_CORRUPT) << e.what();
+}
+
 TEST_F(Ficheros, CreateMakesAFileThatOpensAndRefusesToOverwrite) {
     const QString ruta = carpeta.en("nueva.cnf");
     BaseDatos::Crear(ruta)->Close();
