@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -257,6 +258,39 @@ private slots:
         QCOMPARE(dlg.findChild<QPlainTextEdit *>("txtDescription")->toPlainText(), p.ctx.dic.Texto(1002));
         p.ui.Espera("La información del sistema no está disponible en este momento");
         Pulsa(&dlg, "cmdSysInfo");
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void nuevoGuardarYAbrirDesdeLosMenus() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaModelo("TRV-300 C*");
+        p.Busca("btnNuevo")->trigger();
+        QCOMPARE(p.madre->Panel(2)->text(), QString("TRV-300 C*"));
+        QCOMPARE(p.madre->Panel(3)->text(), QString("TRV300.MDB"));
+        QCOMPARE(p.madre->Panel(4)->text(), QString("default.cnf"));
+        QVERIFY(p.madre->isEnabled());
+        for (const char *n : {"mnuGuardar", "btnGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme"})
+            QVERIFY2(p.Busca(n)->isEnabled(), n);
+        QVERIFY(p.Busca<QMenu>("mnuAjustesControl")->isEnabled());
+        QVERIFY(p.Busca("mnuAjusteControl_0")->isEnabled());
+        QVERIFY(!p.Busca("mnuAjusteControl_5")->isEnabled());   // this model has no remote-terminal inputs
+        QVERIFY(!p.Busca("mnuAjusteProteccion_0")->isEnabled());
+
+        p.Busca("mnuInformacion")->trigger();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("Informacion"));
+
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "campo.cnf";
+        p.ui.EsperaFichero(ruta);
+        p.Busca("mnuGuardar")->trigger();
+        QVERIFY(QFileInfo::exists(ruta));
+        QCOMPARE(p.madre->Panel(4)->text(), QString("campo.cnf"));
+
+        p.ui.EsperaFichero(ruta);
+        p.Busca("btnAbrir")->trigger();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("portada"));
+        QVERIFY(p.ctx.app.ConfiguracionGuardada);
+        QCOMPARE(p.ctx.app.FicheroActual, ruta);
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 

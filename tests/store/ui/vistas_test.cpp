@@ -1,0 +1,94 @@
+// The model list and the general information view, offscreen.
+#include "store/ficheros.h"
+#include "store/informacion.h"
+#include "store/ui/informacion_vista.h"
+#include "store/ui/seleccion_modelo.h"
+#include "support/instalacion.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tarvo;
+
+class PruebaVistas : public QObject {
+    Q_OBJECT
+private slots:
+    void laListaDeModelosDevuelveLaLineaElegida() {
+        prueba::Instalacion ins;
+        SeleccionModelo dlg({"TRV-610 **", "TRV-420 *"}, true, &ins.ctx.dic);
+        QCOMPARE(dlg.findChild<QLabel *>("lbl_Etiqueta")->text(), ins.ctx.dic.Texto(1051));
+        auto *lista = dlg.findChild<QListWidget *>("lst_Modelos");
+        QCOMPARE(lista->currentRow(), 0);
+        lista->setCurrentRow(1);
+        dlg.findChild<QPushButton *>("btn_Aceptar")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.Elegido(), QString("TRV-420 *"));
+    }
+
+    void unaListaQueSoloExplicaNoSePuedeAceptar() {
+        prueba::Instalacion ins;
+        SeleccionModelo dlg({ins.ctx.dic.Texto(578)}, false, &ins.ctx.dic);
+        auto *aceptar = dlg.findChild<QPushButton *>("btn_Aceptar");
+        QVERIFY(!aceptar->isEnabled());
+        auto *lista = dlg.findChild<QListWidget *>("lst_Modelos");
+        emit lista->itemDoubleClicked(lista->item(0));   // double-click does nothing either
+        QVERIFY(dlg.Elegido().isEmpty());
+        dlg.findChild<QPushButton *>("btn_Cancelar")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    }
+
+    void laInformacionGeneralMarcaCambiosConTeclasQueNoSonTab() {
+        prueba::Instalacion ins;
+        ins.ui.EsperaModelo("TRV-610 **");
+        NuevaConfiguracion(ins.ctx, ins.v);
+        QVERIFY(ActualizaTablaVarios(ins.ctx, {"Norte", "L1", QString()}));
+        ins.ctx.app.ConfiguracionGuardada = true;
+
+        Informacion vista(ins.ctx, ins.v);
+        vista.show();
+        auto *aplicar = vista.findChild<QPushButton *>("cmdApply");
+        auto *linea = vista.findChild<QLineEdit *>("Text2");
+        QCOMPARE(vista.findChild<QLineEdit *>("Text1")->text(), QString("Norte"));
+        QCOMPARE(vista.findChild<QLineEdit *>("txtModeloRele")->text(), QString("TRV-610 **"));
+        QCOMPARE(vista.findChild<QLineEdit *>("txtBaseDatos")->text(), QString("TRV610.MDB"));
+        QVERIFY(!aplicar->isEnabled());
+
+        QTest::keyClick(linea, Qt::Key_Tab);
+        QVERIFY(!aplicar->isEnabled());
+        QVERIFY(ins.ctx.app.ConfiguracionGuardada);
+
+        linea->setFocus();
+        linea->selectAll();
+        QTest::keyClick(linea, Qt::Key_Delete);   // an emptied line is stored as ""
+        QVERIFY(aplicar->isEnabled());
+        QVERIFY(!ins.ctx.app.ConfiguracionGuardada);
+        QTest::keyClicks(vista.findChild<QPlainTextEdit *>("Text3"), "Revisado");
+        aplicar->click();
+        QVERIFY(!aplicar->isEnabled());
+        const auto leido = CargaTablaVarios(ins.ctx);
+        QVERIFY(leido);
+        QCOMPARE(leido->Linea, QString(""));
+        QCOMPARE(leido->Comentarios, QString("Revisado"));
+
+        const int portadas = ins.v.portadas;
+        vista.findChild<QPushButton *>("cmdClose")->click();
+        QCOMPARE(ins.v.portadas, portadas + 1);
+        QCOMPARE(ins.Inesperados(), QString());
+    }
+
+    void aplicarSinConfiguracionNoGuardaNada() {
+        prueba::Instalacion ins;
+        ins.ui.AceptaAvisos(true);   // no working copy to read: the open failure is reported
+        Informacion vista(ins.ctx, ins.v);
+        QTest::keyClicks(vista.findChild<QLineEdit *>("Text1"), "x");
+        vista.findChild<QPushButton *>("cmdApply")->click();
+        QVERIFY(!QFileInfo::exists(ins.ctx.app.CopiaTrabajo));
+    }
+};
+
+QTEST_MAIN(PruebaVistas)
+#include "vistas_test.moc"
