@@ -3,6 +3,7 @@
 #include "store/ficheros.h"
 #include "store/idioma_fichero.h"
 #include "store/informacion.h"
+#include "store/objetos_display.h"
 #include "store/tablas.h"
 #include "support/instalacion.h"
 
@@ -304,6 +305,58 @@ TEST_F(Ficheros, DefaultNamesFollowTheLanguageButUserNamesStay) {
     EXPECT_EQ(Filas(copia, "SELECT DISTINCT NombreAjuste FROM [Entradas CTRL]"), QStringList({"Not assigned"}));
     EXPECT_EQ(Filas(copia, "SELECT NombreAjuste FROM [TiempoAperturaCierre CTRL] WHERE Indice = 2"),
               QStringList({"Switchgear 2"}));
+}
+
+}  // namespace
+
+namespace {
+
+// Every table of a configuration file, row by row.
+QMap<QString, QStringList> Contenido(const QString &fichero) {
+    QMap<QString, QStringList> m;
+    for (const QString &t : Tablas(fichero)) m[t] = Filas(fichero, "SELECT * FROM [" + t + "] ORDER BY rowid");
+    return m;
+}
+
+class IdaYVuelta : public Ficheros, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(IdaYVuelta, NewSaveAndOpenKeepEveryRecordOfTheModel) {
+    Nuevo(GetParam());
+    const auto nuevo = Contenido(a.CopiaTrabajo);
+    const QString ruta = Guarda("ida y vuelta.cnf");
+    EXPECT_EQ(Contenido(ruta), nuevo);
+    LimpiaConfiguracion(ins.ctx, ins.v);
+    Abre(ruta);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(Contenido(a.CopiaTrabajo), nuevo);
+    EXPECT_TRUE(a.ConfiguracionGuardada);
+}
+
+INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta, ::testing::Values("TRV-610 **", "TRV-420 *", "TRV-300 C*"));
+
+TEST_F(Ficheros, TheDisplayObjectListsComeFromTheModelAndTheWorkingCopy) {
+    Nuevo("TRV-610 **");
+    EXPECT_FALSE(CargaMedidas(ins.ctx).isEmpty());
+    const EstadosYEventos e = CargaEstadoEventos(ins.ctx);
+    EXPECT_FALSE(e.estados.isEmpty());
+    EXPECT_EQ(e.eventosPROT.size(), 32);
+    EXPECT_EQ(e.eventosCOMU.size(), 32);
+    EXPECT_FALSE(CargaEntradasSalidas(ins.ctx).isEmpty());
+    EXPECT_FALSE(CargaContadoresAnalogicas(ins.ctx).isEmpty());
+    const AparamentaYManiobras am = CargaEstadoEventosAparamenta(ins.ctx);
+    ASSERT_EQ(am.aparamenta.size(), 6);
+    EXPECT_FALSE(am.aparamenta[0].Configurable);
+    EXPECT_EQ(am.aparamenta[1].Nombre, "Aparamenta 2");
+    EXPECT_EQ(am.ordenes.size(), 10);
+    EXPECT_FALSE(am.maniobras.isEmpty());
+
+    // A model without the optional tables gives empty lists and no message.
+    ins.ui.Espera("DEFAULT.CNF", Boton::No);
+    Nuevo("TRV-420 *");
+    EXPECT_TRUE(CargaMedidas(ins.ctx).isEmpty());
+    EXPECT_TRUE(CargaEntradasSalidas(ins.ctx).isEmpty());
+    EXPECT_TRUE(CargaEstadoEventosAparamenta(ins.ctx).maniobras.isEmpty());
+    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 }  // namespace
