@@ -1,0 +1,23 @@
+#include "comms/canal.h"
+
+#include <chrono>
+#include <thread>
+
+namespace tarvo {
+
+TiemposPuerto TiemposPara(qint32 velocidad) {
+    if (velocidad <= 0) return {};
+    const quint32 k = quint32(115200 / velocidad);
+    return {k * 50, k * 50, k * 1000, k * 50, k * 5000};
+}
+
+qint64 Reloj::Ahora() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Reloj::Dormir(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}  // namespace tarvo

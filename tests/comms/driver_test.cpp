@@ -1,0 +1,300 @@
+// The link driver against the relay simulator over a real pty.
+#include "linea.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace tarvo;
+using prueba::Ajustes;
+using prueba::Bytes;
+using prueba::Linea;
+namespace cod = orbel::codigo;
+
+namespace {
+
+// CPU 1, group 5, block 1 holds these bytes when the relay starts.
+const QByteArray EstadoBloque = "C 1 4 0 5 1 A1B2C3D4\n";
+const QByteArray Bloque = Bytes({0xA1, 0xB2, 0xC3, 0xD4});
+
+relaysim::Opciones ConFallos(const std::function<void(relaysim::Fallos &)> &pon) {
+    relaysim::Opciones o;
+    pon(o.fallos);
+    return o;
+}
+
+// ---------------------------------------------------------------- the port
+
+TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBits) {
+    // A pty keeps 8 data bits without parity whatever it is told; the flags
+    // for those are checked on their own (canal_serie_test).
+    Linea l;
+    struct Caso { qint32 velocidad; quint8 stop, stopVisto; };
+    // Speeds outside the standard list included; one and a half stop bits come
+    // out as two, the nearest the line has.
+    const Caso casos[] = {{9600, 0, 0}, {19200, 2, 2}, {14400, 1, 2}, {256000, 0, 0}};
+    for (const Caso &c : casos) {
+        l.Ajusta(Ajustes(c.velocidad, 7, 3, c.stop));
+        ASSERT_TRUE(l.Abre()) << c.velocidad;
+        const ParametrosPuerto visto = l.rele->EstadoLinea();
+        EXPECT_EQ(visto.Velocidad, c.velocidad);
+        EXPECT_EQ(visto.BitsStop, c.stopVisto);
+        l.driver->PuertoAbierto(false);
+        EXPECT_FALSE(l.driver->PuertoAbierto());
+    }
+    // Every open ends with the line's settling pause, and only with it.
+    EXPECT_EQ(l.reloj.pausas, QList<int>(std::size(casos), clsDriverOrbel::EsperaApertura));
+}
+
+TEST(Apertura, OpeningAgainWhileOpenRereadsNothingAndKeepsThePort) {
+    Linea l;
+    ASSERT_TRUE(l.Abre());
+    l.Ajusta(Ajustes(115200, 8, 0, 0, 7));   // a port that does not exist
+    l.driver->PuertoAbierto(true);
+    EXPECT_TRUE(l.driver->PuertoAbierto());
+    EXPECT_EQ(l.reloj.pausas, QList<int>({1000}));
+    QString matricula;
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
+
+    l.driver->PuertoAbierto(false);
+    l.driver->PuertoAbierto(false);
+    EXPECT_FALSE(l.driver->PuertoAbierto());
+    // Closed, the next open reads the file afresh and finds no COM7.
+    EXPECT_FALSE(l.Abre());
+}
+
+TEST(Apertura, RefusedSettingsOrABusyDeviceLeaveThePortClosedAndReleased) {
+    Linea l;
+    for (const ParametrosPuerto &malo : {Ajustes(115200, 9), Ajustes(115200, 4), Ajustes(115200, 8, 5),
+                                         Ajustes(0), Ajustes(-300), Ajustes(115200, 8, 0, 3)}) {
+        l.Ajusta(malo);
+        EXPECT_FALSE(l.Abre()) << malo.Velocidad << " " << int(malo.LongitudPalabra) << " " << int(malo.Paridad);
+    }
+    EXPECT_TRUE(l.reloj.pausas.isEmpty());
+
+    // Someone else holding the device keeps us out.
+    l.Ajusta(Ajustes());
+    const int fd = ::open(l.rele->RutaEsclavo().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    EXPECT_FALSE(l.Abre());
+    ::close(fd);
+    // And the failed opens let go of it: now it opens.
+    EXPECT_TRUE(l.Abre());
+}
+
+// ------------------------------------------------------------- exchanges
+
+TEST(Intercambio, IdentifyWriteConfirmCancelAndReadBack) {
+    Linea l({}, Ajustes(), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QString matricula;
+    ASSERT_EQ(l.driver->LeerMatricula(matricula), 40);
+    EXPECT_EQ(matricula.left(20), QString("SIMULADO").leftJustified(20));
+    EXPECT_EQ(matricula.mid(20, 8), "SIMULADO");
+
+    QByteArray r;
+    const QByteArray nuevo = Bytes({1, 2, 3, 4, 5, 6, 7, 8});
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, nuevo, 8), 6);
+    EXPECT_EQ(r, "PUEDO.");
+    // Written is not yet committed.
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 6);
+    EXPECT_EQ(r, "HECHO.");
+    EXPECT_EQ(l.Lee(r), 8);
+    EXPECT_EQ(r, nuevo);
+
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({9, 9}), 2), 6);
+    EXPECT_EQ(l.driver->CancelarEscrituraDatos(r, 1, 4, 0, 5), 6);
+    EXPECT_EQ(r, "HECHO.");
+    EXPECT_EQ(l.Lee(r), 8);
+    EXPECT_EQ(r, nuevo);
+
+    // A block the relay does not hold: L = 6, an empty payload, result 0.
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 99, 1, 300), 0);
+    EXPECT_TRUE(r.isEmpty());
+
+    // Open, then the pause after each reply: read 0, write 200, confirm 300, cancel 200.
+    EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 200, 0, 300, 0, 200, 200, 0, 0}));
+}
+
+TEST(Intercambio, AWrongPasswordIsRefusedAndTheRelayNumberAppliesToTheNextFrame) {
+    Linea l({}, Ajustes(), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    ASSERT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({7}), 1), 6);
+    l.driver->ClaveRele(4321);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 7);
+    EXPECT_EQ(r, QByteArray("FALLO.") + char(relaysim::CodigoClaveErronea));
+    l.driver->ClaveRele(1234);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 6);
+    EXPECT_EQ(r, "HECHO.");
+
+    // Another relay's number: this relay keeps quiet, the header never comes.
+    l.driver->NumeroRele(9);
+    EXPECT_EQ(l.Lee(r, 100), cod::SinCabecera);
+    l.driver->NumeroRele(1);
+    EXPECT_EQ(l.Lee(r), 1);
+    const QList<QByteArray> tramas = l.rele->TramasRecibidas();
+    ASSERT_EQ(tramas.size(), 5);
+    EXPECT_EQ(quint8(tramas[1][15]), 0xE1);   // 4321 = 0x10E1, low byte first
+    EXPECT_EQ(quint8(tramas[3][2]), 9);
+    EXPECT_TRUE(l.rele->Registro().filter("otro rele: rele=9").size() == 1);
+}
+
+TEST(Tramas, EveryCommandGoesOutByteForByte) {
+    Linea l;
+    ASSERT_TRUE(l.Abre());
+    l.driver->ClaveRele(99999);
+    QByteArray r;
+    l.driver->LeerDatosRele(r, 1, 4, 0, 7, 0x0102, 300);
+    l.driver->EscribirDatosRele(r, 0, 4, 0, 5, 3, Bytes({0x11, 0x22, 0x33}), 3);
+    l.driver->ConfirmarEscrituraDatos(r, 2, 4, 0, 9, 5);   // the block is not sent
+    l.driver->CancelarEscrituraDatos(r, 2, 4, 0, 9, 5);
+    const QList<QByteArray> t = l.rele->TramasRecibidas();
+    ASSERT_EQ(t.size(), 4);
+    EXPECT_EQ(t[0], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x01, 0x06, 0x47,
+                           0x04, 0x04, 0x00, 0x07, 0x02, 0x01, 0x04}));
+    EXPECT_EQ(t[1], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x00, 0x09, 0x49,
+                           0x01, 0x04, 0x00, 0x05, 0x03, 0x00, 0x11, 0x22, 0x33, 0x03}));
+    EXPECT_EQ(t[2], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x0A, 0x48,
+                           0x02, 0x04, 0x00, 0x09, 0x00, 0x00, 0x9F, 0x86, 0x01, 0x00, 0x17}));
+    EXPECT_EQ(t[3], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x06, 0x44,
+                           0x03, 0x04, 0x00, 0x09, 0x00, 0x00, 0x0E}));
+}
+
+TEST(Tramas, AWriteOfNBytesIs16PlusNAndMoreThan240IsNotSent) {
+    Linea l;
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    QByteArray datos;
+    for (int i = 0; i < 241; ++i) datos.append(char(i));
+    for (int n : {0, 1, 60, 240}) {
+        EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, quint8(n)), 6) << n;
+        const QByteArray t = l.rele->TramasRecibidas().last();
+        EXPECT_EQ(t.size(), 16 + n);
+        EXPECT_EQ(quint8(t[7]), 6 + n);
+        EXPECT_EQ(t.mid(15, n), datos.left(n));
+    }
+    // Data shorter than N goes out zero-filled.
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, Bytes({5}), 3), 6);
+    EXPECT_EQ(l.rele->TramasRecibidas().last().mid(15, 3), Bytes({5, 0, 0}));
+
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, 241), cod::DatosExcesivos);
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 2, 1, 300), 0);
+    EXPECT_EQ(l.rele->TramasRecibidas().size(), 6);
+}
+
+// ------------------------------------------------------------ link codes
+
+TEST(CodigosEnlace, EachFaultGivesItsCodeAndTheNextExchangeIsClean) {
+    // Odd requests carry a fault, even ones are answered properly.
+    const auto o = ConFallos([](relaysim::Fallos &f) {
+        f.checksumCuerpo = {1};
+        f.cuerpoCorto = {3};
+        f.checksumCabecera = {5, 9};
+        f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
+        f.longitudCorta = {11};
+        f.ruido = {13};
+    });
+    Linea l(o, Ajustes(), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    const qint16 esperados[] = {cod::ChecksumCuerpo, cod::CuerpoIncompleto, cod::ChecksumCabecera,
+                                cod::ByteTresErroneo, cod::ByteTresErroneo, cod::LongitudCorta,
+                                cod::ByteTresErroneo};
+    for (qint16 codigo : esperados) {
+        QByteArray r = "basura";
+        EXPECT_EQ(l.Lee(r), codigo);
+        EXPECT_TRUE(r.isEmpty());
+        EXPECT_EQ(l.Lee(r), 4) << "after " << codigo;
+        EXPECT_EQ(r, Bloque);
+    }
+}
+
+TEST(CodigosEnlace, NoReplyAndSilenceGiveMinus5) {
+    Linea l(ConFallos([](relaysim::Fallos &f) {
+                f.sinRespuesta = {1};
+                f.silencioTras = 2;
+            }),
+            Ajustes(), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.Lee(r, 100), cod::SinCabecera);
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(l.Lee(r, 100), cod::SinCabecera);
+    // Failures sleep their pause too.
+    EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 0, 0}));
+}
+
+TEST(CodigosEnlace, AHeaderCompletedAfterTheDeadlineIsMinus5AndItsRestIsDiscarded) {
+    // Reply 1: four header bytes, then the rest 300 ms later. The first read
+    // call returns the four after the 50 ms gap, past the 30 ms deadline.
+    Linea l(ConFallos([](relaysim::Fallos &f) { f.cabeceraPartida = {{1, 300}}; }), Ajustes(), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.Lee(r, 30), cod::SinCabecera);
+    ASSERT_TRUE(l.rele->EsperaRespuestas(1, 5000));
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
+}
+
+TEST(CodigosEnlace, AReplyArrivingAfterTheTimeOutIsNotTakenForTheNextOne) {
+    // Reply 1 comes after the whole read call is over (1.45 s at 115200).
+    Linea l(ConFallos([](relaysim::Fallos &f) { f.retardo = {{1, 1700}}; }), Ajustes(), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 6, 1, 100), cod::SinCabecera);
+    ASSERT_TRUE(l.rele->EsperaRespuestas(1, 5000));
+    // The late reply (an empty block) sits in the queue; this request's purge drops it.
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
+}
+
+TEST(CodigosEnlace, AboveTopSpeedAReadWaitsForTheBytesWhateverTheDeadline) {
+    // k = 0: a read call is unbounded, so a reply 300 ms late still arrives
+    // within a 50 ms deadline's single read.
+    Linea l(ConFallos([](relaysim::Fallos &f) { f.retardo = {{1, 300}}; }), Ajustes(230400), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.Lee(r, 50), 4);
+}
+
+TEST(CodigosEnlace, FalloAndItsCodeReachTheCallerAsPayload) {
+    relaysim::Opciones o;
+    o.fallos.fallos = {{1, 5, 2, 7}, {1, 5, 0, 9}};
+    Linea l(o);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({1}), 1), 6);
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 2, Bytes({1}), 1), 7);
+    EXPECT_EQ(r, QByteArray("FALLO.\x07"));
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 7);
+    EXPECT_EQ(r, QByteArray("FALLO.\x09"));
+    EXPECT_EQ(l.driver->CancelarEscrituraDatos(r, 1, 4, 0, 5), 7);
+    // The refused block was never stored; the accepted one waits.
+    EXPECT_EQ(l.rele->Memoria().Pendientes().size(), 1u);
+}
+
+TEST(Matricula, AnAllZeroStemIsNoIdentification) {
+    relaysim::Opciones o;
+    o.fallos.matriculaVacia = true;
+    Linea l(o);
+    ASSERT_TRUE(l.Abre());
+    QString matricula = "previa";
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
+    EXPECT_TRUE(matricula.isEmpty());
+    const QByteArray t = l.rele->TramasRecibidas().first();
+    EXPECT_EQ(quint8(t[6]), 2);    // CPU 2
+    EXPECT_EQ(quint8(t[10]), 9);   // area 9
+}
+
+TEST(Matricula, AFailedReadGivesNoTextAndItsCode) {
+    Linea l(ConFallos([](relaysim::Fallos &f) { f.checksumCuerpo = {1}; }));
+    ASSERT_TRUE(l.Abre());
+    QString matricula = "previa";
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), cod::ChecksumCuerpo);
+    EXPECT_TRUE(matricula.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// A relay simulator on a pty of its own, linked as COM1 of a scratch program
+// folder, and a link driver opened on it. The driver's pauses are recorded
+// instead of slept, so exchanges run at the speed of the line.
+#pragma once
+
+#include "comms/driver_orbel.h"
+#include "servidor.h"
+#include "shell/core/ajustes.h"
+#include "shell/core/puertos.h"
+#include "support/carpeta_temporal.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace prueba {
+
+struct RelojRegistrado : tarvo::Reloj {
+    QList<int> pausas;
+    void Dormir(int ms) override { pausas.append(ms); }
+};
+
+// 115200 baud: k = 1, so a read call on a silent line is over in 1.45 s.
+inline tarvo::ParametrosPuerto Ajustes(qint32 velocidad = 115200, quint8 palabra = 8, quint8 paridad = 0,
+                                       quint8 stop = 0, quint8 puerto = 1) {
+    tarvo::ParametrosPuerto p;
+    p.Puerto = puerto;
+    p.Velocidad = velocidad;
+    p.LongitudPalabra = palabra;
+    p.Paridad = paridad;
+    p.BitsStop = stop;
+    return p;
+}
+
+struct Linea {
+    CarpetaTemporal dir;
+    tarvo::Aplicacion app;
+    RelojRegistrado reloj;
+    std::unique_ptr<relaysim::ServidorPty> rele;
+    std::unique_ptr<tarvo::clsDriverOrbel> driver;
+
+    // `estado`: a state file the relay starts from.
+    explicit Linea(relaysim::Opciones o = {}, const tarvo::ParametrosPuerto &p = Ajustes(),
+                   const QByteArray &estado = {}) {
+        // Nothing may fall back on the machine's own serial devices.
+        tarvo::FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
+        app.DirectorioPrograma = dir.ruta();
+        app.FicheroIni = dir.en("tarvo32.ini");
+        tarvo::GuardaParametrosPuerto(app, p);
+        o.programa = dir.ruta();
+        o.puerto = 1;
+        if (!estado.isEmpty()) {
+            dir.escribe("estado.txt", estado);
+            o.estado = dir.en("estado.txt");
+        }
+        rele = std::make_unique<relaysim::ServidorPty>(o);
+        QString error;
+        EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
+        rele->Arranca();
+        driver = std::make_unique<tarvo::clsDriverOrbel>(app, nullptr, &reloj);
+        driver->NumeroRele(o.rele);
+        driver->ClaveRele(o.clave);
+    }
+    ~Linea() {
+        driver.reset();
+        rele.reset();
+        tarvo::FijaPrefijoDispositivos("/dev/ttyS");
+    }
+    bool Abre() {
+        driver->PuertoAbierto(true);
+        return driver->PuertoAbierto();
+    }
+    void Ajusta(const tarvo::ParametrosPuerto &p) { tarvo::GuardaParametrosPuerto(app, p); }
+
+    // A read of CPU 1, group 5, block 1 with a short reply time-out.
+    qint16 Lee(QByteArray &datos, qint32 tiempo = 300) {
+        return driver->LeerDatosRele(datos, 1, tarvo::orbel::AreaGrupos, 0, 5, 1, tiempo);
+    }
+};
+
+inline QByteArray Bytes(std::initializer_list<int> b) {
+    QByteArray r;
+    for (int v : b) r.append(char(v));
+    return r;
+}
+
+}  // namespace prueba

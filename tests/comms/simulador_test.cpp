@@ -1,0 +1,252 @@
+// The relay simulator: its command line, its memory and answers, its model
+// and state files, and the program itself as a user starts it.
+#include "linea.h"
+#include "modelo.h"
+#include "motor.h"
+#include "opciones.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+using namespace relaysim;
+using namespace tarvo;
+using orbel::BytesClave;
+using prueba::Bytes;
+
+namespace {
+
+QStringList Args(const QStringList &resto) { return QStringList{"tarvo32-relaysim"} + resto; }
+
+TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
+    Opciones o;
+    QString error;
+    ASSERT_TRUE(LeeOpciones(Args({"--programa", "/p", "--puerto", "3", "--rele", "200", "--clave", "99999",
+                                  "--modelo", "m.MDB", "--nombre", "TRV X", "--base", "TRVX", "--estado", "e",
+                                  "--registro", "-", "--velocidad-real", "--sin-respuesta", "1,4",
+                                  "--sin-respuesta", "9", "--checksum-cabecera", "2", "--checksum-cuerpo", "3",
+                                  "--byte3", "5", "--cuerpo-corto", "6", "--longitud-corta", "7", "--ruido", "8",
+                                  "--cabecera-partida", "10:250", "--retardo", "11:40,12:0", "--fallo",
+                                  "1:5:2:7", "--fallo", "0:3:0:9", "--silencio-tras", "20", "--matricula-vacia"}),
+                            o, error))
+        << error.toStdString();
+    EXPECT_EQ(o.programa, "/p");
+    EXPECT_EQ(o.puerto, 3);
+    EXPECT_EQ(o.rele, 200);
+    EXPECT_EQ(o.clave, 99999);
+    EXPECT_EQ(o.modelo, "m.MDB");
+    EXPECT_EQ(o.nombreModelo, "TRV X");
+    EXPECT_EQ(o.baseDatos, "TRVX");
+    EXPECT_EQ(o.estado, "e");
+    EXPECT_EQ(o.registro, "-");
+    EXPECT_TRUE(o.velocidadReal);
+    const Fallos &f = o.fallos;
+    EXPECT_EQ(f.sinRespuesta, QSet<int>({1, 4, 9}));
+    EXPECT_EQ(f.checksumCabecera, QSet<int>({2}));
+    EXPECT_EQ(f.checksumCuerpo, QSet<int>({3}));
+    EXPECT_EQ(f.byteTres, QSet<int>({5}));
+    EXPECT_EQ(f.cuerpoCorto, QSet<int>({6}));
+    EXPECT_EQ(f.longitudCorta, QSet<int>({7}));
+    EXPECT_EQ(f.ruido, QSet<int>({8}));
+    EXPECT_EQ(f.cabeceraPartida, (QMap<int, int>{{10, 250}}));
+    EXPECT_EQ(f.retardo, (QMap<int, int>{{11, 40}, {12, 0}}));
+    ASSERT_EQ(f.fallos.size(), 2);
+    EXPECT_EQ(f.fallos[0].cpu, 1);
+    EXPECT_EQ(f.fallos[0].grupo, 5);
+    EXPECT_EQ(f.fallos[0].bloque, 2);
+    EXPECT_EQ(f.fallos[0].codigo, 7);
+    EXPECT_EQ(f.silencioTras, 20);
+    EXPECT_TRUE(f.matriculaVacia);
+
+    for (const QStringList &malos : {QStringList{"--rele", "256"}, {"--clave", "100000"}, {"--puerto", "0"},
+                                     {"--sin-respuesta", "0"}, {"--byte3", "x"}, {"--retardo", "3"},
+                                     {"--fallo", "1:2:3"}, {"--fallo", "1:2:3:256"}, {"--desconocida"},
+                                     {"suelto"}}) {
+        Opciones otra;
+        EXPECT_FALSE(LeeOpciones(Args(malos), otra, error)) << malos.join(' ').toStdString();
+    }
+}
+
+// The relay's answers without a line: one request at a time.
+struct Motor {
+    Opciones o;
+    std::unique_ptr<MotorRele> m;
+    explicit Motor(const Opciones &opciones = {}) : o(opciones) {
+        m = std::make_unique<MotorRele>(o, Identidad{}, MemoriaRele{});
+    }
+    // The reply's payload, or "(none)" for silence.
+    QByteArray Pide(quint8 comando, quint8 grupo, quint16 bloque, const QByteArray &datos = {}, quint8 rele = 1) {
+        orbel::PeticionLeida l;
+        l.peticion = {rele, 1, comando, orbel::AreaGrupos, 0, grupo, bloque, datos};
+        l.L = 6 + int(datos.size());
+        QString linea;
+        bool cambio = false;
+        const auto e = m->Atiende(l, linea, cambio);
+        ultimaLinea = linea;
+        if (!e) return "(none)";
+        return e->trama.mid(15, quint8(e->trama[7]) - 6);
+    }
+    QString ultimaLinea;
+};
+
+TEST(MotorSimulador, WritesWaitForTheirGroupsConfirmationOrCancellation) {
+    Motor r;
+    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 1, "ab"), "PUEDO.");
+    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 2, "cd"), "PUEDO.");
+    EXPECT_EQ(r.Pide(orbel::Escribir, 6, 1, "ef"), "PUEDO.");
+    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "");
+    EXPECT_EQ(r.Pide(orbel::Confirmar, 5, 0, BytesClave(1)), QByteArray("FALLO.\x01"));
+    EXPECT_EQ(r.Pide(orbel::Confirmar, 5, 0, BytesClave(1234)), "HECHO.");
+    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "ab");
+    EXPECT_EQ(r.Pide(orbel::Leer, 5, 2), "cd");
+    // Group 6 is untouched by group 5's confirmation, and its cancel loses it.
+    EXPECT_EQ(r.Pide(orbel::Cancelar, 6, 0), "HECHO.");
+    EXPECT_EQ(r.Pide(orbel::Confirmar, 6, 0, BytesClave(1234)), "HECHO.");
+    EXPECT_EQ(r.Pide(orbel::Leer, 6, 1), "");
+    EXPECT_EQ(r.Pide(0x7E, 5, 1), QByteArray("FALLO.\x02"));
+    EXPECT_EQ(r.m->Memoria().Confirmados().size(), 2u);
+}
+
+TEST(MotorSimulador, OnlyItsOwnFramesAreCountedAndAnsweredUntilSilence) {
+    Opciones o;
+    o.fallos.silencioTras = 2;
+    Motor r(o);
+    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1, {}, 2), "(none)");
+    EXPECT_TRUE(r.ultimaLinea.startsWith("otro rele: rele=2"));
+    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "");
+    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 1, Bytes({0xCA, 0xFE})), "PUEDO.");
+    EXPECT_EQ(r.ultimaLinea, "#2 rele=1 cpu=1 orden=escribir area=4 subgrupo=0 grupo=5 bloque=1 L=8 datos=CAFE -> PUEDO.");
+    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "(none)");
+    EXPECT_EQ(r.m->Peticiones(), 3);
+}
+
+TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
+    prueba::CarpetaTemporal dir;
+    MemoriaRele m;
+    m.Pon({0, 4, 0, 2, 1}, Bytes({0, 1, 0xFE}));
+    m.Pon({2, 4, 0, 9, 300}, {});
+    m.Escribe({1, 4, 3, 5, 65535}, "z");
+    ASSERT_TRUE(m.Guarda(dir.en("e.txt")));
+    EXPECT_TRUE(dir.lee("e.txt").contains("C 0 4 0 2 1 0001FE\nC 2 4 0 9 300 -\nP 1 4 3 5 65535 7A\n"));
+    MemoriaRele leida;
+    QString error;
+    ASSERT_TRUE(leida.Carga(dir.en("e.txt"), error)) << error.toStdString();
+    EXPECT_EQ(leida.Confirmados(), m.Confirmados());
+    EXPECT_EQ(leida.Pendientes(), m.Pendientes());
+
+    for (const QByteArray &mala : {QByteArray("X 0 4 0 2 1 00\n"), QByteArray("C 0 4 0 2 1 0G\n"),
+                                   QByteArray("C 256 4 0 2 1 00\n"), QByteArray("C 0 4 0 2 00\n"),
+                                   QByteArray("C 0 4 0 2 1 ABC\n")}) {
+        dir.escribe("malo.txt", "# fine\n\n" + mala);
+        EXPECT_FALSE(leida.Carga(dir.en("malo.txt"), error)) << mala.toStdString();
+        EXPECT_TRUE(error.contains("malo.txt:3")) << error.toStdString();
+    }
+    // A refused file leaves the memory as it was.
+    EXPECT_EQ(leida.Confirmados(), m.Confirmados());
+}
+
+TEST(ModeloSimulador, AModelDatabaseGivesTheIdentificationAndTheGroups) {
+    Opciones o;
+    o.modelo = QString(TARVO_MODELS_DIR) + "/TRV610.MDB";
+    Identidad id;
+    MemoriaRele m;
+    QString error;
+    ASSERT_TRUE(PreparaRele(o, id, m, error)) << error.toStdString();
+    const QByteArray registro = RegistroMatricula(id, false);
+    EXPECT_EQ(registro, "TRV-610 00          TRV610  2.03RELAYSIM");
+    QByteArray d;
+    ASSERT_TRUE(m.Lee({0, 4, 0, 2, 1}, d));   // "Entradas PROT": one block of 3 values
+    EXPECT_EQ(d, QByteArray(12, '\0'));
+    for (quint8 cpu : {0, 1, 2}) {
+        ASSERT_TRUE(m.Lee({cpu, 4, 0, 1, 1}, d));
+        EXPECT_EQ(d, Bytes({1, 0, 0, 0}));
+    }
+
+    // A state file on top, and names from the command line over the model's.
+    prueba::CarpetaTemporal dir;
+    dir.escribe("e.txt", "C 0 4 0 2 1 0102\n");
+    o.estado = dir.en("e.txt");
+    o.nombreModelo = "TRV-610 AB*X";
+    o.baseDatos = "otro";
+    Identidad id2;
+    MemoriaRele m2;
+    ASSERT_TRUE(PreparaRele(o, id2, m2, error));
+    EXPECT_EQ(RegistroMatricula(id2, false).left(28), "TRV-610 AB*X        OTRO    ");
+    EXPECT_EQ(RegistroMatricula(id2, true).mid(20, 8), QByteArray(8, '\0'));
+    ASSERT_TRUE(m2.Lee({0, 4, 0, 2, 1}, d));
+    EXPECT_EQ(d, Bytes({1, 2}));
+
+    o.modelo = dir.en("NOESTA.MDB");
+    EXPECT_FALSE(PreparaRele(o, id2, m2, error));
+}
+
+TEST(VelocidadReal, RepliesTakeTheLinesTimeAtTheSpeedTheDriverSet) {
+    EXPECT_EQ(DuracionEnLinea(96, 9600), 100000);
+    EXPECT_EQ(DuracionEnLinea(16, 115200), 1388);
+    Opciones o;
+    o.velocidadReal = true;
+    prueba::Linea l(o, prueba::Ajustes(19200));
+    ASSERT_TRUE(l.Abre());
+    EXPECT_EQ(l.rele->EstadoLinea().Velocidad, 19200);
+    QString matricula;
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
+}
+
+// ------------------------------------------------------ the program itself
+
+TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
+    prueba::CarpetaTemporal dir;
+    FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
+    dir.escribe("estado.txt", "C 0 4 0 3 2 11223344\n");
+    QProcess p;
+    p.start(TARVO_RELAYSIM, {"--programa", dir.ruta(), "--puerto", "2", "--rele", "3", "--clave", "777", "--estado",
+                             dir.en("estado.txt"), "--registro", dir.en("registro.txt")});
+    ASSERT_TRUE(p.waitForReadyRead(10000)) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readLine().startsWith("relay 3 ready on /dev/pts/"));
+    ASSERT_TRUE(QFileInfo(dir.en("ports/COM2")).isSymLink());
+    {
+        Aplicacion app;
+        app.DirectorioPrograma = dir.ruta();
+        app.FicheroIni = dir.en("tarvo32.ini");
+        GuardaParametrosPuerto(app, prueba::Ajustes(115200, 8, 0, 0, 2));
+        prueba::RelojRegistrado reloj;
+        clsDriverOrbel driver(app, nullptr, &reloj);
+        driver.NumeroRele(3);
+        driver.ClaveRele(777);
+        driver.PuertoAbierto(true);
+        ASSERT_TRUE(driver.PuertoAbierto());
+        QByteArray r;
+        EXPECT_EQ(driver.LeerDatosRele(r, 0, 4, 0, 3, 2, 1000), 4);
+        EXPECT_EQ(r, Bytes({0x11, 0x22, 0x33, 0x44}));
+        EXPECT_EQ(driver.EscribirDatosRele(r, 0, 4, 0, 3, 3, "\x05\x06", 2), 6);
+        EXPECT_EQ(driver.ConfirmarEscrituraDatos(r, 0, 4, 0, 3), 6);
+        EXPECT_EQ(r, "HECHO.");
+    }
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo(dir.en("ports/COM2")).isSymLink());
+    const QByteArray estado = dir.lee("estado.txt");
+    EXPECT_TRUE(estado.contains("C 0 4 0 3 2 11223344\n"));
+    EXPECT_TRUE(estado.contains("C 0 4 0 3 3 0506\n"));
+    const QList<QByteArray> lineas = dir.lee("registro.txt").trimmed().split('\n');
+    ASSERT_EQ(lineas.size(), 3);
+    EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));
+    EXPECT_TRUE(lineas[2].endsWith("orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
+    FijaPrefijoDispositivos("/dev/ttyS");
+}
+
+TEST(ProgramaSimulador, ABadCommandLineOrModelStopsItWithAMessage) {
+    prueba::CarpetaTemporal dir;
+    QProcess p;
+    p.start(TARVO_RELAYSIM, {"--rele", "300"});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_TRUE(p.readAllStandardError().contains("--rele"));
+    p.start(TARVO_RELAYSIM, {"--programa", dir.ruta(), "--modelo", dir.en("NADA.MDB")});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_FALSE(QFileInfo(dir.en("ports/COM1")).isSymLink());
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// Frames as pure bytes, and the time-outs a line speed gives.
+#include "comms/canal.h"
+#include "comms/trama.h"
+#include "linea.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+using namespace tarvo::orbel;
+using prueba::Bytes;
+
+namespace {
+
+TEST(Tiempos, KIs115200DividedByTheSpeedInWholeNumbers) {
+    EXPECT_EQ(TiemposPara(9600), (TiemposPuerto{600, 600, 12000, 600, 60000}));
+    EXPECT_EQ(TiemposPara(115200), (TiemposPuerto{50, 50, 1000, 50, 5000}));
+    EXPECT_EQ(TiemposPara(56000), (TiemposPuerto{100, 100, 2000, 100, 10000}));   // k = 2, remainder dropped
+    EXPECT_EQ(TiemposPara(110), (TiemposPuerto{52350, 52350, 1047000, 52350, 5235000}));
+    // Above 115200 every bound is 0: a read waits for its bytes.
+    EXPECT_EQ(TiemposPara(128000), TiemposPuerto{});
+    EXPECT_EQ(TiemposPara(256000), TiemposPuerto{});
+}
+
+TEST(Peticion, PasswordBytesAreLowFirstAndTheBufferTakesAt240DataBytes) {
+    EXPECT_EQ(BytesClave(99999), Bytes({0x9F, 0x86, 0x01, 0x00}));
+    EXPECT_EQ(BytesClave(-1), Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+
+    BufferTrama b{};
+    Peticion p;
+    p.comando = Escribir;
+    p.datos = QByteArray(240, '\x5A');
+    ASSERT_EQ(ConstruyePeticion(b, p), 256);
+    EXPECT_EQ(b[7], 246);
+    EXPECT_EQ(b[255], Xor(b.data(), 9, 246));
+    p.datos.append('\0');
+    EXPECT_EQ(ConstruyePeticion(b, p), codigo::DatosExcesivos);
+}
+
+TEST(Respuesta, EchoesTheAddressingAndCutsThePayloadToWhatLCanSay) {
+    Peticion p{3, 2, Leer, AreaGrupos, 0, 8, 0x0201, {}};
+    const QByteArray t = ConstruyeRespuesta(p, "PUEDO.");
+    EXPECT_EQ(t, Bytes({0x01, 0x0D, 0x03, 0x03, 0x01, 0x4F, 0x02, 0x0C, 0x4C,
+                        0x04, 0x04, 0x00, 0x08, 0x01, 0x02, 'P', 'U', 'E', 'D', 'O', '.', 0x6E}));
+    const QByteArray larga = ConstruyeRespuesta(p, QByteArray(300, '\1'));
+    EXPECT_EQ(larga.size(), 9 + 255 + 1);
+    EXPECT_EQ(quint8(larga[7]), 255);
+}
+
+// The relay's side: requests out of a stream with noise and cut frames.
+struct Flujo {
+    QByteArray entrada;
+    QList<Peticion> tramas;
+    int descartados = 0;
+    void Lee() {
+        for (;;) {
+            PeticionLeida l;
+            int n = 0;
+            const Extraccion e = ExtraePeticion(entrada, l, n);
+            if (e == Extraccion::Falta) return;
+            if (e == Extraccion::Descarta) descartados += n;
+            else tramas.append(l.peticion);
+            entrada.remove(0, n);
+        }
+    }
+};
+
+QByteArray Trama(const Peticion &p) {
+    BufferTrama b{};
+    const int n = ConstruyePeticion(b, p);
+    return QByteArray(reinterpret_cast<const char *>(b.data()), n);
+}
+
+TEST(Extraccion, FramesAreFoundAmongNoiseAndWaitWhenCutShort) {
+    const Peticion a{1, 0, Escribir, AreaGrupos, 0, 5, 300, Bytes({0x01, 0x0D, 0x03})};
+    const Peticion b{1, 2, Confirmar, AreaGrupos, 0, 9, 0, BytesClave(1234)};
+    Flujo f;
+    // Noise that even holds a 0x01, a header whose checksum is wrong, then two frames.
+    QByteArray malo = Trama(a);
+    malo[8] = char(malo[8] ^ 1);
+    f.entrada = Bytes({0x55, 0x01, 0x02, 0xFF}) + malo.left(9) + Trama(a) + Trama(b);
+    const QByteArray todo = f.entrada;
+    // Byte by byte: a frame cut short is waited for, never half taken.
+    f.entrada.clear();
+    for (char c : todo) {
+        f.entrada.append(c);
+        f.Lee();
+    }
+    ASSERT_EQ(f.tramas.size(), 2);
+    EXPECT_EQ(f.descartados, 4 + 9);
+    EXPECT_EQ(f.tramas[0].bloque, 300);
+    EXPECT_EQ(f.tramas[0].datos, a.datos);
+    EXPECT_EQ(f.tramas[1].comando, Confirmar);
+    EXPECT_EQ(f.tramas[1].datos, BytesClave(1234));
+    EXPECT_TRUE(f.entrada.isEmpty());
+}
+
+TEST(Extraccion, ABadBodyChecksumOrShortLDropsTheCandidate) {
+    Flujo f;
+    QByteArray cuerpoMalo = Trama({1, 0, Leer, AreaGrupos, 0, 5, 1, {}});
+    cuerpoMalo[15] = char(cuerpoMalo[15] ^ 0x40);
+    QByteArray corta = Trama({1, 0, Leer, AreaGrupos, 0, 5, 1, {}});
+    corta[7] = 5;
+    corta[8] = char(Xor(reinterpret_cast<const quint8 *>(corta.constData()), 0, 8));
+    f.entrada = cuerpoMalo + corta;
+    f.Lee();
+    EXPECT_TRUE(f.tramas.isEmpty());
+    EXPECT_TRUE(f.entrada.isEmpty());
+}
+
+}  // namespace

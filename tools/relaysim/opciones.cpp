@@ -1,0 +1,138 @@
+#include "opciones.h"
+
+#include <QCommandLineParser>
+
+namespace relaysim {
+
+namespace {
+
+struct Lector {
+    QCommandLineParser &p;
+    QString &error;
+
+    bool Entero(const QString &texto, int minimo, int maximo, int &v) {
+        bool ok = false;
+        v = texto.toInt(&ok);
+        return ok && v >= minimo && v <= maximo;
+    }
+
+    // "N[,N...]": request numbers.
+    bool Numeros(const char *opcion, QSet<int> &destino) {
+        for (const QString &valor : p.values(opcion))
+            for (const QString &t : valor.split(',', Qt::SkipEmptyParts)) {
+                int n = 0;
+                if (!Entero(t, 1, 1 << 30, n)) return Mal(opcion, valor);
+                destino.insert(n);
+            }
+        return true;
+    }
+
+    // "N:MS[,N:MS...]".
+    bool Pares(const char *opcion, QMap<int, int> &destino) {
+        for (const QString &valor : p.values(opcion))
+            for (const QString &t : valor.split(',', Qt::SkipEmptyParts)) {
+                const QStringList c = t.split(':');
+                int n = 0, ms = 0;
+                if (c.size() != 2 || !Entero(c[0], 1, 1 << 30, n) || !Entero(c[1], 0, 600000, ms))
+                    return Mal(opcion, valor);
+                destino[n] = ms;
+            }
+        return true;
+    }
+
+    bool Mal(const QString &opcion, const QString &valor) {
+        error = QString("bad value for --%1: %2").arg(opcion, valor);
+        return false;
+    }
+};
+
+}  // namespace
+
+bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
+    QCommandLineParser p;
+    p.setApplicationDescription("A relay on a pseudo-terminal, attached as a serial port of a Tarvo32 program folder.");
+    p.addHelpOption();
+    const auto valor = [&](const char *nombre, const char *ayuda, const char *marcador) {
+        p.addOption(QCommandLineOption(nombre, ayuda, marcador));
+    };
+    valor("programa", "Program folder; the relay appears as its ports/COMn.", "folder");
+    valor("puerto", "Port number n of ports/COMn (default 1).", "n");
+    valor("rele", "Relay number it answers to, 0-255 (default 1).", "n");
+    valor("clave", "Password that commits written blocks (default 1234).", "n");
+    valor("modelo", "Model database: identification and the groups the relay holds.", "file.MDB");
+    valor("nombre", "Model name in the identification (default: from the model catalogue).", "text");
+    valor("base", "Model database stem in the identification (default: the model file's).", "stem");
+    valor("estado", "State file: loaded at start when present, saved after every change.", "file");
+    valor("registro", "Request log, one line per frame (- for standard error).", "file");
+    p.addOption(QCommandLineOption("velocidad-real", "Take as long as the bytes would at the line's speed."));
+    valor("sin-respuesta", "No reply to these requests.", "n[,n...]");
+    valor("checksum-cabecera", "Wrong header checksum in these replies.", "n[,n...]");
+    valor("checksum-cuerpo", "Wrong body checksum in these replies.", "n[,n...]");
+    valor("byte3", "Header byte 3 not 0x03 in these replies.", "n[,n...]");
+    valor("cuerpo-corto", "These replies lose the last three body bytes.", "n[,n...]");
+    valor("longitud-corta", "These replies claim L = 5.", "n[,n...]");
+    valor("ruido", "Three stray bytes before these replies.", "n[,n...]");
+    valor("cabecera-partida", "Header of reply n in two pieces, ms apart.", "n:ms[,...]");
+    valor("retardo", "Reply n held back ms.", "n:ms[,...]");
+    valor("fallo", "Answer \"FALLO.\" and code to writes, confirmations and cancellations of that block.",
+          "cpu:group:block:code");
+    valor("silencio-tras", "Answer nothing after request n.", "n");
+    p.addOption(QCommandLineOption("matricula-vacia", "Identification with an all-zero model database stem."));
+
+    if (!p.parse(argumentos)) {
+        error = p.errorText();
+        return false;
+    }
+    if (p.isSet("help")) {
+        error = p.helpText();
+        return false;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        error = "unexpected argument: " + p.positionalArguments().first();
+        return false;
+    }
+    Lector l{p, error};
+    int n = 0;
+    o.programa = p.value("programa");
+    if (p.isSet("puerto")) {
+        if (!l.Entero(p.value("puerto"), 1, 255, n)) return l.Mal("puerto", p.value("puerto"));
+        o.puerto = n;
+    }
+    if (p.isSet("rele")) {
+        if (!l.Entero(p.value("rele"), 0, 255, n)) return l.Mal("rele", p.value("rele"));
+        o.rele = quint8(n);
+    }
+    if (p.isSet("clave")) {
+        if (!l.Entero(p.value("clave"), 0, 99999, n)) return l.Mal("clave", p.value("clave"));
+        o.clave = n;
+    }
+    o.modelo = p.value("modelo");
+    o.nombreModelo = p.value("nombre");
+    o.baseDatos = p.value("base");
+    o.estado = p.value("estado");
+    o.registro = p.value("registro");
+    o.velocidadReal = p.isSet("velocidad-real");
+    Fallos &f = o.fallos;
+    if (!l.Numeros("sin-respuesta", f.sinRespuesta) || !l.Numeros("checksum-cabecera", f.checksumCabecera) ||
+        !l.Numeros("checksum-cuerpo", f.checksumCuerpo) || !l.Numeros("byte3", f.byteTres) ||
+        !l.Numeros("cuerpo-corto", f.cuerpoCorto) || !l.Numeros("longitud-corta", f.longitudCorta) ||
+        !l.Numeros("ruido", f.ruido) || !l.Pares("cabecera-partida", f.cabeceraPartida) ||
+        !l.Pares("retardo", f.retardo))
+        return false;
+    for (const QString &v : p.values("fallo")) {
+        const QStringList c = v.split(':');
+        int cpu = 0, grupo = 0, bloque = 0, codigo = 0;
+        if (c.size() != 4 || !l.Entero(c[0], 0, 255, cpu) || !l.Entero(c[1], 0, 255, grupo) ||
+            !l.Entero(c[2], 0, 65535, bloque) || !l.Entero(c[3], 0, 255, codigo))
+            return l.Mal("fallo", v);
+        f.fallos.append({quint8(cpu), quint8(grupo), quint16(bloque), quint8(codigo)});
+    }
+    if (p.isSet("silencio-tras")) {
+        if (!l.Entero(p.value("silencio-tras"), 1, 1 << 30, n)) return l.Mal("silencio-tras", p.value("silencio-tras"));
+        f.silencioTras = n;
+    }
+    f.matriculaVacia = p.isSet("matricula-vacia");
+    return true;
+}
+
+}  // namespace relaysim
