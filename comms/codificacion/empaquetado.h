@@ -1,0 +1,71 @@
+// Packing a table of a configuration into the 32-bit values its blocks carry.
+// The Carga* procedures open the configuration file and report their own
+// failures (the table is then not sent); the Empaqueta* ones work on an open
+// database and throw, for callers that report in their own words.
+#pragma once
+
+#include "comms/codificacion/registros.h"
+#include "shell/core/aplicacion.h"
+
+#include <QList>
+
+#include <array>
+
+namespace tarvo {
+
+// A table's stream holds at most this many values (indices 0 to 900).
+inline constexpr int MaximoValores = 901;
+inline constexpr int RanurasTexto = 96;      // event text slots of the relay
+inline constexpr int BytesRanura = 24;
+inline constexpr int ValoresObjeto = 3;      // 12 bytes per display object
+inline constexpr int ValoresBloqueGrafico = 12;
+
+// Bytes appended in order (or from a chosen byte) and read back as values,
+// four bytes each, the first byte lowest, the last value zero-completed.
+class AcumuladorBytes {
+public:
+    // Appends the pairs of a Codificacion; throws ErrorCodificacion for a text
+    // that is not hexadecimal or has an odd length.
+    void Agrega(QStringView codificacion);
+    void Posiciona(qsizetype byte) { posicion_ = byte; }
+    void Completa(qsizetype bytes);   // zero bytes up to this size
+    qsizetype Bytes() const { return bytes_.size(); }
+    // Throws when the stream would need more than MaximoValores values.
+    QList<qint32> Valores() const;
+
+private:
+    QByteArray bytes_;
+    qsizetype posicion_ = 0;
+};
+
+// Where the texts of each TipoTexto ("prot", "cont", "comu") start: the
+// front-panel texts fill the last slots, the control ones lie just below
+// them and the protection ones start at slot 0. A type whose event table is
+// not in the catalogue has no slot.
+QMap<QString, int> RanurasTextoEventos(const Aplicacion &app);
+// Input types of "Entradas CTRL" in transfer order, each only when the
+// catalogue lists its companion table.
+QStringList TiposEntradaCTRL(const Aplicacion &app);
+QString ConsultaEntradasCTRL(const QString &tipo);
+// The graphic's block plan for a stream of `valores` values: 12 per block,
+// then the 0 that ends the list. Throws when more than 75 blocks are needed.
+std::array<qint16, 76> PlanBloquesGrafico(int valores);
+
+QList<qint32> EmpaquetaTabla(bd::BaseDatos &db, const QString &tabla);
+QList<qint32> EmpaquetaEntradasCTRL(bd::BaseDatos &db, const Aplicacion &app);
+QList<qint32> EmpaquetaTextoEventos(bd::BaseDatos &db, const Aplicacion &app);
+// The objects, then an all-zero end object.
+QList<qint32> EmpaquetaGrafico(bd::BaseDatos &db);
+// The packer the catalogue entry's table calls for (an empty stream for a
+// table that is never sent).
+QList<qint32> Empaqueta(bd::BaseDatos &db, const Aplicacion &app, const QString &tabla);
+
+bool CargaAjustesDeTabla(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores);
+bool CargaAjustesEntradasCTRL(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
+bool CargaAjustesDeTablaTextoEventos(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
+// Also rewrites the block sizes of the "Grafico COMU" catalogue entry.
+bool CargaAjustesDeTablaGrafico(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
+// The one the table needs, by its entry in TablasCodificadas().
+bool CargaAjustes(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores);
+
+}  // namespace tarvo
