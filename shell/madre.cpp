@@ -6,6 +6,8 @@
 #include "shell/portada.h"
 #include "shell/ui/textos_qt.h"
 #include "shell/core/rutas.h"
+#include "editors/editor_tabla.h"
+#include "editors/fabrica.h"
 #include "store/ficheros.h"
 #include "store/idioma_fichero.h"
 #include "store/ui/informacion_vista.h"
@@ -196,9 +198,12 @@ bool Madre::Carga(InstanciaUnica &instancia, const QString &directorioPrograma, 
 
 void Madre::MuestraEditor(QWidget *vista) {
     if (vista_) {
+        // Closing lets go of the working copy now; the widget itself goes
+        // later, since the call may come from one of its own buttons.
         vista_->hide();
         vista_->close();
-        delete vista_;
+        marco_->removeWidget(vista_);
+        vista_->deleteLater();
     }
     vista_ = vista;
     vista->setParent(centralWidget());
@@ -254,10 +259,18 @@ void Madre::PonTextosIdioma() {
 void Madre::TraduceConfiguracion() { PonIdiomaFichero(ctx_, ctx_.app.CopiaTrabajo); }
 
 void Madre::AbreEditorAjustes() {
-    // The setting editors come with their own windows; until one is attached
-    // to an entry, choosing it only shows and clears the status text.
+    const QString nombre = sender() ? sender()->objectName() : QString();
+    const int corte = nombre.lastIndexOf('_');
     MuestraEstado(ctx_, ctx_.dic.Texto(79), true);
-    MuestraEstado(ctx_, ctx_.dic.Texto(70));
+    EditorTabla *editor = CreaEditor(ctx_, *this, nombre.left(corte), nombre.mid(corte + 1).toInt());
+    if (editor) {
+        MuestraEditor(editor);
+        // Loading comes after the view shown before has let go of the working copy.
+        if (!editor->Carga()) MuestraPortada();
+    } else {
+        MuestraEstado(ctx_, ctx_.dic.Texto(70));
+    }
+    ctx_.ui->CursorOcupado(false);
 }
 
 void Madre::CierraTodo() {}
@@ -282,7 +295,30 @@ void Madre::ActivaEntradaAjuste(const QString &menu, int indice, bool activa) {
 
 void Madre::Habilita(bool habilitada) { setEnabled(habilitada); }
 
-void Madre::SuspendeEditor(bool) {}
+void Madre::SuspendeEditor(bool reanudar) {
+    auto *editor = qobject_cast<EditorTabla *>(vista_);
+    if (!editor) return;
+    if (reanudar)
+        editor->Reanuda();
+    else
+        editor->Suspende();
+}
+
+void Madre::PonModoConexion(bool conectado) {
+    auto *conexion = findChild<QAction *>("mnuConexionRele");
+    auto *emulacion = findChild<QAction *>("mnuEmulacionRele");
+    conexion->setCheckable(true);
+    emulacion->setCheckable(true);
+    conexion->setChecked(conectado);
+    emulacion->setChecked(!conectado);
+    conexion->setEnabled(!conectado);
+    emulacion->setEnabled(conectado);
+    for (const char *n : {"mnuEnviarAjustes", "mnuRecibirAjustes", "btnEnviarAjustes", "btnRecibirAjustes"})
+        findChild<QAction *>(n)->setEnabled(conectado);
+    auto *boton = findChild<QAction *>("btnReleOnOff");
+    boton->setCheckable(true);
+    boton->setChecked(conectado);
+}
 
 void Madre::Salir() {
     if (!tarvo::Salir(ctx_, *this)) return;

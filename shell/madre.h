@@ -45,6 +45,7 @@ public:
     void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) override;
     void Habilita(bool habilitada) override;
     void SuspendeEditor(bool reanudar) override;
+    void PonModoConexion(bool conectado) override;
 
     QLabel *Panel(int n) const { return paneles_[n - 1]; }
     Contexto &contexto() { return ctx_; }

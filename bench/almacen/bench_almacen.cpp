@@ -5,6 +5,7 @@
 //         command-line tool;
 //   Open  against a plain copy of the configuration file.
 #include "shell/core/arranque.h"
+#include "shell/core/ventana_nula.h"
 #include "shell/core/interaccion_guionizada.h"
 #include "shell/core/rutas.h"
 #include "store/ficheros.h"
@@ -24,25 +25,6 @@
 using namespace tarvo;
 
 namespace {
-
-struct VentanaMuda : VentanaMadre {
-    void OcultaFuncionesRele() override {}
-    void MuestraOpcionesPrimeraVez() override {}
-    void ActivaAyuda(bool) override {}
-    void PonPanel(int, const QString &) override {}
-    void MuestraPortada() override {}
-    void Centra() override {}
-    void PonTitulo(const QString &) override {}
-    void PonTextosIdioma() override {}
-    void TraduceConfiguracion() override {}
-    void CierraTodo() override {}
-    void Guardar() override {}
-    void ActivaComandosFichero(bool) override {}
-    void ActivaMenusAjustes(bool) override {}
-    void ActivaEntradaAjuste(const QString &, int, bool) override {}
-    void Habilita(bool) override {}
-    void SuspendeEditor(bool) override {}
-};
 
 double MedianaMs(int veces, const std::function<void()> &preparacion, const std::function<void()> &medido) {
     std::vector<double> t;
@@ -77,7 +59,7 @@ int main(int argc, char **argv) {
     InteraccionGuionizada ui;
     ui.AceptaAvisos(true);
     Contexto ctx(ui);
-    VentanaMuda v;
+    VentanaNula v;
     InicializaRutas(ctx.app, programa, raiz.filePath(""));
     if (!CargaDiccionario(ctx)) return 1;
     ctx.app.DirectorioModelos = modelos;

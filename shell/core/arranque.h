@@ -47,6 +47,9 @@ public:
     // An editor holding the working copy open lets go of it around a file copy
     // (false) and takes it again afterwards (true).
     virtual void SuspendeEditor(bool reanudar) = 0;
+    // Connected or emulation mode: the two mode menus checked, the send and
+    // receive commands and toolbar buttons 6 to 8, button 6 pressed or released.
+    virtual void PonModoConexion(bool conectado) = 0;
 };
 
 // One running program per installation.

@@ -33,6 +33,15 @@ QList<AsignacionTexto> Madre() {
     return l;
 }
 
+// The controls every setting editor has.
+QList<AsignacionTexto> Editor(int titulo, const QList<AsignacionTexto> &propios) {
+    QList<AsignacionTexto> l = {{"Ventana", titulo},        {"lbl_NombreAjustes", 2000}, {"btn_SaveChanges", 2001},
+                                {"btn_UndoChanges", 2002},  {"SSCommand1", 2003},        {"btn_Exit", 2004},
+                                {"pnl_Aviso", 2005},        {"btn_Previous", 2006, P::Ayuda},
+                                {"btn_Next", 2007, P::Ayuda}};
+    return l + propios;
+}
+
 const QHash<QString, QList<AsignacionTexto>> &Tablas() {
     static const QHash<QString, QList<AsignacionTexto>> tablas = {
         {"MADRE", Madre()},
@@ -45,6 +54,10 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
         {"ACERCA",
          {{"Ventana", 1003}, {"lblTitle", 1004}, {"txtDescription", 1002}, {"cmdOK", 140}, {"cmdSysInfo", 1001}}},
         {"AYUDA", {{"Ventana", 1353}, {"cmdClose", 147}}},
+        {"cnt_Aparamenta",
+         Editor(2010, {{"lbl_TemporizadorApertura", 2011}, {"lbl_TemporizadorCierre", 2012},
+                       {"chk_ContactoEntradas", 2013}, {"etiq_contacto", 2014}})},
+        {"cnt_EntradasAparamenta", Editor(2020, {{"lbl_Borna", 2021}, {"lbl_EntradasControl", 2022}})},
         {"SELECCIO", {{"Ventana", 1050}, {"lbl_Etiqueta", 1051}, {"btn_Aceptar", 140}, {"btn_Cancelar", 141}}},
         {"Informacion",
          {{"Frame1", 1031},       {"Frame2", 1035},       {"lblFichero", 1032},     {"lblModeloRele", 1033},

@@ -45,6 +45,8 @@ struct VentanaFalsa : tarvo::VentanaMadre {
     }
     void Habilita(bool h) override { habilitada = h; }
     void SuspendeEditor(bool) override {}
+    void PonModoConexion(bool c) override { conectado = c; }
+    bool conectado = false;
 };
 
 }  // namespace prueba

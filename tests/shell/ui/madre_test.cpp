@@ -1,5 +1,6 @@
 // The main window, its dialogs and its exit paths, driven offscreen with a
 // scripted interaction.
+#include "editors/editor_tabla.h"
 #include "shell/acerca_de.h"
 #include "shell/ayuda.h"
 #include "shell/madre.h"
@@ -291,6 +292,42 @@ private slots:
         QCOMPARE(p.madre->VistaActual()->objectName(), QString("portada"));
         QVERIFY(p.ctx.app.ConfiguracionGuardada);
         QCOMPARE(p.ctx.app.FicheroActual, ruta);
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void unCambioDeAjusteLlegaAlFicheroConElEditorAbierto() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaModelo("TRV-610 **");
+        p.Busca("mnuNuevo")->trigger();
+        p.Busca("mnuAjusteControl_0")->trigger();
+        auto *editor = qobject_cast<EditorTabla *>(p.madre->VistaActual());
+        QVERIFY(editor);
+        QCOMPARE(editor->objectName(), QString("cnt_Aparamenta"));
+        QCOMPARE(p.ui.Estado(), p.ctx.dic.Texto(70));
+        editor->AjusteSiguiente();
+        editor->findChild<QLineEdit *>("txt_TemporizadorCierre")->setText("350");
+        editor->GuardaCambios();
+        QVERIFY(!p.ctx.app.ConfiguracionGuardada);
+
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "cambio.cnf";
+        p.ui.EsperaFichero(ruta);
+        p.Busca("mnuGuardar")->trigger();   // the editor lets go of the copy around the file copy
+        QVERIFY(p.ctx.app.ConfiguracionGuardada);
+        QVERIFY(p.ctx.app.BaseTrabajoAbierta);
+        {
+            auto db = bd::BaseDatos::Abrir(ruta, bd::Apertura::SoloLectura);
+            auto rs = db->OpenRecordset("SELECT Temporizador FROM [TiempoAperturaCierre CTRL] WHERE Indice = 8",
+                                        bd::TipoRecordset::Snapshot);
+            rs->MoveFirst();
+            QCOMPARE(rs->Value(0).toInt(), 350);
+        }
+        editor->AjusteSiguiente();   // and works on afterwards
+        QCOMPARE(editor->RegistroActual(), 3);
+
+        p.Busca("mnuAjusteControl_6")->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("cnt_EntradasAparamenta"));
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 

@@ -1,0 +1,86 @@
+// Opening each editor on the full model and moving through all its records:
+// the time of one open and of one move, median over repeated runs.
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include "editors/fabrica.h"
+#include "editors/editor_tabla.h"
+#include "shell/core/arranque.h"
+#include "shell/core/ventana_nula.h"
+#include "shell/core/interaccion_guionizada.h"
+#include "shell/core/rutas.h"
+#include "store/ficheros.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tarvo;
+
+namespace {
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
+    QTemporaryDir raiz;
+    const QString programa = raiz.filePath("tarvo32"), modelos = raiz.filePath("models/");
+    QDir().mkpath(programa + "/work");
+    QDir().mkpath(modelos);
+    QFile::copy(QString(TARVO_PROGRAM_DIR) + "/tarvo32.dat", programa + "/tarvo32.dat");
+    for (const QString &f : QDir(TARVO_MODELS_DIR).entryList(QDir::Files))
+        QFile::copy(QString(TARVO_MODELS_DIR) + "/" + f, modelos + f);
+
+    InteraccionGuionizada ui;
+    ui.AceptaAvisos(true);
+    Contexto ctx(ui);
+    VentanaNula v;
+    InicializaRutas(ctx.app, programa, raiz.filePath(""));
+    if (!CargaDiccionario(ctx)) return 1;
+    ctx.app.DirectorioModelos = modelos;
+    ctx.app.FicheroModelos = modelos + "modelos.mdb";
+    ui.EsperaModelo("TRV-610 **");
+    NuevaConfiguracion(ctx, v);
+
+    std::printf("%-28s %10s %10s %8s\n", "editor", "open ms", "move ms", "records");
+    for (const char *menu : {"mnuAjusteControl", "mnuAjusteProteccion", "mnuAjusteComunicacion"}) {
+        for (int indice = 0; indice < 16; ++indice) {
+            std::vector<double> aperturas, movimientos;
+            QString nombre;
+            int registros = 0;
+            for (int i = 0; i < veces; ++i) {
+                QElapsedTimer t;
+                t.start();
+                std::unique_ptr<EditorTabla> e(CreaEditor(ctx, v, menu, indice));
+                if (!e) break;
+                e->resize(1024, 700);
+                e->show();
+                if (!e->Carga()) return 1;
+                app.processEvents();
+                aperturas.push_back(t.nsecsElapsed() / 1e6);
+                nombre = e->objectName();
+                registros = e->Total();
+                for (int r = 1; r < e->Total(); ++r) {
+                    t.restart();
+                    e->AjusteSiguiente();
+                    movimientos.push_back(t.nsecsElapsed() / 1e6);
+                }
+            }
+            if (!aperturas.empty())
+                std::printf("%-28s %10.2f %10.3f %8d\n", qPrintable(nombre), Mediana(aperturas), Mediana(movimientos),
+                            registros);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,81 @@
+// The windows the communications show while they work: the progress window,
+// the byte trace of debug mode, the communication error dialog, the waiting
+// window of a connection and the relay identification dialog. The logic
+// reports through this interface and never opens a window itself; comms/ui
+// implements it with widgets, tests and the command-line companion with
+// MonitorGuionizado.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+namespace tarvo {
+
+class MonitorComunicaciones {
+public:
+    virtual ~MonitorComunicaciones() = default;
+
+    // Progress window: overall bar (by table) and current bar (by block).
+    virtual void AbreProgreso(const QString &titulo) = 0;
+    virtual void PerCntTot(int porcentaje) = 0;   // values outside 0..100 are ignored
+    virtual void PerCntCur(int porcentaje) = 0;
+    virtual void CierraProgreso() = 0;
+
+    // Debug trace: two text boxes, one for what is sent and one for what is received.
+    enum class Traza { Envio, Recepcion };
+    virtual void MuestraTraza() = 0;
+    virtual void PonTraza(Traza caja, const QString &texto) = 0;
+    virtual void AnadeTraza(Traza caja, const QString &texto) = 0;
+
+    // The communication error dialog, modal; `mensaje` is already upper case.
+    virtual void ErrorComunicacion(const QString &mensaje) = 0;
+
+    // The waiting window shown while the port opens and the relay identifies itself.
+    virtual void MuestraConexion(bool visible) = 0;
+
+    // The relay identification dialog. nullopt: cancelled. The texts are what
+    // the user typed; the caller validates them.
+    struct Identificacion {
+        QString numero, clave;
+    };
+    virtual std::optional<Identificacion> PideIdentificacion(qint16 numeroActual, qint32 claveActual) = 0;
+};
+
+// A monitor that records everything and answers the identification dialog
+// from a script.
+class MonitorGuionizado : public MonitorComunicaciones {
+public:
+    void AbreProgreso(const QString &titulo) override {
+        progresoAbierto = true;
+        titulos << titulo;
+    }
+    void PerCntTot(int p) override {
+        if (p >= 0 && p <= 100) total << p;
+    }
+    void PerCntCur(int p) override {
+        if (p >= 0 && p <= 100) actual << p;
+    }
+    void CierraProgreso() override { progresoAbierto = false; }
+    void MuestraTraza() override { trazaVisible = true; }
+    void PonTraza(Traza c, const QString &t) override { (c == Traza::Envio ? envio : recepcion) = t; }
+    void AnadeTraza(Traza c, const QString &t) override { (c == Traza::Envio ? envio : recepcion) += t; }
+    void ErrorComunicacion(const QString &m) override { errores << m; }
+    void MuestraConexion(bool v) override { conexionVisible = v; }
+    std::optional<Identificacion> PideIdentificacion(qint16, qint32) override {
+        if (identificaciones.empty()) return std::nullopt;
+        auto r = identificaciones.front();
+        identificaciones.pop_front();
+        return r;
+    }
+
+    bool progresoAbierto = false, trazaVisible = false, conexionVisible = false;
+    QStringList titulos, errores;
+    QList<int> total, actual;
+    QString envio, recepcion;
+    std::deque<std::optional<Identificacion>> identificaciones;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,486 @@
+#include "editors/editor_tabla.h"
+
+#include "comms/codificacion/hex.h"
+#include "editors/teclas.h"
+#include "shell/ui/textos_qt.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace tarvo {
+namespace {
+
+EnviaTablasEditor &Envio() {
+    static EnviaTablasEditor envio;
+    return envio;
+}
+
+QPushButton *CreaBoton(const char *nombre, const QString &texto, QWidget *padre) {
+    auto *b = new QPushButton(texto, padre);
+    b->setObjectName(nombre);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+void EditorTabla::FijaEnvio(EnviaTablasEditor envio) { Envio() = std::move(envio); }
+
+EditorTabla::EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor def, QWidget *parent)
+    : QWidget(parent), ctx_(ctx), madre_(madre), def_(std::move(def)) {
+    setObjectName(def_.nombre);
+    CreaControles();
+    if (!def_.tablaEstados.isEmpty()) CreaGrupos();
+}
+
+EditorTabla::~EditorTabla() { Cierra(); }
+
+void EditorTabla::CreaControles() {
+    frm_ = new QFrame(this);
+    frm_->setObjectName("frm");
+    frm_->setFrameStyle(QFrame::StyledPanel);
+    capa_ = new QVBoxLayout(frm_);
+
+    auto *cabecera = new QHBoxLayout;
+    lista_ = new QComboBox(frm_);
+    lista_->setObjectName("cmb_ListaNombreAjustes");
+    lista_->setMinimumWidth(240);
+    numero_ = new QLabel(frm_);
+    numero_->setObjectName("lbl_DisplayNumeroAjustes");
+    numero_->setMinimumWidth(60);
+    numero_->setAlignment(Qt::AlignCenter);
+    anterior_ = CreaBoton("btn_Previous", "<", frm_);
+    siguiente_ = CreaBoton("btn_Next", ">", frm_);
+    cabecera->addWidget(lista_, 1);
+    cabecera->addWidget(anterior_);
+    cabecera->addWidget(numero_);
+    cabecera->addWidget(siguiente_);
+    capa_->addLayout(cabecera);
+
+    campos_ = new QGridLayout;
+    if (def_.conNombre) {
+        nombre_ = new QLineEdit(frm_);
+        nombre_->setObjectName("txt_NombreAjustes");
+        nombre_->setMaxLength(23);
+        auto *etiqueta = new QLabel(frm_);
+        etiqueta->setObjectName("lbl_NombreAjustes");
+        campos_->addWidget(etiqueta, 0, 0);
+        campos_->addWidget(nombre_, 0, 1, 1, 3);
+        FiltraNombre(ctx_, nombre_, false);
+        Vigila(nombre_);
+    }
+    capa_->addLayout(campos_);
+
+    aviso_ = new QLabel(frm_);
+    aviso_->setObjectName("pnl_Aviso");
+    aviso_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    aviso_->setAlignment(Qt::AlignCenter);
+    guardar_ = CreaBoton("btn_SaveChanges", "Guardar", frm_);
+    deshacer_ = CreaBoton("btn_UndoChanges", "Deshacer", frm_);
+    enviar_ = CreaBoton("SSCommand1", "Enviar", frm_);
+    salir_ = CreaBoton("btn_Exit", "Salir", frm_);
+    auto *pie = new QHBoxLayout;
+    pie->addWidget(aviso_, 1);
+    pie->addWidget(guardar_);
+    pie->addWidget(deshacer_);
+    pie->addWidget(enviar_);
+    pie->addWidget(salir_);
+    capa_->addStretch();
+    capa_->addLayout(pie);
+
+    connect(siguiente_, &QPushButton::clicked, this, &EditorTabla::AjusteSiguiente);
+    connect(anterior_, &QPushButton::clicked, this, &EditorTabla::AjusteAnterior);
+    connect(lista_, &QComboBox::activated, this, &EditorTabla::SaltaARegistro);
+    connect(guardar_, &QPushButton::clicked, this, &EditorTabla::GuardaCambios);
+    connect(deshacer_, &QPushButton::clicked, this, &EditorTabla::DeshaceCambios);
+    connect(enviar_, &QPushButton::clicked, this, &EditorTabla::EnviaAjustes);
+    connect(salir_, &QPushButton::clicked, this, [this] { madre_.MuestraPortada(); });
+}
+
+void EditorTabla::CreaGrupos() {
+    auto *marco = new QFrame(frm_);
+    marco->setObjectName("frm_Grupos");
+    auto *capa = new QVBoxLayout(marco);
+    pestanas_ = new QTabBar(marco);
+    pestanas_->setObjectName(def_.nombre.endsWith("Eventos") ? "tb_GrupoSenyales" : "tb_GrupoSeñales");
+    pestanas_->setExpanding(false);
+    capa->addWidget(pestanas_);
+    auto *rejilla = new QGridLayout;
+    for (int i = 0; i < 16; ++i) {
+        mascaras_[i] = new QCheckBox(marco);
+        mascaras_[i]->setObjectName(QString("chk_mascara_%1").arg(i));
+        rejilla->addWidget(mascaras_[i], i % 8, (i / 8) * 2);
+        Vigila(mascaras_[i]);
+        if (def_.conValores) {
+            valores_[i] = CreaBoton(qPrintable(QString("btn_valor_%1").arg(i)), "0", marco);
+            valores_[i]->setFixedWidth(32);
+            rejilla->addWidget(valores_[i], i % 8, (i / 8) * 2 + 1);
+            connect(valores_[i], &QPushButton::clicked, this, [this, i] {
+                if (!eventos_) return;
+                valores_[i]->setText(valores_[i]->text() == "1" ? "0" : "1");
+                MarcaCambios();
+            });
+        }
+    }
+    capa->addLayout(rejilla);
+    capa_->insertWidget(capa_->count() - 2, marco);
+    connect(pestanas_, &QTabBar::currentChanged, this, &EditorTabla::CambiaPestana);
+}
+
+bool EditorTabla::Carga() {
+    ctx_.ui->CursorOcupado(true);
+    MuestraEstado(ctx_, ctx_.dic.Texto(def_.textoEstado), true);
+    MuestraProgreso(ctx_, 60);
+    try {
+        db_ = bd::BaseDatos::Abrir(ctx_.app.CopiaTrabajo, bd::Apertura::Temporal);
+        if (pestanas_) {
+            nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados);
+            const int grupos = CuentaGruposSenyales(int(nombresEstados_.senyales.size()));
+            const QSignalBlocker bloqueo(pestanas_);
+            while (pestanas_->count() < grupos) pestanas_->addTab(QString());
+        }
+        eventos_ = false;
+        rs_ = db_->OpenRecordset(def_.origen, bd::TipoRecordset::Dynaset);
+        ctx_.app.BaseTrabajoAbierta = true;
+        MuestraProgreso(ctx_, 70);
+        registro_ = 1;
+        total_ = LlenaLista();
+        ActualizaNumero();
+        if (rs_->RecordCount() > 0) rs_->MoveFirst();
+        MuestraProgreso(ctx_, 80);
+        if (total_ > 0) CargarRegistroPantalla();
+    } catch (const std::exception &e) {
+        InformaError(ctx_, "Carga" + def_.nombre, e);
+        MuestraEstado(ctx_, ctx_.dic.Texto(70));
+        return false;
+    }
+    siguiente_->setVisible(total_ > 1);
+    anterior_->hide();
+    OcultaCambios();
+    MuestraProgreso(ctx_, pestanas_ ? 85 : 90);
+    PonTextosIdioma(this, def_.nombre, ctx_.dic);
+    DespuesDeCargar();
+    if (!pestanas_) {
+        eventos_ = true;
+        MuestraProgreso(ctx_, 100);
+        MuestraEstado(ctx_, ctx_.dic.Texto(70));
+    } else if (isVisible()) {
+        Activa();   // shown before it was loaded
+    }
+    ctx_.ui->CursorOcupado(false);
+    return true;
+}
+
+void EditorTabla::showEvent(QShowEvent *e) {
+    QWidget::showEvent(e);
+    Activa();
+}
+
+void EditorTabla::Activa() {
+    if (!pestanas_ || !rs_) return;
+    MuestraEstado(ctx_, ctx_.dic.Texto(def_.textoEstado), true);
+    MuestraProgreso(ctx_, 90);
+    if (!activado_) PrimeraActivacion();
+    MuestraProgreso(ctx_, 100);
+    MuestraEstado(ctx_, ctx_.dic.Texto(70));
+}
+
+void EditorTabla::PrimeraActivacion() {
+    activado_ = true;
+    setEnabled(false);
+    for (int i = 0; i < pestanas_->count(); ++i) pestanas_->setTabText(i, ctx_.dic.Texto(524, i + 1));
+    {
+        const QSignalBlocker bloqueo(pestanas_);
+        if (total_ > 0) pestanas_->setCurrentIndex(rs_->Value(ctx_.app.ColumnaValor).toInt());
+    }
+    if (total_ > 0) PonNombresMascara(pestanas_->currentIndex());
+    setEnabled(true);
+    eventos_ = true;
+}
+
+int EditorTabla::LlenaLista() { return LlenaListaAjustes("NombreAjuste"); }
+
+int EditorTabla::LlenaListaAjustes(const QString &columna) {
+    const bool activos = eventos_;
+    eventos_ = false;
+    lista_->clear();
+    for (rs_->MoveFirst(); !rs_->AtEOF(); rs_->MoveNext()) lista_->addItem(rs_->Value(columna).toString().trimmed());
+    const int n = lista_->count();
+    if (n > 0) IrARegistro(qBound(1, registro_, n));
+    lista_->setCurrentIndex(registro_ - 1);
+    eventos_ = activos;
+    return n;
+}
+
+void EditorTabla::IrARegistro(int n) {
+    rs_->MoveFirst();
+    if (n > 1) rs_->Move(n - 1);
+}
+
+void EditorTabla::ActualizaNumero() {
+    numero_->setText(QString("%1/%2").arg(registro_).arg(total_));
+    // The list follows the arrows too, so that it always names the shown record.
+    const QSignalBlocker bloqueo(lista_);
+    lista_->setCurrentIndex(registro_ - 1);
+}
+
+void EditorTabla::OcultaCambios() {
+    guardar_->hide();
+    deshacer_->hide();
+}
+
+void EditorTabla::CargarRegistroPantalla() {
+    aviso_->hide();
+    const bool activos = eventos_;
+    eventos_ = false;
+    try {
+        if (nombre_) nombre_->setText(rs_->Value("NombreAjuste").toString().trimmed());
+        if (pestanas_) {
+            const int grupo = rs_->Value(ctx_.app.ColumnaValor).toInt();
+            if (activado_) {
+                const QSignalBlocker bloqueo(pestanas_);
+                pestanas_->setCurrentIndex(grupo);
+                PonNombresMascara(grupo);
+            }
+            CargaMascara();
+            if (def_.conValores) CargaValor();
+        }
+        MuestraRegistro();
+    } catch (const std::exception &e) {
+        InformaError(ctx_, "CargarRegistroPantalla", e);
+    }
+    eventos_ = activos;
+}
+
+void EditorTabla::AjusteSiguiente() {
+    if (registro_ >= total_) {
+        siguiente_->hide();
+        return;
+    }
+    rs_->MoveNext();
+    anterior_->show();
+    ++registro_;
+    ActualizaNumero();
+    siguiente_->setVisible(registro_ < total_);
+    OcultaCambios();
+    CargarRegistroPantalla();
+}
+
+void EditorTabla::AjusteAnterior() {
+    if (registro_ <= 1) {
+        anterior_->hide();
+        return;
+    }
+    rs_->MovePrevious();
+    siguiente_->show();
+    --registro_;
+    ActualizaNumero();
+    anterior_->setVisible(registro_ > 1);
+    OcultaCambios();
+    CargarRegistroPantalla();
+}
+
+void EditorTabla::SaltaARegistro(int indiceLista) {
+    if (!eventos_ || indiceLista < 0) return;
+    eventos_ = false;
+    registro_ = indiceLista + 1;
+    IrARegistro(registro_);
+    CargarRegistroPantalla();
+    ActualizaNumero();
+    anterior_->setVisible(registro_ > 1);
+    siguiente_->setVisible(registro_ < total_);
+    eventos_ = true;
+}
+
+void EditorTabla::MarcaCambios() {
+    if (!eventos_) return;
+    aviso_->hide();
+    guardar_->show();
+    deshacer_->show();
+}
+
+void EditorTabla::DeshaceCambios() {
+    CargarRegistroPantalla();
+    OcultaCambios();
+}
+
+void EditorTabla::GuardaCambios() {
+    ctx_.app.ConfiguracionGuardada = false;
+    try {
+        if (!Guarda()) {
+            DeshaceCambios();
+            return;
+        }
+    } catch (const std::exception &e) {
+        InformaError(ctx_, "Guarda" + def_.nombre, e);
+        DeshaceCambios();
+        return;
+    }
+    OcultaCambios();
+    aviso_->show();
+}
+
+void EditorTabla::Vigila(QLineEdit *caja) {
+    connect(caja, &QLineEdit::textEdited, this, [this, caja] {
+        MarcaCambios();
+        caja->setFocus();
+    });
+}
+
+void EditorTabla::Vigila(QCheckBox *casilla) { connect(casilla, &QCheckBox::clicked, this, &EditorTabla::MarcaCambios); }
+
+void EditorTabla::MensajeFueraDeRango(const QString &etiqueta, qint64 minimo, qint64 maximo) {
+    const QString texto = ctx_.dic.Texto(525) + "\r\r" + etiqueta + "\r\r" + ctx_.dic.Texto(526) + "\r" +
+                          ctx_.dic.Texto(527) + " " + QString::number(maximo) + "\r" + ctx_.dic.Texto(528) + " " +
+                          QString::number(minimo);
+    ctx_.ui->Muestra({texto, ctx_.T148(), Icono::Critico, Botones::Aceptar});
+}
+
+void EditorTabla::Avisa(int texto, Icono icono) {
+    ctx_.ui->Muestra({ctx_.dic.Texto(texto), ctx_.T148(), icono, Botones::Aceptar});
+}
+
+void EditorTabla::EnviaAjustes() {
+    if (ctx_.app.EstadoConexion == 255) {
+        Avisa(586, Icono::Informacion);
+        return;
+    }
+    if (Envio()) Envio()(ctx_, def_.tablasEnviadas, windowTitle());
+    show();
+}
+
+void EditorTabla::Suspende() {
+    if (!db_) return;
+    rs_.reset();
+    db_.reset();
+    ctx_.app.BaseTrabajoAbierta = false;
+}
+
+void EditorTabla::Reanuda() {
+    if (db_ || cerrado_) return;
+    try {
+        db_ = bd::BaseDatos::Abrir(ctx_.app.CopiaTrabajo, bd::Apertura::Temporal);
+        rs_ = db_->OpenRecordset(def_.origen, bd::TipoRecordset::Dynaset);
+        ctx_.app.BaseTrabajoAbierta = true;
+        if (total_ > 0) IrARegistro(registro_);
+    } catch (const std::exception &e) {
+        InformaError(ctx_, "AbreBaseDatos", e);
+    }
+}
+
+void EditorTabla::Cierra() {
+    if (cerrado_) return;
+    cerrado_ = true;
+    nombresEstados_ = {};
+    rs_.reset();
+    db_.reset();
+    ctx_.app.BaseTrabajoAbierta = false;
+}
+
+void EditorTabla::closeEvent(QCloseEvent *e) {
+    Cierra();
+    QWidget::closeEvent(e);
+}
+
+void EditorTabla::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    frm_->adjustSize();
+    frm_->move(qMax(0, (width() - frm_->width()) / 2), qMax(0, (height() - frm_->height()) / 2));
+}
+
+int EditorTabla::GrupoSeleccionado() const { return pestanas_ ? pestanas_->currentIndex() : 0; }
+
+void EditorTabla::CambiaPestana(int indice) {
+    if (!eventos_ || indice < 0) return;
+    const bool activos = eventos_;
+    eventos_ = false;
+    if (indice != rs_->Value(ctx_.app.ColumnaValor).toInt()) {
+        BorraMascara();
+        if (def_.conValores) BorraValor();
+    } else {
+        CargaMascara();
+        if (def_.conValores) CargaValor();
+    }
+    PonNombresMascara(indice);
+    eventos_ = activos;
+}
+
+QString EditorTabla::MascaraAHex() const {
+    quint16 palabra = 0;
+    for (int i = 0; i < 16; ++i)
+        if (mascaras_[i]->isChecked()) palabra |= quint16(1u << i);
+    return PalabraAHex(palabra);
+}
+
+QString EditorTabla::ValorAHex() const {
+    quint16 palabra = 0;
+    for (int i = 0; i < 16; ++i)
+        if (valores_[i] && valores_[i]->text() == "1") palabra |= quint16(1u << i);
+    return PalabraAHex(palabra);
+}
+
+void EditorTabla::CargaMascara() {
+    for (int i = 0; i < 16; ++i) mascaras_[i]->setChecked(rs_->Value(QString("Mascara%1").arg(i + 1)).toBool());
+}
+
+void EditorTabla::CargaValor() {
+    for (int i = 0; i < 16; ++i)
+        valores_[i]->setText(rs_->Value(QString("valor%1").arg(i + 1)).toBool() ? "1" : "0");
+}
+
+void EditorTabla::BorraMascara() {
+    for (QCheckBox *c : mascaras_) c->setChecked(false);
+}
+
+void EditorTabla::BorraValor() {
+    for (QPushButton *b : valores_)
+        if (b) b->setText("0");
+}
+
+void EditorTabla::PonNombresMascara(int grupo) {
+    for (int i = 0; i < 16; ++i) mascaras_[i]->setText(nombresEstados_.Etiqueta(16 * grupo + 1 + i));
+}
+
+QString NombresEstados::Etiqueta(int senyal) const {
+    if (senyal < 1 || senyal > senyales.size()) return {};
+    const int ligado = ligados.value(senyal - 1);
+    QString vinculado;
+    if (ligado >= 1 && ligado <= 99) vinculado = aparamenta.value(ligado - 1);
+    else if (ligado >= 100 && ligado <= 999) vinculado = maniobras.value(ligado - 100 - 1);
+    else if (ligado >= 1000 && ligado <= 9999) vinculado = entradas.value(ligado - 1000 - 1);
+    return senyales[senyal - 1] + vinculado;
+}
+
+NombresEstados CargaNombresEstados(Contexto &ctx, bd::BaseDatos &trabajo, const QString &tablaEstados) {
+    NombresEstados n;
+    auto modelo = bd::BaseDatos::Abrir(ctx.app.DirectorioModelos + ctx.app.BaseDatos, bd::Apertura::SoloLectura);
+    auto rs = modelo->OpenRecordset(tablaEstados, bd::TipoRecordset::Snapshot);
+    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
+        n.senyales << rs->Value("Entrada").toString();
+        n.ligados << rs->Value("Ligado").toInt();   // null reads as 0
+    }
+    auto nombres = [&](const char *tabla) {
+        QStringList l;
+        if (!trabajo.TableNames().contains(tabla)) return l;
+        auto r = trabajo.OpenRecordset(tabla, bd::TipoRecordset::Snapshot);
+        for (r->MoveFirst(); !r->AtEOF(); r->MoveNext()) l << r->Value("NombreAjuste").toString();
+        return l;
+    };
+    n.aparamenta = nombres("TiempoAperturaCierre CTRL");
+    n.maniobras = nombres("TiempoPrevio CTRL");
+    n.entradas = nombres("TiempoEntradas CTRL");
+    return n;
+}
+
+int CuentaGruposSenyales(int registros) { return (registros + 1) / 16; }
+
+}  // namespace tarvo

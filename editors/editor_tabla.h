@@ -1,0 +1,170 @@
+// The one pattern every setting editor follows: one record of a table shown at
+// a time, a list and arrows to move, save and undo of the shown record, the
+// signal-group tabs of the group editors and the send action. A concrete
+// editor adds only its own fields, what it shows of a record and what it saves.
+#pragma once
+
+#include "shell/core/arranque.h"
+#include "store/db/basedatos.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+class QVBoxLayout;
+
+namespace tarvo {
+
+// What the send action asks of the communications: send these tables of the
+// catalogue with the progress window captioned `titulo`. Returns when done;
+// the messages along the way are the sender's.
+using EnviaTablasEditor = std::function<void(Contexto &, const QStringList &tablas, const QString &titulo)>;
+
+// The signal names of a model's signal-state table, with the names of the
+// settings they are linked to.
+struct NombresEstados {
+    QStringList senyales;        // position i holds signal i+1
+    QList<int> ligados;
+    QStringList aparamenta, maniobras, entradas;   // linked-setting names, from 1
+    QString Etiqueta(int senyal) const;            // 1-based; "" when absent
+};
+NombresEstados CargaNombresEstados(Contexto &ctx, bd::BaseDatos &trabajo, const QString &tablaEstados);
+
+struct DefinicionEditor {
+    QString nombre;               // window name, also its form key for captions
+    int textoEstado = 0;          // dictionary text shown while it loads
+    QString origen;               // table name or SQL text of the record source
+    QStringList tablasEnviadas;   // sent by SSCommand1, in catalogue order
+    bool conNombre = true;        // has the name box txt_NombreAjustes
+    // Group editors: the model's signal-state table, and whether the records
+    // carry values besides masks.
+    QString tablaEstados;
+    bool conValores = false;
+};
+
+class EditorTabla : public QWidget {
+    Q_OBJECT
+public:
+    EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor def, QWidget *parent = nullptr);
+    ~EditorTabla() override;
+
+    // The ten load steps. False when the working copy could not be read (the
+    // failure has been reported); the editor then shows nothing useful.
+    bool Carga();
+
+    // Copies the fields of the record the recordset stands on into the controls.
+    void CargarRegistroPantalla();
+
+    // Navigation and change tracking, as the buttons do them.
+    void AjusteSiguiente();
+    void AjusteAnterior();
+    void SaltaARegistro(int indiceLista);
+    void MarcaCambios();
+    void DeshaceCambios();
+    void GuardaCambios();
+    void EnviaAjustes();
+    // File commands copy the working copy: the editor lets go of it and takes
+    // it back on the same record.
+    void Suspende();
+    void Reanuda();
+
+    int RegistroActual() const { return registro_; }
+    int Total() const { return total_; }
+    bool EventosActivos() const { return eventos_; }
+    bd::Recordset *Registros() const { return rs_.get(); }
+    static void FijaEnvio(EnviaTablasEditor envio);
+
+protected:
+    // What each editor adds. MuestraRegistro fills its own controls from the
+    // current record (the notice is already hidden); Guarda validates and
+    // writes the shown record, false when it refused (the framework reloads).
+    virtual void MuestraRegistro() = 0;
+    virtual bool Guarda() = 0;
+    // The record list: by default NombreAjuste of every record; returns the total.
+    virtual int LlenaLista();
+    virtual void DespuesDeCargar() {}
+
+    // Controls an editor puts its own fields into, below the common ones.
+    QGridLayout *Campos() const { return campos_; }
+    QLineEdit *Nombre() const { return nombre_; }
+    QComboBox *Lista() const { return lista_; }
+    Contexto &ctx() const { return ctx_; }
+    bd::BaseDatos *Base() const { return db_.get(); }
+    const DefinicionEditor &Definicion() const { return def_; }
+
+    // Fills the list from a column of every record, selects the current one.
+    int LlenaListaAjustes(const QString &columna);
+    // Hooks a control so that editing it marks the record changed.
+    void Vigila(QLineEdit *caja);
+    void Vigila(QCheckBox *casilla);
+    // The range error of a time field; the record is then reloaded.
+    void MensajeFueraDeRango(const QString &etiqueta, qint64 minimo, qint64 maximo);
+    // Moves the recordset to record number n (1-based).
+    void IrARegistro(int n);
+    void Avisa(int texto, Icono icono = Icono::Critico);
+
+    // Group editors.
+    int GrupoSeleccionado() const;
+    QString MascaraAHex() const;
+    QString ValorAHex() const;
+    void CargaMascara();
+    void CargaValor();
+    void BorraMascara();
+    void BorraValor();
+    void PonNombresMascara(int grupo);
+    QTabBar *Pestanas() const { return pestanas_; }
+    QCheckBox *Mascara(int i) const { return mascaras_[i]; }
+    QPushButton *Valor(int i) const { return valores_[i]; }
+
+    void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void CreaControles();
+    void CreaGrupos();
+    void ActualizaNumero();
+    void OcultaCambios();
+    void Activa();
+    void PrimeraActivacion();
+    void CambiaPestana(int indice);
+    void Cierra();
+
+    Contexto &ctx_;
+    VentanaMadre &madre_;
+    DefinicionEditor def_;
+    std::unique_ptr<bd::BaseDatos> db_;
+    std::unique_ptr<bd::Recordset> rs_;
+    int registro_ = 1;
+    int total_ = 0;
+    bool eventos_ = false;
+    bool activado_ = false;
+    bool cerrado_ = false;
+
+    QFrame *frm_;
+    QComboBox *lista_;
+    QLabel *numero_;
+    QPushButton *anterior_, *siguiente_, *guardar_, *deshacer_, *salir_, *enviar_;
+    QLabel *aviso_;
+    QLineEdit *nombre_ = nullptr;
+    QGridLayout *campos_;
+    QVBoxLayout *capa_;
+    QTabBar *pestanas_ = nullptr;
+    QCheckBox *mascaras_[16] = {};
+    NombresEstados nombresEstados_;
+    QPushButton *valores_[16] = {};
+};
+
+int CuentaGruposSenyales(int registros);
+
+}  // namespace tarvo

@@ -1,0 +1,19 @@
+#include "editors/fabrica.h"
+
+#include "editors/aparamenta.h"
+
+namespace tarvo {
+
+EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice) {
+    EditorTabla *editor = nullptr;
+    if (menu == "mnuAjusteControl") {
+        switch (indice) {
+        case 0: editor = new cnt_Aparamenta(ctx, madre); break;
+        case 6: editor = new cnt_EntradasAparamenta(ctx, madre); break;
+        default: break;
+        }
+    }
+    return editor;
+}
+
+}  // namespace tarvo

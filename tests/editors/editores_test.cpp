@@ -1,0 +1,303 @@
+// The editor framework and the switchgear editors on real working copies.
+#include "editors/aparamenta.h"
+#include "editors/editor_tabla.h"
+#include "store/ficheros.h"
+#include "support/instalacion.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+using namespace tarvo;
+
+namespace {
+
+// One working copy of a shipped model, with an editor on it.
+struct Banco {
+    prueba::Instalacion ins;
+    explicit Banco(const char *modelo = "TRV-610 **") {
+        ins.ui.EsperaModelo(modelo);
+        NuevaConfiguracion(ins.ctx, ins.v);
+    }
+    template <typename E>
+    std::unique_ptr<E> Abre() {
+        auto e = std::make_unique<E>(ins.ctx, ins.v);
+        e->resize(900, 700);
+        e->show();
+        if (!e->Carga()) return nullptr;
+        return e;
+    }
+    QStringList Filas(const QString &sql) {
+        auto db = bd::BaseDatos::Abrir(ins.ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
+        auto rs = db->OpenRecordset(sql, bd::TipoRecordset::Snapshot);
+        QStringList l;
+        for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
+            QStringList c;
+            for (int i = 0; i < rs->FieldCount(); ++i) c << rs->Value(i).toString();
+            l << c.join("|");
+        }
+        return l;
+    }
+};
+
+template <typename T = QPushButton>
+T *Hijo(QWidget *w, const char *nombre) {
+    return w->findChild<T *>(nombre);
+}
+
+bool Visible(QWidget *w, const char *nombre) { return !Hijo<QWidget>(w, nombre)->isHidden(); }
+
+// A minimal editor over one table: the name field only.
+class EditorSimple : public EditorTabla {
+public:
+    EditorSimple(Contexto &ctx, VentanaMadre &m, const QString &tabla, bool conNombre)
+        : EditorTabla(ctx, m, {"prueba", 79, tabla, {tabla}, conNombre, {}, false}) {}
+    int mostrados = 0;
+
+protected:
+    int LlenaLista() override { return LlenaListaAjustes(Definicion().conNombre ? "NombreAjuste" : "Codificacion"); }
+    void MuestraRegistro() override { ++mostrados; }
+    bool Guarda() override {
+        Registros()->Edit();
+        Registros()->SetValue("NombreAjuste", Nombre()->text());
+        Registros()->Update();
+        return true;
+    }
+};
+
+// A group editor over the control outputs, masks and values.
+class EditorGrupo : public EditorTabla {
+public:
+    EditorGrupo(Contexto &ctx, VentanaMadre &m)
+        : EditorTabla(ctx, m, {"cnt_Salidas", 79, "Salidas CTRL", {"Salidas CTRL"}, true, "Tarvo Estados Control", true}) {}
+    using EditorTabla::MascaraAHex;
+    using EditorTabla::ValorAHex;
+
+protected:
+    void MuestraRegistro() override {}
+    bool Guarda() override {
+        bd::Recordset &rs = *Registros();
+        rs.Edit();
+        rs.SetValue(ctx().app.ColumnaValor, GrupoSeleccionado());
+        for (int i = 0; i < 16; ++i) {
+            rs.SetValue(QString("Mascara%1").arg(i + 1), Mascara(i)->isChecked());
+            rs.SetValue(QString("Valor%1").arg(i + 1), Valor(i)->text() == "1");
+        }
+        rs.Update();
+        return true;
+    }
+};
+
+}  // namespace
+
+class PruebaEditores : public QObject {
+    Q_OBJECT
+private slots:
+    void laNavegacionMuestraYOcultaLasFlechas() {
+        Banco b;
+        auto e = b.Abre<cnt_Aparamenta>();
+        QVERIFY(e);
+        QCOMPARE(e->Total(), 6);
+        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_DisplayNumeroAjustes")->text(), QString("1/6"));
+        QVERIFY(!Visible(e.get(), "btn_Previous"));
+        QVERIFY(Visible(e.get(), "btn_Next"));
+        QVERIFY(!Visible(e.get(), "btn_SaveChanges") && !Visible(e.get(), "btn_UndoChanges"));
+        for (int i = 0; i < 5; ++i) e->AjusteSiguiente();
+        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_DisplayNumeroAjustes")->text(), QString("6/6"));
+        QVERIFY(!Visible(e.get(), "btn_Next"));
+        e->AjusteSiguiente();   // at the last record it only hides the arrow
+        QCOMPARE(e->RegistroActual(), 6);
+        e->SaltaARegistro(0);
+        QVERIFY(!Visible(e.get(), "btn_Previous"));
+        QVERIFY(Visible(e.get(), "btn_Next"));
+        QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->count(), 6);
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    void unaTablaDeUnRegistroNoTieneFlechas() {
+        Banco b;
+        EditorSimple e(b.ins.ctx, b.ins.v, "Aparamenta CTRL", false);
+        e.show();
+        QVERIFY(e.Carga());
+        QCOMPARE(e.Total(), 1);
+        QVERIFY(!Visible(&e, "btn_Previous"));
+        QVERIFY(!Visible(&e, "btn_Next"));
+    }
+
+    void cambiarDeshacerYGuardar() {
+        Banco b;
+        EditorSimple e(b.ins.ctx, b.ins.v, "BitMando CTRL", true);
+        e.show();
+        QVERIFY(e.Carga());
+        auto *nombre = Hijo<QLineEdit>(&e, "txt_NombreAjustes");
+        const QString original = nombre->text();
+        QTest::keyClicks(nombre, "X");
+        QVERIFY(Visible(&e, "btn_SaveChanges") && Visible(&e, "btn_UndoChanges"));
+        e.DeshaceCambios();
+        QCOMPARE(nombre->text(), original);
+        QVERIFY(!Visible(&e, "btn_SaveChanges"));
+
+        // Moving away from an edit drops it without a question.
+        QTest::keyClicks(nombre, "Y");
+        e.AjusteSiguiente();
+        e.AjusteAnterior();
+        QCOMPARE(nombre->text(), original);
+
+        b.ins.ctx.app.ConfiguracionGuardada = true;
+        nombre->selectAll();
+        QTest::keyClicks(nombre, "Disparo");
+        e.GuardaCambios();
+        QVERIFY(!b.ins.ctx.app.ConfiguracionGuardada);
+        QVERIFY(Visible(&e, "pnl_Aviso"));
+        QVERIFY(!Visible(&e, "btn_SaveChanges"));
+        e.Suspende();   // the working copy can be read from outside now
+        QCOMPARE(b.Filas("SELECT NombreAjuste FROM [BitMando CTRL] WHERE Indice = 1"), QStringList({"Disparo"}));
+        e.Reanuda();
+        QCOMPARE(e.RegistroActual(), 1);
+        QTest::keyClicks(nombre, "!");
+        QVERIFY(!Visible(&e, "pnl_Aviso"));
+    }
+
+    void elNombreNoPasaDeVeintitresCaracteres() {
+        Banco b;
+        EditorSimple e(b.ins.ctx, b.ins.v, "BitMando CTRL", true);
+        e.show();
+        QVERIFY(e.Carga());
+        auto *nombre = Hijo<QLineEdit>(&e, "txt_NombreAjustes");
+        nombre->setText(QString(23, 'a'));
+        nombre->setCursorPosition(23);
+        QTest::keyClick(nombre, Qt::Key_Backspace);   // backspace at the limit says nothing
+        QCOMPARE(nombre->text().size(), 22);
+        QTest::keyClicks(nombre, "b");
+        b.ins.ui.Espera(b.ins.ctx.dic.Texto(523));
+        QTest::keyClicks(nombre, "c");
+        QCOMPARE(nombre->text(), QString(22, 'a') + "b");
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    void losTiemposSoloAdmitenCifras() {
+        Banco b;
+        auto e = b.Abre<cnt_Aparamenta>();
+        e->AjusteSiguiente();   // record 1 is not configurable
+        auto *cierre = Hijo<QLineEdit>(e.get(), "txt_TemporizadorCierre");
+        b.ins.ui.Espera(b.ins.ctx.dic.Texto(521));
+        QTest::keyClicks(cierre, "1a");
+        QCOMPARE(cierre->text().right(1), QString("1"));
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    void unTiempoFueraDeRangoNoEscribeNada() {
+        Banco b;
+        auto e = b.Abre<cnt_Aparamenta>();
+        e->AjusteSiguiente();
+        auto *apertura = Hijo<QLineEdit>(e.get(), "txt_TemporizadorApertura");
+        apertura->setText("5");
+        e->MarcaCambios();
+        b.ins.ui.Espera("Temporizador Apertura");
+        e->GuardaCambios();
+        QCOMPARE(b.ins.Inesperados(), QString());
+        const QString mensaje = b.ins.ui.Mostrados().last().texto;
+        QVERIFY(mensaje.contains("\r\r" + b.ins.ctx.dic.Texto(526) + "\r" + b.ins.ctx.dic.Texto(527) + " 30000\r" +
+                                 b.ins.ctx.dic.Texto(528) + " 10"));
+        QCOMPARE(apertura->text(), QString("200"));   // reloaded
+        QVERIFY(!Visible(e.get(), "btn_SaveChanges"));
+
+        Hijo<QLineEdit>(e.get(), "txt_TemporizadorCierre")->clear();   // empty is refused too
+        b.ins.ui.Espera("Temporizador Cierre");
+        e->GuardaCambios();
+        e->Suspende();
+        QCOMPARE(b.Filas("SELECT Temporizador FROM [TiempoAperturaCierre CTRL] WHERE Indice IN (2, 8)"),
+                 QStringList({"200", "200"}));
+    }
+
+    void guardarUnaAparamentaEscribeSusDosRegistrosYLosFlags() {
+        Banco b;
+        auto e = b.Abre<cnt_Aparamenta>();
+        for (int i = 1; i < 6; ++i) e->AjusteSiguiente();   // switchgear 6 of 6
+        Hijo<QLineEdit>(e.get(), "txt_TemporizadorCierre")->setText("350");
+        Hijo<QCheckBox>(e.get(), "chk_AparamentaSeleccionada")->click();
+        Hijo<QPushButton>(e.get(), "btn_contacto")->click();
+        QCOMPARE(Hijo<QPushButton>(e.get(), "btn_contacto")->text(), QString("11"));
+        auto *nombre = Hijo<QLineEdit>(e.get(), "txt_NombreAjustes");
+        nombre->selectAll();
+        QTest::keyClicks(nombre, "Seccionador 89");
+        QCOMPARE(Hijo<QCheckBox>(e.get(), "chk_AparamentaSeleccionada")->text(), QString("Seccionador 89"));
+        e->GuardaCambios();
+        QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(5), QString("Seccionador 89"));
+        e->Suspende();
+        QCOMPARE(b.Filas("SELECT Indice, NombreAjuste, Temporizador, AparamentaSeleccionada, EstadoTransicion, "
+                         "Codificacion FROM [TiempoAperturaCierre CTRL] WHERE Indice IN (6, 12) ORDER BY Indice"),
+                 QStringList({"6|Seccionador 89|200|true|1|C800", "12|Seccionador 89|350|true|1|5E01"}));
+        // Switchgear 6: bit 5 of the in-use byte and of the transition byte.
+        QCOMPARE(b.Filas("SELECT Codificacion FROM [Aparamenta CTRL]"), QStringList({"20002000"}));
+    }
+
+    void lasEntradasDeAparamentaSeAsignanPorLaLista() {
+        Banco b;
+        auto e = b.Abre<cnt_EntradasAparamenta>();
+        QVERIFY(e);
+        auto *lista = Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes");
+        QCOMPARE(lista->count(), 12);
+        QVERIFY(lista->itemText(0).endsWith("- A"));
+        QVERIFY(lista->itemText(1).endsWith("- B"));
+        auto *entradas = Hijo<QListWidget>(e.get(), "lst_EntradasControl");
+        QCOMPARE(entradas->count(), 1 + 24);
+        QCOMPARE(entradas->item(3)->text(), QString("EC 3"));
+        QCOMPARE(entradas->currentRow(), 0);
+
+        e->AjusteSiguiente();
+        QTest::mouseClick(entradas->viewport(), Qt::LeftButton, {}, entradas->visualItemRect(entradas->item(3)).center());
+        QCOMPARE(Hijo<QLabel>(e.get(), "txt_Borna")->text(), QString("EC 3"));
+        QVERIFY(Visible(e.get(), "btn_SaveChanges"));
+        e->GuardaCambios();
+        e->Suspende();
+        QCOMPARE(b.Filas("SELECT NombreAjuste, Codificacion FROM [Entradas CTRL] WHERE Indice = 2"),
+                 QStringList({"EC 3|03"}));
+    }
+
+    void lasPestanasDeGrupoBorranOtroGrupoYRestauranElPropio() {
+        Banco b;
+        EditorGrupo e(b.ins.ctx, b.ins.v);
+        e.show();
+        QVERIFY(e.Carga());
+        auto *tabs = e.findChild<QTabBar *>("tb_GrupoSeñales");
+        QVERIFY(tabs && tabs->count() >= 2);
+        QCOMPARE(tabs->tabText(1), b.ins.ctx.dic.Texto(524, 2));
+        e.findChild<QCheckBox *>("chk_mascara_2")->click();
+        e.findChild<QPushButton *>("btn_valor_2")->click();
+        QCOMPARE(e.MascaraAHex(), QString("0004"));
+        QCOMPARE(e.ValorAHex(), QString("0004"));
+        e.GuardaCambios();
+
+        tabs->setCurrentIndex(1);   // another group: cleared, and not a change
+        QCOMPARE(e.MascaraAHex(), QString("0000"));
+        QVERIFY(!Visible(&e, "btn_SaveChanges"));
+        tabs->setCurrentIndex(0);   // its own group: restored
+        QCOMPARE(e.MascaraAHex(), QString("0004"));
+        QCOMPARE(e.ValorAHex(), QString("0004"));
+
+        tabs->setCurrentIndex(1);
+        e.findChild<QCheckBox *>("chk_mascara_0")->click();
+        e.GuardaCambios();
+        e.Suspende();
+        QCOMPARE(b.Filas("SELECT GrupoSenyal, Mascara1, Mascara3, Valor3 FROM [Salidas CTRL] WHERE Indice = 1"),
+                 QStringList({"1|true|false|false"}));
+    }
+
+    void enviarSinReleSoloAvisa() {
+        Banco b;
+        auto e = b.Abre<cnt_Aparamenta>();
+        b.ins.ui.Espera(b.ins.ctx.dic.Texto(586));
+        Hijo<QPushButton>(e.get(), "SSCommand1")->click();
+        QCOMPARE(b.ins.Inesperados(), QString());
+        QCOMPARE(b.ins.ui.Mostrados().size(), 1);
+    }
+};
+
+QTEST_MAIN(PruebaEditores)
+#include "editores_test.moc"
