@@ -2,6 +2,7 @@
 
 #include "comms/codificacion/registros.h"
 #include "editors/teclas.h"
+#include "shell/ui/controles.h"
 #include "store/catalogo.h"
 #include "store/tablas.h"
 
@@ -15,12 +16,6 @@
 
 namespace tarvo {
 namespace {
-
-QLabel *Etiqueta(const char *nombre, QWidget *padre) {
-    auto *l = new QLabel(padre);
-    l->setObjectName(nombre);
-    return l;
-}
 
 // An empty text or one out of [minimo, maximo] is refused.
 bool EnRango(const QString &texto, qint64 minimo, qint64 maximo, qint64 &valor) {
@@ -49,13 +44,13 @@ cnt_Aparamenta::cnt_Aparamenta(Contexto &ctx, VentanaMadre &madre, QWidget *pare
     transicion_->setObjectName("btn_contacto");
     transicion_->setAutoDefault(false);
     transicion_->setFixedWidth(48);
-    etiquetaTransicion_ = Etiqueta("etiq_contacto", padre);
+    etiquetaTransicion_ = CreaEtiqueta("etiq_contacto", padre);
 
     QGridLayout *c = Campos();
     c->addWidget(seleccionada_, 1, 0, 1, 4);
-    c->addWidget(Etiqueta("lbl_TemporizadorApertura", padre), 2, 0);
+    c->addWidget(CreaEtiqueta("lbl_TemporizadorApertura", padre), 2, 0);
     c->addWidget(apertura_, 2, 1);
-    c->addWidget(Etiqueta("lbl_TemporizadorCierre", padre), 3, 0);
+    c->addWidget(CreaEtiqueta("lbl_TemporizadorCierre", padre), 3, 0);
     c->addWidget(cierre_, 3, 1);
     c->addWidget(contacto_, 4, 0, 1, 2);
     c->addWidget(etiquetaTransicion_, 5, 0);
@@ -183,9 +178,9 @@ cnt_EntradasAparamenta::cnt_EntradasAparamenta(Contexto &ctx, VentanaMadre &madr
     entradas_->addItem(ctx.dic.Texto(530));
     for (int n = 1; n <= EntidadesDeTabla(ctx.app, "Entradas CTRL"); ++n) entradas_->addItem("EC " + QString::number(n));
     QGridLayout *c = Campos();
-    c->addWidget(Etiqueta("lbl_Borna", padre), 1, 0);
+    c->addWidget(CreaEtiqueta("lbl_Borna", padre), 1, 0);
     c->addWidget(borna_, 1, 1);
-    c->addWidget(Etiqueta("lbl_EntradasControl", padre), 2, 0, Qt::AlignTop);
+    c->addWidget(CreaEtiqueta("lbl_EntradasControl", padre), 2, 0, Qt::AlignTop);
     c->addWidget(entradas_, 2, 1);
     connect(entradas_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (!EventosActivos()) return;

@@ -2,6 +2,7 @@
 
 #include "comms/codificacion/hex.h"
 #include "editors/teclas.h"
+#include "shell/ui/controles.h"
 #include "shell/ui/textos_qt.h"
 
 #include <QCheckBox>
@@ -22,13 +23,6 @@ namespace {
 EnviaTablasEditor &Envio() {
     static EnviaTablasEditor envio;
     return envio;
-}
-
-QPushButton *CreaBoton(const char *nombre, const QString &texto, QWidget *padre) {
-    auto *b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -58,8 +52,8 @@ void EditorTabla::CreaControles() {
     numero_->setObjectName("lbl_DisplayNumeroAjustes");
     numero_->setMinimumWidth(60);
     numero_->setAlignment(Qt::AlignCenter);
-    anterior_ = CreaBoton("btn_Previous", "<", frm_);
-    siguiente_ = CreaBoton("btn_Next", ">", frm_);
+    anterior_ = CreaBoton("btn_Previous", frm_, "<");
+    siguiente_ = CreaBoton("btn_Next", frm_, ">");
     cabecera->addWidget(lista_, 1);
     cabecera->addWidget(anterior_);
     cabecera->addWidget(numero_);
@@ -84,10 +78,10 @@ void EditorTabla::CreaControles() {
     aviso_->setObjectName("pnl_Aviso");
     aviso_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     aviso_->setAlignment(Qt::AlignCenter);
-    guardar_ = CreaBoton("btn_SaveChanges", "Guardar", frm_);
-    deshacer_ = CreaBoton("btn_UndoChanges", "Deshacer", frm_);
-    enviar_ = CreaBoton("SSCommand1", "Enviar", frm_);
-    salir_ = CreaBoton("btn_Exit", "Salir", frm_);
+    guardar_ = CreaBoton("btn_SaveChanges", frm_, "Guardar");
+    deshacer_ = CreaBoton("btn_UndoChanges", frm_, "Deshacer");
+    enviar_ = CreaBoton("SSCommand1", frm_, "Enviar");
+    salir_ = CreaBoton("btn_Exit", frm_, "Salir");
     auto *pie = new QHBoxLayout;
     pie->addWidget(aviso_, 1);
     pie->addWidget(guardar_);
@@ -121,7 +115,7 @@ void EditorTabla::CreaGrupos() {
         rejilla->addWidget(mascaras_[i], i % 8, (i / 8) * 2);
         Vigila(mascaras_[i]);
         if (def_.conValores) {
-            valores_[i] = CreaBoton(qPrintable(QString("btn_valor_%1").arg(i)), "0", marco);
+            valores_[i] = CreaBoton(qPrintable(QString("btn_valor_%1").arg(i)), marco, "0");
             valores_[i]->setFixedWidth(32);
             rejilla->addWidget(valores_[i], i % 8, (i / 8) * 2 + 1);
             connect(valores_[i], &QPushButton::clicked, this, [this, i] {

@@ -1,5 +1,6 @@
 #include "shell/opciones.h"
 
+#include "shell/ui/controles.h"
 #include "shell/ui/textos_qt.h"
 #include "shell/core/rutas.h"
 
@@ -18,12 +19,6 @@
 
 namespace tarvo {
 namespace {
-
-QLabel *Etiqueta(const char *nombre, QWidget *padre) {
-    auto *l = new QLabel(padre);
-    l->setObjectName(nombre);
-    return l;
-}
 
 QComboBox *Lista(const char *nombre, QWidget *padre) {
     auto *c = new QComboBox(padre);
@@ -61,11 +56,11 @@ Opciones::Opciones(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     longitud_ = Lista("cmbLongPalabra", pComms);
     paridad_ = Lista("cmbParidad", pComms);
     bitsStop_ = Lista("cmbBitsStop", pComms);
-    capaComms->addRow(Etiqueta("lblPuerto", pComms), puertos_);
-    capaComms->addRow(Etiqueta("lblVelocidad", pComms), velocidad_);
-    capaComms->addRow(Etiqueta("lblLongPalabra", pComms), longitud_);
-    capaComms->addRow(Etiqueta("lblParidad", pComms), paridad_);
-    capaComms->addRow(Etiqueta("lblBitsStop", pComms), bitsStop_);
+    capaComms->addRow(CreaEtiqueta("lblPuerto", pComms), puertos_);
+    capaComms->addRow(CreaEtiqueta("lblVelocidad", pComms), velocidad_);
+    capaComms->addRow(CreaEtiqueta("lblLongPalabra", pComms), longitud_);
+    capaComms->addRow(CreaEtiqueta("lblParidad", pComms), paridad_);
+    capaComms->addRow(CreaEtiqueta("lblBitsStop", pComms), bitsStop_);
     const ParametrosPuerto &p = a.Comunicaciones;
     for (quint8 n : a.ListaPuertos) {
         puertos_->addItem("COM" + QString::number(n));
@@ -94,10 +89,10 @@ Opciones::Opciones(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     auto *bModelos = new QToolButton(pDirs);
     bModelos->setObjectName("cmdBDPath");
     bModelos->setText("...");
-    capaDirs->addWidget(Etiqueta("lblWorkPath", pDirs), 0, 0, 1, 2);
+    capaDirs->addWidget(CreaEtiqueta("lblWorkPath", pDirs), 0, 0, 1, 2);
     capaDirs->addWidget(trabajo_, 1, 0);
     capaDirs->addWidget(bTrabajo, 1, 1);
-    capaDirs->addWidget(Etiqueta("lblBDPath", pDirs), 2, 0, 1, 2);
+    capaDirs->addWidget(CreaEtiqueta("lblBDPath", pDirs), 2, 0, 1, 2);
     capaDirs->addWidget(modelos_, 3, 0);
     capaDirs->addWidget(bModelos, 3, 1);
     capaDirs->setRowStretch(4, 1);

@@ -1,5 +1,6 @@
 #include "store/ui/informacion_vista.h"
 
+#include "shell/ui/controles.h"
 #include "shell/ui/textos_qt.h"
 #include "store/informacion.h"
 #include "store/modelos.h"
@@ -24,12 +25,6 @@ QLineEdit *Caja(const char *nombre, QWidget *padre, bool soloLectura) {
     return c;
 }
 
-QLabel *Etiqueta(const char *nombre, QWidget *padre) {
-    auto *l = new QLabel(padre);
-    l->setObjectName(nombre);
-    return l;
-}
-
 }  // namespace
 
 Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
@@ -45,9 +40,9 @@ Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     auto *txtFichero = Caja("txtFichero", fichero, true);
     auto *txtModelo = Caja("txtModeloRele", fichero, true);
     auto *txtBase = Caja("txtBaseDatos", fichero, true);
-    capa1->addRow(Etiqueta("lblFichero", fichero), txtFichero);
-    capa1->addRow(Etiqueta("lblModeloRele", fichero), txtModelo);
-    capa1->addRow(Etiqueta("lblBaseDatos", fichero), txtBase);
+    capa1->addRow(CreaEtiqueta("lblFichero", fichero), txtFichero);
+    capa1->addRow(CreaEtiqueta("lblModeloRele", fichero), txtModelo);
+    capa1->addRow(CreaEtiqueta("lblBaseDatos", fichero), txtBase);
 
     auto *instalacion = new QGroupBox(frm_);
     instalacion->setObjectName("Frame2");
@@ -57,9 +52,9 @@ Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     comentarios_ = new QPlainTextEdit(instalacion);
     comentarios_->setObjectName("Text3");
     comentarios_->setTabChangesFocus(true);
-    capa2->addRow(Etiqueta("lblSubestacion", instalacion), subestacion_);
-    capa2->addRow(Etiqueta("lblLinea", instalacion), linea_);
-    capa2->addRow(Etiqueta("lblComentarios", instalacion), comentarios_);
+    capa2->addRow(CreaEtiqueta("lblSubestacion", instalacion), subestacion_);
+    capa2->addRow(CreaEtiqueta("lblLinea", instalacion), linea_);
+    capa2->addRow(CreaEtiqueta("lblComentarios", instalacion), comentarios_);
 
     aplicar_ = new QPushButton(frm_);
     aplicar_->setObjectName("cmdApply");
