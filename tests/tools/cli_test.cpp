@@ -1,0 +1,61 @@
+// The command-line companion, run as the user runs it: a subprocess.
+#include "support/carpeta_temporal.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Salida {
+    int codigo = -1;
+    QString out, err;
+};
+
+struct Cli : ::testing::Test {
+    prueba::ArbolPrograma arbol;
+    Salida Ejecuta(QStringList args) {
+        QProcess p;
+        p.setProgram(prueba::FicheroPrograma("tarvo32-cli"));
+        p.setArguments(QStringList{"--programa", arbol.programa} + args);
+        p.start();
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+};
+
+TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
+    const QString fichero = arbol.raiz.en("campo.cnf");
+    Salida s = Ejecuta({"new", "TRV-420 ?", fichero});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(fichero));
+    s = Ejecuta({"info", fichero});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(s.out.contains("Model: TRV-420 ?"));
+    EXPECT_TRUE(s.out.contains("Model database: TRV420.MDB"));
+    EXPECT_TRUE(s.out.contains(QRegularExpression("Eventos PROT +32")));
+    EXPECT_FALSE(s.out.contains("Entradas CTRL"));   // the model has no control CPU
+
+    // The display form of the model is accepted too; an existing file needs --force.
+    EXPECT_EQ(Ejecuta({"new", "TRV-610 **", fichero}).codigo, 1);
+    EXPECT_EQ(Ejecuta({"info", fichero}).out.contains("TRV-420"), true);
+    EXPECT_EQ(Ejecuta({"new", "TRV-610 **", fichero, "--force"}).codigo, 0);
+    EXPECT_TRUE(Ejecuta({"info", fichero}).out.contains("Model: TRV-610 ??"));
+}
+
+TEST_F(Cli, MistakesAreToldWithAnExitCode) {
+    EXPECT_EQ(Ejecuta({}).codigo, 2);
+    EXPECT_EQ(Ejecuta({"new", "TRV-610 ??"}).codigo, 2);
+    EXPECT_EQ(Ejecuta({"frobnicate"}).codigo, 2);
+    const Salida modelo = Ejecuta({"new", "XYZ-1", arbol.raiz.en("x.cnf")});
+    EXPECT_EQ(modelo.codigo, 1);
+    EXPECT_TRUE(modelo.err.contains("XYZ-1"));
+    EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("x.cnf")));
+    prueba::CarpetaTemporal otra;
+    otra.escribe("basura.cnf", "not a configuration");
+    EXPECT_EQ(Ejecuta({"info", otra.en("basura.cnf")}).codigo, 1);
+}
+
+}  // namespace
