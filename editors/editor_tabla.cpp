@@ -42,7 +42,11 @@ void EditorTabla::CreaControles() {
     frm_ = new QFrame(this);
     frm_->setObjectName("frm");
     frm_->setFrameStyle(QFrame::StyledPanel);
+    frm_->setMinimumWidth(620);
     capa_ = new QVBoxLayout(frm_);
+    titulo_ = CreaEtiqueta("lbl_Titulo", frm_);
+    titulo_->setStyleSheet("font-size: 13pt; font-weight: bold;");
+    capa_->addWidget(titulo_);
 
     auto *cabecera = new QHBoxLayout;
     lista_ = new QComboBox(frm_);
@@ -90,6 +94,16 @@ void EditorTabla::CreaControles() {
     pie->addWidget(salir_);
     capa_->addStretch();
     capa_->addLayout(pie);
+
+    // Buttons that come and go keep their place, so the form does not jump
+    // under the mouse.
+    for (QWidget *w : {static_cast<QWidget *>(anterior_), static_cast<QWidget *>(siguiente_),
+                       static_cast<QWidget *>(guardar_), static_cast<QWidget *>(deshacer_),
+                       static_cast<QWidget *>(aviso_)}) {
+        QSizePolicy politica = w->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(politica);
+    }
 
     connect(siguiente_, &QPushButton::clicked, this, &EditorTabla::AjusteSiguiente);
     connect(anterior_, &QPushButton::clicked, this, &EditorTabla::AjusteAnterior);
@@ -162,6 +176,7 @@ bool EditorTabla::Carga() {
     OcultaCambios();
     MuestraProgreso(ctx_, pestanas_ ? 85 : 90);
     PonTextosIdioma(this, def_.nombre, ctx_.dic);
+    titulo_->setText(windowTitle());
     DespuesDeCargar();
     if (!pestanas_) {
         eventos_ = true;

@@ -153,7 +153,7 @@ private:
 
     QFrame *frm_;
     QComboBox *lista_;
-    QLabel *numero_;
+    QLabel *numero_, *titulo_;
     QPushButton *anterior_, *siguiente_, *guardar_, *deshacer_, *salir_, *enviar_;
     QLabel *aviso_;
     QLineEdit *nombre_ = nullptr;
