@@ -2,6 +2,7 @@
 
 #include "store/catalogo.h"
 #include "store/idioma_fichero.h"
+#include "store/informacion.h"
 #include "store/modelos.h"
 #include "store/tablas.h"
 
@@ -310,13 +311,7 @@ bool InicializaVarios(Contexto &ctx, const QString &copia) {
     auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return false;
     try {
-        auto rs = db->OpenRecordset("Varios", bd::TipoRecordset::Tabla);
-        if (rs->RecordCount() == 0)
-            rs->AddNew();
-        else {
-            rs->MoveFirst();
-            rs->Edit();
-        }
+        auto rs = EditaVarios(ctx, *db);
         rs->SetValue("FechaCreacion", Hoy());
         rs->SetValue("UltimaModificacion", Hoy());
         rs->Update();
@@ -333,17 +328,7 @@ bool ActualizaUltimaModificacion(Contexto &ctx, const QString &copia) {
     auto db = AbreBaseDatos(ctx, copia, bd::Apertura::Temporal);
     if (!db) return false;
     try {
-        if (!ExisteTabla(*db, "Varios")) {
-            auto plantilla = bd::BaseDatos::Abrir(ctx.app.FicheroIdiomas, bd::Apertura::SoloLectura);
-            CopiaTabla(*plantilla, *db, "Varios", "Varios");
-        }
-        auto rs = db->OpenRecordset("Varios", bd::TipoRecordset::Tabla);
-        if (rs->RecordCount() == 0)
-            rs->AddNew();
-        else {
-            rs->MoveFirst();
-            rs->Edit();
-        }
+        auto rs = EditaVarios(ctx, *db);
         rs->SetValue("UltimaModificacion", Hoy());
         rs->Update();
         if (copia == ctx.app.CopiaTrabajo) ctx.app.FechaSelladaTrabajo = QDate::currentDate();

@@ -25,22 +25,27 @@ std::optional<TextosVarios> CargaTablaVarios(Contexto &ctx) {
     }
 }
 
+std::unique_ptr<bd::Recordset> EditaVarios(Contexto &ctx, bd::BaseDatos &db) {
+    if (!ExisteTabla(db, "Varios")) {
+        auto plantilla = bd::BaseDatos::Abrir(ctx.app.FicheroIdiomas, bd::Apertura::SoloLectura);
+        CopiaTabla(*plantilla, db, "Varios", "Varios");
+    }
+    auto rs = db.OpenRecordset("Varios", bd::TipoRecordset::Tabla);
+    if (rs->RecordCount() == 0) {
+        rs->AddNew();
+    } else {
+        rs->MoveFirst();
+        rs->Edit();
+    }
+    return rs;
+}
+
 bool ActualizaTablaVarios(Contexto &ctx, const TextosVarios &textos) {
     auto db = AbreBaseDatos(ctx, ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
     if (!db) return false;
     try {
-        if (!ExisteTabla(*db, "Varios")) {
-            auto plantilla = bd::BaseDatos::Abrir(ctx.app.FicheroIdiomas, bd::Apertura::SoloLectura);
-            CopiaTabla(*plantilla, *db, "Varios", "Varios");
-        }
         // The template's text columns accept "", so an emptied box is stored as such.
-        auto rs = db->OpenRecordset("Varios", bd::TipoRecordset::Tabla);
-        if (rs->RecordCount() == 0)
-            rs->AddNew();
-        else {
-            rs->MoveFirst();
-            rs->Edit();
-        }
+        auto rs = EditaVarios(ctx, *db);
         rs->SetValue("Subestacion", textos.Subestacion);
         rs->SetValue("Linea", textos.Linea);
         rs->SetValue("Comentarios", textos.Comentarios);

@@ -4,6 +4,7 @@
 //   New   against a copy of "tarvo32.dat" plus one compaction by the sqlite3
 //         command-line tool;
 //   Open  against a plain copy of the configuration file.
+#include "instalacion_bench.h"
 #include "shell/core/arranque.h"
 #include "shell/core/ventana_nula.h"
 #include "shell/core/interaccion_guionizada.h"
@@ -48,22 +49,11 @@ void Informa(const char *que, double ms, const char *base, double msBase) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 15;
-    QTemporaryDir raiz;
-    const QString programa = raiz.filePath("tarvo32"), modelos = raiz.filePath("models/");
-    QDir().mkpath(programa + "/work");
-    QDir().mkpath(modelos);
-    QFile::copy(QString(TARVO_PROGRAM_DIR) + "/tarvo32.dat", programa + "/tarvo32.dat");
-    for (const QString &f : QDir(TARVO_MODELS_DIR).entryList(QDir::Files))
-        QFile::copy(QString(TARVO_MODELS_DIR) + "/" + f, modelos + f);
-
-    InteraccionGuionizada ui;
-    ui.AceptaAvisos(true);
-    Contexto ctx(ui);
-    VentanaNula v;
-    InicializaRutas(ctx.app, programa, raiz.filePath(""));
-    if (!CargaDiccionario(ctx)) return 1;
-    ctx.app.DirectorioModelos = modelos;
-    ctx.app.FicheroModelos = modelos + "modelos.mdb";
+    bench::Instalacion ins;
+    if (!ins.Prepara()) return 1;
+    InteraccionGuionizada &ui = ins.ui;
+    Contexto &ctx = ins.ctx;
+    VentanaNula &v = ins.v;
 
     const QString fichero = ctx.app.DirectorioTrabajo + "bench.cnf";
     auto nuevo = [&] {
@@ -82,7 +72,7 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    const QString copia = raiz.filePath("copia.tmp"), compacta = raiz.filePath("compacta.tmp");
+    const QString copia = ins.raiz.filePath("copia.tmp"), compacta = ins.raiz.filePath("compacta.tmp");
     auto borra = [&] {
         QFile::remove(copia);
         QFile::remove(compacta);

@@ -3,6 +3,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "editors/fabrica.h"
 #include "editors/editor_tabla.h"
+#include "instalacion_bench.h"
 #include "shell/core/arranque.h"
 #include "shell/core/ventana_nula.h"
 #include "shell/core/interaccion_guionizada.h"
@@ -34,22 +35,12 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
-    QTemporaryDir raiz;
-    const QString programa = raiz.filePath("tarvo32"), modelos = raiz.filePath("models/");
-    QDir().mkpath(programa + "/work");
-    QDir().mkpath(modelos);
-    QFile::copy(QString(TARVO_PROGRAM_DIR) + "/tarvo32.dat", programa + "/tarvo32.dat");
-    for (const QString &f : QDir(TARVO_MODELS_DIR).entryList(QDir::Files))
-        QFile::copy(QString(TARVO_MODELS_DIR) + "/" + f, modelos + f);
+    bench::Instalacion ins;
+    if (!ins.Prepara()) return 1;
+    InteraccionGuionizada &ui = ins.ui;
+    Contexto &ctx = ins.ctx;
+    VentanaNula &v = ins.v;
 
-    InteraccionGuionizada ui;
-    ui.AceptaAvisos(true);
-    Contexto ctx(ui);
-    VentanaNula v;
-    InicializaRutas(ctx.app, programa, raiz.filePath(""));
-    if (!CargaDiccionario(ctx)) return 1;
-    ctx.app.DirectorioModelos = modelos;
-    ctx.app.FicheroModelos = modelos + "modelos.mdb";
     ui.EsperaModelo("TRV-610 **");
     NuevaConfiguracion(ctx, v);
 

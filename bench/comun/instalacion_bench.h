@@ -1,0 +1,38 @@
+// A program tree in a temporary folder with the built data, and a context
+// started on it, for the benchmarks.
+#pragma once
+
+#include "shell/core/arranque.h"
+#include "shell/core/interaccion_guionizada.h"
+#include "shell/core/rutas.h"
+#include "shell/core/ventana_nula.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace bench {
+
+struct Instalacion {
+    QTemporaryDir raiz;
+    tarvo::InteraccionGuionizada ui;
+    tarvo::Contexto ctx{ui};
+    tarvo::VentanaNula v;
+
+    bool Prepara() {
+        const QString programa = raiz.filePath("tarvo32"), modelos = raiz.filePath("models/");
+        QDir().mkpath(programa + "/work");
+        QDir().mkpath(modelos);
+        QFile::copy(QString(TARVO_PROGRAM_DIR) + "/tarvo32.dat", programa + "/tarvo32.dat");
+        for (const QString &f : QDir(TARVO_MODELS_DIR).entryList(QDir::Files))
+            QFile::copy(QString(TARVO_MODELS_DIR) + "/" + f, modelos + f);
+        ui.AceptaAvisos(true);
+        tarvo::InicializaRutas(ctx.app, programa, raiz.filePath(""));
+        if (!tarvo::CargaDiccionario(ctx)) return false;
+        ctx.app.DirectorioModelos = modelos;
+        ctx.app.FicheroModelos = modelos + "modelos.mdb";
+        return true;
+    }
+};
+
+}  // namespace bench
