@@ -64,9 +64,10 @@ public:
     void AnadeTraza(Traza c, const QString &t) override { (c == Traza::Envio ? envio : recepcion) += t; }
     void ErrorComunicacion(const QString &m) override { errores << m; }
     void MuestraConexion(bool v) override { conexionVisible = v; }
+    // An empty queue answers as a cancel.
     std::optional<Identificacion> PideIdentificacion(qint16, qint32) override {
         if (identificaciones.empty()) return std::nullopt;
-        auto r = identificaciones.front();
+        const Identificacion r = identificaciones.front();
         identificaciones.pop_front();
         return r;
     }
@@ -75,7 +76,7 @@ public:
     QStringList titulos, errores;
     QList<int> total, actual;
     QString envio, recepcion;
-    std::deque<std::optional<Identificacion>> identificaciones;
+    std::deque<Identificacion> identificaciones;
 };
 
 }  // namespace tarvo

@@ -20,14 +20,14 @@
 namespace tarvo {
 namespace {
 
-EnviaTablasEditor &Envio() {
-    static EnviaTablasEditor envio;
+EnvioDeEditor &Envio() {
+    static EnvioDeEditor envio;
     return envio;
 }
 
 }  // namespace
 
-void EditorTabla::FijaEnvio(EnviaTablasEditor envio) { Envio() = std::move(envio); }
+void EditorTabla::FijaEnvio(EnvioDeEditor envio) { Envio() = std::move(envio); }
 
 EditorTabla::EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor def, QWidget *parent)
     : QWidget(parent), ctx_(ctx), madre_(madre), def_(std::move(def)) {

@@ -28,7 +28,7 @@ namespace tarvo {
 // What the send action asks of the communications: send these tables of the
 // catalogue with the progress window captioned `titulo`. Returns when done;
 // the messages along the way are the sender's.
-using EnviaTablasEditor = std::function<void(Contexto &, const QStringList &tablas, const QString &titulo)>;
+using EnvioDeEditor = std::function<void(Contexto &, const QStringList &tablas, const QString &titulo)>;
 
 // The signal names of a model's signal-state table, with the names of the
 // settings they are linked to.
@@ -82,7 +82,7 @@ public:
     int Total() const { return total_; }
     bool EventosActivos() const { return eventos_; }
     bd::Recordset *Registros() const { return rs_.get(); }
-    static void FijaEnvio(EnviaTablasEditor envio);
+    static void FijaEnvio(EnvioDeEditor envio);
 
 protected:
     // What each editor adds. MuestraRegistro fills its own controls from the

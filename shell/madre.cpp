@@ -6,6 +6,10 @@
 #include "shell/portada.h"
 #include "shell/ui/textos_qt.h"
 #include "shell/core/rutas.h"
+#include "comms/conexion.h"
+#include "comms/envio.h"
+#include "comms/recepcion_ajustes.h"
+#include "comms/ui/monitor_qt.h"
 #include "editors/editor_tabla.h"
 #include "editors/fabrica.h"
 #include "store/ficheros.h"
@@ -28,6 +32,7 @@ namespace tarvo {
 
 Madre::Madre(Contexto &ctx, QWidget *parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName("Madre");
+    monitor_ = std::make_unique<MonitorQt>(ctx.dic, this);
     auto *centro = new QWidget(this);
     marco_ = new QVBoxLayout(centro);
     marco_->setContentsMargins(0, 0, 0, 0);
@@ -35,6 +40,11 @@ Madre::Madre(Contexto &ctx, QWidget *parent) : QMainWindow(parent), ctx_(ctx) {
     CreaMenus();
     CreaBarra();
     CreaEstado();
+    // The editors' send buttons go through the same transfers as the menus.
+    EditorTabla::FijaEnvio([this](Contexto &, const QStringList &tablas, const QString &titulo) {
+        Comunicaciones c{ctx_, *this, *monitor_, DriverOrbel(ctx_.app)};
+        EnviaTablasEditor(c, tablas, titulo);
+    });
     // 9600 by 7200 twips.
     resize(640, 480);
 }
@@ -68,15 +78,19 @@ void Madre::CreaMenus() {
             [this] { MuestraEditor(new Informacion(ctx_, *this)); });
     Accion("mnuCrearInforme", "Crear informe", archivo);
     archivo->addSeparator();
-    Accion("mnuEnviarAjustes", "Enviar ajustes", archivo);
-    Accion("mnuRecibirAjustes", "Recibir ajustes", archivo);
+    connect(Accion("mnuEnviarAjustes", "Enviar ajustes", archivo), &QAction::triggered, this,
+            [this] { ConRele(EnviarAjustes); });
+    connect(Accion("mnuRecibirAjustes", "Recibir ajustes", archivo), &QAction::triggered, this,
+            [this] { ConRele(RecibirAjustes); });
     archivo->addSeparator();
     connect(Accion("mnuSalir", "&Salir", archivo), &QAction::triggered, this, &Madre::Salir);
 
     auto *modo = menuBar()->addMenu("&Modo Trabajo");
     modo->setObjectName("mnuModoTrabajo");
-    Accion("mnuEmulacionRele", "Emulacion", modo);
-    Accion("mnuConexionRele", "Conexion", modo);
+    connect(Accion("mnuEmulacionRele", "Emulacion", modo), &QAction::triggered, this,
+            [this] { ConRele(EmulacionRele); });
+    connect(Accion("mnuConexionRele", "Conexion", modo), &QAction::triggered, this,
+            [this] { ConRele(ConexionRele); });
 
     auto *ajustes = menuBar()->addMenu("Aj&ustes");
     ajustes->setObjectName("mnuAjustes");
@@ -189,6 +203,8 @@ void Madre::PulsaBoton(const QString &clave) {
     QString comando = comandos.value(clave);
     if (clave == "btnReleOnOff") comando = ctx_.app.EstadoConexion < 255 ? "mnuEmulacionRele" : "mnuConexionRele";
     if (auto *a = findChild<QAction *>(comando)) a->trigger();
+    // A two-state button: pressed exactly while connected, whatever the click did.
+    if (clave == "btnReleOnOff") findChild<QAction *>("btnReleOnOff")->setChecked(ctx_.app.EstadoConexion == 0);
 }
 
 bool Madre::Carga(InstanciaUnica &instancia, const QString &directorioPrograma, const QString &directorioTemporal) {
@@ -273,7 +289,12 @@ void Madre::AbreEditorAjustes() {
     ctx_.ui->CursorOcupado(false);
 }
 
-void Madre::CierraTodo() {}
+void Madre::CierraTodo() { DriverOrbel(ctx_.app).PuertoAbierto(false); }
+
+void Madre::ConRele(void (*orden)(Comunicaciones &)) {
+    Comunicaciones c{ctx_, *this, *monitor_, DriverOrbel(ctx_.app)};
+    orden(c);
+}
 
 void Madre::Guardar() {
     if (auto *a = findChild<QAction *>("mnuGuardar")) a->trigger();

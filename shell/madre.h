@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -13,6 +15,9 @@ class QToolBar;
 class QVBoxLayout;
 
 namespace tarvo {
+
+class MonitorQt;
+struct Comunicaciones;
 
 class Madre : public QMainWindow, public VentanaMadre {
     Q_OBJECT
@@ -67,12 +72,15 @@ private:
     void CreaBarra();
     void CreaEstado();
     void PulsaBoton(const QString &clave);
+    // Runs a relay command with the program's driver and windows.
+    void ConRele(void (*orden)(Comunicaciones &));
 
     Contexto &ctx_;
     QToolBar *barra_ = nullptr;
     QLabel *paneles_[5] = {};
     QVBoxLayout *marco_ = nullptr;
     QPointer<QWidget> vista_;
+    std::unique_ptr<MonitorQt> monitor_;
     bool descargada_ = false;
 };
 

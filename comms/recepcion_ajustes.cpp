@@ -1,0 +1,190 @@
+#include "comms/recepcion_ajustes.h"
+
+#include "comms/codificacion/recepcion.h"
+#include "store/catalogo.h"
+#include "store/ficheros.h"
+#include "store/idioma_fichero.h"
+#include "store/modelos.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarvo {
+namespace {
+
+constexpr const char *SaltoLinea = "\r\n";
+
+void Critico(Contexto &ctx, const QString &texto, const QString &titulo) {
+    ctx.ui->CursorOcupado(false);
+    ctx.ui->Muestra({texto, titulo, Icono::Critico, Botones::Aceptar});
+}
+
+void ErrorCopia(Contexto &ctx, const QString &ruta) {
+    Critico(ctx, ctx.dic.Texto(529, 0, QString("The file could not be copied.")) + " " + ruta + ".", ctx.T148());
+}
+
+// The file and every file that shares its name with another extension (lock files).
+void BorraFamilia(const QString &fichero) {
+    const QFileInfo info(fichero);
+    QDir dir = info.absoluteDir();
+    for (const QString &n : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden)) dir.remove(n);
+}
+
+bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
+
+// A new target for the current model, built as New builds the working copy.
+bool CreaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
+    Contexto &ctx = c.ctx;
+    const Aplicacion &a = ctx.app;
+    if (!bd::CopiaFichero(a.FicheroIdiomas, destino)) {
+        ErrorCopia(ctx, destino);
+        return false;
+    }
+    const bool bien = CargaModeloTemporal(ctx, a.ModeloActual, destino, a.VersionModelo) != 0 &&
+                      CopiaGruposModelo(ctx, destino) && BorraGruposTemporal(ctx, destino) &&
+                      PonIdiomaFichero(ctx, destino);
+    // A half-built file is of no use to anyone.
+    if (!bien) QFile::remove(destino);
+    return bien;
+}
+
+}  // namespace
+
+bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
+    Contexto &ctx = c.ctx;
+    try {
+        if (!QFileInfo::exists(destino)) return CreaFicheroRecepcion(c, destino);
+        QString modelo;
+        if (!LeeModeloFichero(ctx, destino, modelo)) return false;
+        if (!MismoModelo(modelo, ctx.app.ModeloActual)) {
+            Critico(ctx, ctx.dic.Texto(573), ctx.T148());
+            return false;
+        }
+        return true;
+    } catch (const std::exception &e) {
+        InformaError(ctx, "CargaFicheroRecepcion", e);
+        return false;
+    }
+}
+
+bool LeeTabla(Comunicaciones &c, const DatosCodificacion &datos, const QString &ruta, const QString &tabla) {
+    const TablaCodificada *t = BuscaTablaCodificada(tabla);
+    // Tables that never travel count as received; unknown names are skipped.
+    if (!t || t->empaquetador == Empaquetador::Ninguno) return true;
+    QString hex;
+    const bool leido = t->disposicion == Disposicion::Grafico ? RecibeGraficoCOMU(c, hex) : RecibeTabla(c, tabla, hex);
+    if (!leido) return false;
+    return DecodificaTablaRecibida(c.ctx, datos, ruta, t->tabla, hex);
+}
+
+bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
+    Contexto &ctx = c.ctx;
+    Aplicacion &a = ctx.app;
+    BorraFamilia(a.CopiaRecepcion);
+    if (!bd::CopiaFichero(destino, a.CopiaRecepcion)) {
+        ErrorCopia(ctx, destino);
+        return false;
+    }
+    if (a.ModoDepuracion) {
+        c.monitor.MuestraTraza();
+        c.monitor.PonTraza(MonitorComunicaciones::Traza::Recepcion, QString("Recibir (byte a byte):") + SaltoLinea);
+    }
+    c.monitor.AbreProgreso(ctx.dic.Texto(590, a.NumeroRele));
+    c.v.Habilita(false);
+    bool bien = false;
+    try {
+        DatosCodificacion datos;
+        bien = BorraColumnasIdioma(ctx, a.CopiaRecepcion) && PreparaDatosRecepcion(ctx, datos);
+        const QList<EntradaGrupo> grupos = a.GruposCONST;
+        const int n = int(grupos.size());
+        for (int i = 0; i < n && bien; ++i) {
+            c.monitor.PerCntTot(ProgresoTotal(i, n));
+            ctx.ui->ProcesaEventos();
+            bien = LeeTabla(c, datos, a.CopiaRecepcion, grupos[i].Tabla);
+        }
+    } catch (const std::exception &e) {
+        InformaError(ctx, "LeeTodosGrupos", e);
+        bien = false;
+    }
+    c.monitor.CierraProgreso();
+    c.v.Habilita(true);
+    if (bien) {
+        if (!bd::CopiaFichero(a.CopiaRecepcion, destino)) {
+            ErrorCopia(ctx, destino);
+            return false;
+        }
+        if (destino == a.CopiaTrabajo) a.FechaSelladaTrabajo = QDate();
+        BorraFamilia(a.CopiaRecepcion);
+        ctx.ui->Muestra({ctx.dic.Texto(587), TituloFijo, Icono::Informacion, Botones::Aceptar});
+        return true;
+    }
+    BorraFamilia(a.CopiaRecepcion);
+    Critico(ctx, ctx.dic.Texto(576), ctx.T148());
+    return false;
+}
+
+void RecibirAjustes(Comunicaciones &c) {
+    Contexto &ctx = c.ctx;
+    Aplicacion &a = ctx.app;
+    auto termina = [&] {
+        MuestraEstado(ctx, ctx.dic.Texto(70));
+        ctx.ui->CursorOcupado(false);
+    };
+    if (a.HayFicheroActual()) {
+        const QString pregunta = ctx.dic.Texto(509) + SaltoLinea + ctx.dic.Texto(503);
+        const Boton b = ctx.ui->Muestra({pregunta, ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
+        if (b == Boton::Cancelar) return;
+        if (b == Boton::Si) {
+            // No editor may hold the working copy while it is replaced.
+            c.v.MuestraPortada();
+            MuestraEstado(ctx, ctx.dic.Texto(73));
+            if (LeeTodosGrupos(c, a.CopiaTrabajo)) a.ConfiguracionGuardada = false;
+            return termina();
+        }
+        QString fichero;
+        if (!DialogoFichero(ctx, 510, ConsultaFichero::Modo::Guardar, fichero)) return;
+        fichero = fichero.trimmed();
+        MuestraEstado(ctx, ctx.dic.Texto(74));
+        if (CargaFicheroRecepcion(c, fichero)) {
+            ctx.ui->CursorOcupado(false);
+            MuestraEstado(ctx, ctx.dic.Texto(73));
+            LeeTodosGrupos(c, fichero);
+        }
+        return termina();
+    }
+
+    QString fichero;
+    if (!DialogoFichero(ctx, 510, ConsultaFichero::Modo::Guardar, fichero)) return;
+    fichero = fichero.trimmed();
+    MuestraEstado(ctx, ctx.dic.Texto(74));
+    if (!CargaFicheroRecepcion(c, fichero)) return termina();
+    ctx.ui->CursorOcupado(false);
+    MuestraEstado(ctx, ctx.dic.Texto(73));
+    if (!LeeTodosGrupos(c, fichero)) return termina();
+
+    QString modelo, baseDatos;
+    if (!LeeModeloFichero(ctx, fichero, modelo)) return termina();
+    const QString entrada = BuscaModelo(ctx, modelo, baseDatos);
+    if (entrada.isEmpty()) return termina();
+    if (!MismoModelo(entrada, a.ModeloActual)) {
+        Critico(ctx, ctx.dic.Texto(569, baseDatos.trimmed().toUpper(), a.BaseDatos.trimmed().toUpper()), ctx.T148());
+        return termina();
+    }
+    // Opened as the Open command opens a file, without asking for it again.
+    c.v.MuestraPortada();
+    a.FicheroActual = fichero;
+    c.v.ActivaComandosFichero(true);
+    c.v.PonPanel(2, ModeloAPantalla(a.NombreModelo));
+    c.v.PonPanel(3, a.BaseDatos);
+    ctx.ui->CursorOcupado(true);
+    c.v.Habilita(false);
+    if (Inicializacion(ctx, c.v, Modo::Abrir))
+        a.ConfiguracionGuardada = true;
+    else
+        LimpiaConfiguracion(ctx, c.v);
+    c.v.Habilita(true);
+    termina();
+}
+
+}  // namespace tarvo

@@ -1,0 +1,21 @@
+// Receiving settings: the receive command, the preparation of the target file
+// and the reception of every table into it through the receive copy.
+#pragma once
+
+#include "comms/codificacion/registros.h"
+#include "comms/transferencias.h"
+
+namespace tarvo {
+
+// mnuRecibirAjustes.
+void RecibirAjustes(Comunicaciones &c);
+// A target that exists must be of the current model; one that does not is
+// created for it. False after a reported failure.
+bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino);
+// Every table of the catalogue from the relay into `destino`; the target is
+// only replaced when all arrived. Reports its own failures.
+bool LeeTodosGrupos(Comunicaciones &c, const QString &destino);
+// The reader of one catalogue table, into the database `ruta`.
+bool LeeTabla(Comunicaciones &c, const DatosCodificacion &datos, const QString &ruta, const QString &tabla);
+
+}  // namespace tarvo

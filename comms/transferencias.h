@@ -1,0 +1,52 @@
+// Whole tables to and from the relay, block by block: the retries with their
+// Retry/Cancel prompt, the write, confirm and cancel protocol, the
+// configuration-state mark kept in every processor, the byte trace of debug
+// mode and the communication error dialog.
+#pragma once
+
+#include "comms/comunicaciones.h"
+
+#include <array>
+
+namespace tarvo {
+
+inline constexpr int MaxValoresPeticion = 65;
+inline constexpr int MaxBloquesGrafico = 2000;
+inline constexpr int IntentosSilenciosos = 3;   // retries before the prompt: four attempts in all
+inline constexpr qint32 TiempoEsperaBloque = 5000;
+
+// The relay refused ("FALLO.") without saying why: no code byte after the
+// text, or a code 0 that would read as success. Shown as the generic
+// communication error (text 800), like a link failure.
+inline constexpr qint16 FalloSinCodigo = -8;
+
+struct PeticionBloque {
+    qint16 rele = 0;
+    quint8 CPU = 0;
+    quint8 subgrupo = 0;
+    quint8 grupo = 0;
+    qint16 bloque = 1;      // from 1
+    qint16 cuenta = 0;      // 32-bit values in the block
+    std::array<qint32, MaxValoresPeticion> valores{};
+};
+
+// Number of leading non-zero block sizes of a catalogue entry.
+int BloquesDeEntrada(const EntradaGrupo &e);
+// The first catalogue entry of a table (trimmed names); nullptr when none.
+const EntradaGrupo *EntradaDeTabla(const Aplicacion &app, const QString &tabla);
+// Overall progress of entry i of n. A one-entry catalogue is at its last
+// table from the start: 100.
+int ProgresoTotal(int i, int n);
+
+bool CompruebaCPUs(Comunicaciones &c);
+bool MarcaConfiguracion(Comunicaciones &c, int valor);
+qint16 LeeBloque(Comunicaciones &c, PeticionBloque &p);
+qint16 EscribeBloque(Comunicaciones &c, PeticionBloque &p);
+qint16 ConfirmaEscritura(Comunicaciones &c, PeticionBloque &p);
+qint16 CancelaEscritura(Comunicaciones &c, PeticionBloque &p);
+bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla);
+bool RecibeTabla(Comunicaciones &c, const QString &tabla, QString &hex);
+bool RecibeGraficoCOMU(Comunicaciones &c, QString &hex);
+void MuestraErrorComunicacion(Comunicaciones &c, qint16 codigo);
+
+}  // namespace tarvo

@@ -1,0 +1,153 @@
+// Connecting to the simulated relay: identification, the relay's model and
+// catalogue, the failures on the way and the return to emulation.
+#include "comms/conexion.h"
+#include "rele_prueba.h"
+
+using namespace tarvo;
+
+namespace {
+
+struct Conexion : ::testing::Test, prueba::ReleEnLinea {
+    void Teclea(const QString &numero, const QString &clave) {
+        monitor.identificaciones.push_back(MonitorComunicaciones::Identificacion{numero, clave});
+    }
+    void EsperaDesconectado() {
+        EXPECT_EQ(a.EstadoConexion, 255);
+        EXPECT_FALSE(ins.v.conectado);
+        EXPECT_FALSE(driver->PuertoAbierto());
+        EXPECT_FALSE(monitor.conexionVisible);
+    }
+};
+
+TEST_F(Conexion, ARelayThatIdentifiesItselfConnectsAndGetsANewConfiguration) {
+    Arranca();
+    Teclea("1", "1234");
+    ConexionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(a.EstadoConexion, 0);
+    EXPECT_TRUE(ins.v.conectado);
+    EXPECT_TRUE(driver->PuertoAbierto());
+    EXPECT_FALSE(monitor.conexionVisible);
+    EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
+    EXPECT_EQ(a.BaseDatos, "TRV610.MDB");
+    EXPECT_EQ(ins.v.paneles[2], "TRV-610 **");
+    EXPECT_EQ(ins.v.paneles[3], "TRV610.MDB");
+    EXPECT_FALSE(a.GruposCONST.isEmpty());
+    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
+    EXPECT_FALSE(a.ConfiguracionGuardada);
+    EXPECT_EQ(ins.ui.Estado(), Texto(70));
+    EXPECT_EQ(a.NumeroRele, 1);
+    EXPECT_EQ(a.PasswordRele, 1234);
+
+    // Leaving: No keeps the connection, Yes closes the port.
+    ins.ui.Espera(Texto(588), Boton::No);
+    EmulacionRele(*c);
+    EXPECT_EQ(a.EstadoConexion, 0);
+    EXPECT_TRUE(driver->PuertoAbierto());
+    ins.ui.Espera(Texto(588), Boton::Si);
+    EmulacionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EsperaDesconectado();
+    // The open configuration keeps its model.
+    EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
+    EXPECT_TRUE(ins.v.paneles[2].isEmpty());
+}
+
+TEST_F(Conexion, BadNumbersAreRefusedAndAskedAgainAndCancelForgetsThePassword) {
+    Arranca();
+    Teclea("300", "1234");
+    Teclea("1", "100000");
+    Teclea("uno", "1234");
+    Teclea("1", "1234");
+    for (int i = 0; i < 3; ++i) ins.ui.Espera(Texto(765));
+    ConexionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(a.EstadoConexion, 0);
+    EXPECT_TRUE(monitor.identificaciones.empty());
+
+    ins.ui.Espera(Texto(588), Boton::Si);
+    EmulacionRele(*c);
+    ConexionRele(*c);   // the dialog is cancelled
+    EXPECT_EQ(a.NumeroRele, 1);
+    EXPECT_EQ(a.PasswordRele, -1);
+    EsperaDesconectado();
+}
+
+TEST_F(Conexion, AMissingModelDatabaseClosesThePort) {
+    relaysim::Opciones o;
+    o.baseDatos = "NOESTA";
+    Arranca(o);
+    Teclea("1", "1234");
+    ins.ui.Espera("NOESTA.MDB");
+    ConexionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_TRUE(ins.ui.Mostrados().last().texto.startsWith(Texto(513).left(10)));
+    EsperaDesconectado();
+    EXPECT_FALSE(a.HayFicheroActual());
+}
+
+TEST_F(Conexion, AModelTheCatalogueDoesNotKnowIsRefused) {
+    relaysim::Opciones o;
+    o.nombreModelo = "XYZ-999 *AB";
+    Arranca(o);
+    Teclea("1", "1234");
+    ins.ui.Espera(Texto(515));
+    ConexionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EsperaDesconectado();
+}
+
+TEST_F(Conexion, ASilentRelayOrOneWithoutIdentityIsReportedTwice) {
+    for (const bool vacia : {false, true}) {
+        relaysim::Opciones o;
+        if (vacia)
+            o.fallos.matriculaVacia = true;
+        else
+            o.fallos.sinRespuesta = {1};
+        Arranca(o);
+        monitor.errores.clear();
+        Teclea("1", "1234");
+        ins.ui.Espera(Texto(591));
+        ConexionRele(*c);
+        EXPECT_EQ(ins.Inesperados(), "");
+        EXPECT_EQ(ins.ui.Mostrados().last().titulo, TituloFijo);
+        EXPECT_EQ(monitor.errores, QStringList({("\r\n" + Texto(800)).toUpper()}));
+        EXPECT_EQ(ins.ui.Estado(), Texto(81));
+        EsperaDesconectado();
+    }
+}
+
+TEST_F(Conexion, AnOpenConfigurationOfAnotherModelMayBeClosed) {
+    Arranca();
+    Nuevo("TRV-420 *");
+    Teclea("1", "1234");
+    ins.ui.Espera(Texto(517), Boton::Si);
+    ConexionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(a.EstadoConexion, 0);
+    // Closed, and a new one of the relay's model took its place.
+    EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
+    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
+}
+
+TEST(Identificacion, TheFieldsAreCutFromThePayloadAndTheModelBeforeTheStar) {
+    const Identificacion id = LeeIdentificacion("trv-610 ab*x        trv610  2.03RELAYSIM");
+    EXPECT_EQ(id.modelo.size(), 20);
+    EXPECT_EQ(id.NombreModelo(), "TRV-610 AB");
+    EXPECT_EQ(id.FicheroBaseDatos(), "TRV610.MDB");
+    EXPECT_EQ(id.tercero, "2.03");
+    EXPECT_EQ(id.cuarto, "RELAYSIM");
+    EXPECT_EQ(LeeIdentificacion(" trv-300 c   ").NombreModelo(), "TRV-300 C");
+}
+
+TEST(Identificacion, NumbersOutsideTheirRangesOrNotNumbersAreRefused) {
+    EXPECT_TRUE(ValidaIdentificacion("0", "0"));
+    EXPECT_TRUE(ValidaIdentificacion("255", "99999"));
+    EXPECT_FALSE(ValidaIdentificacion("256", "1"));
+    EXPECT_FALSE(ValidaIdentificacion("-1", "1"));
+    EXPECT_FALSE(ValidaIdentificacion("1", "100000"));
+    EXPECT_FALSE(ValidaIdentificacion("", "1"));
+    EXPECT_FALSE(ValidaIdentificacion("1", "12a"));
+}
+
+}  // namespace

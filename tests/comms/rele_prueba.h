@@ -1,0 +1,111 @@
+// A started installation with the relay simulator on a pty linked as its
+// COM1, a link driver on it and the Comunicaciones the transfers need. The
+// driver's pauses are recorded instead of slept, and a silent line is over in
+// a fraction of a second: the port's read bounds are cut short and every look
+// at the clock moves it a second on, so the reply deadlines pass after a few
+// reads instead of seconds.
+#pragma once
+
+#include "comms/canal_serie.h"
+#include "comms/comunicaciones.h"
+#include "servidor.h"
+#include "shell/core/ajustes.h"
+#include "shell/core/puertos.h"
+#include "store/ficheros.h"
+#include "support/instalacion.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace prueba {
+
+struct RelojVeloz : tarvo::Reloj {
+    QList<int> pausas;
+    qint64 adelanto = 0;
+    qint64 Ahora() override {
+        adelanto += 1000;
+        return tarvo::Reloj::Ahora() + adelanto;
+    }
+    void Dormir(int ms) override { pausas.append(ms); }
+};
+
+// The machine's terminal interface with short read bounds.
+class CanalBreve : public tarvo::Canal {
+public:
+    bool Abre(const QString &ruta) override { return real_.Abre(ruta); }
+    bool FijaColas(int e, int s) override { return real_.FijaColas(e, s); }
+    bool Purga() override { return real_.Purga(); }
+    bool FijaEstado(const tarvo::ParametrosPuerto &p) override { return real_.FijaEstado(p); }
+    bool FijaTiempos(const tarvo::TiemposPuerto &) override { return real_.FijaTiempos({20, 2, 60, 50, 5000}); }
+    int Lee(quint8 *d, int n) override { return real_.Lee(d, n); }
+    int Escribe(const quint8 *o, int n) override { return real_.Escribe(o, n); }
+    void Cierra() override { real_.Cierra(); }
+
+private:
+    tarvo::CanalSerie real_;
+};
+
+struct ReleEnLinea {
+    Instalacion ins;
+    tarvo::Aplicacion &a = ins.ctx.app;
+    tarvo::MonitorGuionizado monitor;
+    RelojVeloz reloj;
+    std::unique_ptr<relaysim::ServidorPty> rele;
+    std::unique_ptr<tarvo::clsDriverOrbel> driver;
+    std::unique_ptr<tarvo::Comunicaciones> c;
+
+    ReleEnLinea() { tarvo::FijaPrefijoDispositivos(ins.arbol.raiz.en("sin-dispositivos/ttyS")); }
+    ~ReleEnLinea() {
+        c.reset();
+        driver.reset();
+        rele.reset();
+        tarvo::FijaPrefijoDispositivos("/dev/ttyS");
+    }
+
+    // The relay of `baseDatos` (e.g. "TRV610.MDB") on COM1 at 115200 baud.
+    void Arranca(relaysim::Opciones o = {}, const QString &baseDatos = "TRV610.MDB") {
+        tarvo::ParametrosPuerto p;
+        p.Puerto = 1;
+        p.Velocidad = 115200;
+        tarvo::GuardaParametrosPuerto(a, p);
+        o.programa = a.DirectorioPrograma;
+        o.puerto = 1;
+        if (o.modelo.isEmpty()) o.modelo = a.DirectorioModelos + baseDatos;
+        rele = std::make_unique<relaysim::ServidorPty>(o);
+        QString error;
+        ASSERT_TRUE(rele->Prepara(error)) << error.toStdString();
+        rele->Arranca();
+        driver = std::make_unique<tarvo::clsDriverOrbel>(a, std::make_unique<CanalBreve>(), &reloj);
+        c = std::make_unique<tarvo::Comunicaciones>(tarvo::Comunicaciones{ins.ctx, ins.v, monitor, *driver});
+    }
+
+    // Identified and with the port open, as after a connection.
+    void Abre() {
+        a.NumeroRele = 1;
+        a.PasswordRele = 1234;
+        driver->NumeroRele(1);
+        driver->ClaveRele(1234);
+        driver->PuertoAbierto(true);
+        ASSERT_TRUE(driver->PuertoAbierto());
+    }
+
+    // A new configuration of a model chosen from the list ("TRV-610 **").
+    void Nuevo(const QString &linea) {
+        ins.ui.EsperaModelo(linea);
+        tarvo::NuevaConfiguracion(ins.ctx, ins.v);
+        ASSERT_EQ(ins.Inesperados(), "");
+        ASSERT_TRUE(a.HayFicheroActual());
+    }
+
+    QString Texto(int n) const { return ins.ctx.dic.Texto(n); }
+
+    static QByteArray Bytes(const QString &ruta) {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+}  // namespace prueba
