@@ -2,6 +2,7 @@
 
 #include "store/ui/seleccion_modelo.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -53,6 +54,14 @@ Boton InteraccionQt::Muestra(const Mensaje &m) {
     if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox caja(IconoQt(m.icono), m.titulo, QString(m.texto).replace("\r\n", "\n").replace('\r', '\n'), BotonesQt(m.botones),
                      QApplication::activeWindow());
+    // The buttons speak the program's language, not the toolkit's.
+    if (dic_) {
+        const std::pair<QMessageBox::StandardButton, int> textos[] = {
+            {QMessageBox::Ok, 140},    {QMessageBox::Cancel, 141}, {QMessageBox::Yes, 143}, {QMessageBox::No, 144},
+            {QMessageBox::Retry, 145}, {QMessageBox::Abort, 146},  {QMessageBox::Ignore, 149}};
+        for (const auto &[boton, texto] : textos)
+            if (QAbstractButton *b = caja.button(boton)) b->setText(dic_->Texto(texto));
+    }
     const int r = caja.exec();
     if (estabaOcupado) QApplication::restoreOverrideCursor();
     // Closing the box with its window button counts as its cancelling answer.
