@@ -45,10 +45,44 @@ TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
     EXPECT_TRUE(Ejecuta({"info", fichero}).out.contains("Model: TRV-610 ??"));
 }
 
+// A relay simulator attached as COM3 of the tree, for as long as the test runs.
+struct Rele {
+    QProcess p;
+    explicit Rele(const prueba::ArbolPrograma &arbol) {
+        p.setProgram(prueba::FicheroPrograma("tarvo32-relaysim"));
+        p.setArguments({"--programa", arbol.programa, "--puerto", "3", "--modelo", arbol.modelos + "TRV420.MDB"});
+        p.start();
+        p.waitForReadyRead(10000);   // it says when it is attached
+    }
+    ~Rele() {
+        p.terminate();
+        p.waitForFinished(5000);
+    }
+};
+
+TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
+    Rele rele(arbol);
+    const QString enviado = arbol.raiz.en("enviado.cnf"), recibido = arbol.raiz.en("recibido.cnf");
+    ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", enviado}).codigo, 0);
+    // Without the right password the relay refuses to commit.
+    EXPECT_EQ(Ejecuta({"send", enviado, "--port", "3", "--password", "1"}).codigo, 1);
+    Salida s = Ejecuta({"send", enviado, "--port", "3", "--password", "1234"});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    s = Ejecuta({"receive", recibido, "--port", "3"});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
+    // A file of another model is not sent.
+    ASSERT_EQ(Ejecuta({"new", "TRV-300 C?", arbol.raiz.en("otro.cnf")}).codigo, 0);
+    EXPECT_EQ(Ejecuta({"send", arbol.raiz.en("otro.cnf"), "--port", "3", "--password", "1234"}).codigo, 1);
+}
+
 TEST_F(Cli, MistakesAreToldWithAnExitCode) {
     EXPECT_EQ(Ejecuta({}).codigo, 2);
     EXPECT_EQ(Ejecuta({"new", "TRV-610 ??"}).codigo, 2);
     EXPECT_EQ(Ejecuta({"frobnicate"}).codigo, 2);
+    EXPECT_EQ(Ejecuta({"send", "x.cnf"}).codigo, 2);              // no port
+    EXPECT_EQ(Ejecuta({"send", "x.cnf", "--port", "17"}).codigo, 2);
+    EXPECT_EQ(Ejecuta({"receive", arbol.raiz.en("r.cnf"), "--port", "5"}).codigo, 1);   // nothing on COM5
     const Salida modelo = Ejecuta({"new", "XYZ-1", arbol.raiz.en("x.cnf")});
     EXPECT_EQ(modelo.codigo, 1);
     EXPECT_TRUE(modelo.err.contains("XYZ-1"));

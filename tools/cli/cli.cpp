@@ -1,5 +1,8 @@
 #include "tools/cli/cli.h"
 
+#include "comms/conexion.h"
+#include "comms/envio.h"
+#include "comms/recepcion_ajustes.h"
 #include "shell/core/ajustes.h"
 #include "shell/core/arranque.h"
 #include "shell/core/rutas.h"
@@ -8,9 +11,11 @@
 #include "store/modelos.h"
 #include "store/tablas.h"
 #include "tools/cli/interaccion_cli.h"
+#include "tools/cli/monitor_cli.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -21,7 +26,14 @@ const char *Uso =
     "usage: tarvo32-cli [--programa DIR] COMMAND ...\n"
     "  new MODEL FILE [--force]   create a configuration for MODEL (a catalogue pattern,\n"
     "                             e.g. \"TRV-610 ??\" or \"TRV-610 **\") and save it as FILE\n"
-    "  info FILE                  model, general information and tables of FILE\n";
+    "  info FILE                  model, general information and tables of FILE\n"
+    "  send FILE --port N [--relay R] --password P [--retries K]\n"
+    "                             send FILE to the relay on serial port N\n"
+    "  receive FILE --port N [--relay R] [--password P] [--retries K]\n"
+    "                             receive the relay's configuration into FILE (created\n"
+    "                             for the relay's model when it does not exist)\n"
+    "  Relay number R defaults to 1. Retry/Cancel prompts are answered Retry K times\n"
+    "  (default 0), then Cancel.\n";
 
 struct Sesion {
     InteraccionCli ui;
@@ -63,6 +75,48 @@ int Nuevo(Sesion &s, const QString &modelo, const QString &fichero, bool forzar,
     std::fprintf(out, "%s: %s (%s)\n", qPrintable(destino), qPrintable(s.ctx.app.ModeloActual),
                  qPrintable(s.ctx.app.BaseDatos));
     return 0;
+}
+
+// Options given as "--name value"; taken out of the list.
+QString Opcion(QStringList &args, const QString &nombre, const QString &porDefecto = {}) {
+    const int i = args.indexOf(nombre);
+    if (i < 0 || i + 1 >= args.size()) return porDefecto;
+    const QString valor = args[i + 1];
+    args.remove(i, 2);
+    return valor;
+}
+
+// Connects to the relay on port `puerto` as the relay menu does, without
+// touching the user's settings file: the port goes into a private copy.
+bool Conecta(Sesion &s, Comunicaciones &c, int puerto) {
+    Aplicacion &a = s.ctx.app;
+    const QString ini = s.temporal.filePath("tarvo32.ini");
+    if (QFileInfo::exists(a.FicheroIni)) QFile::copy(a.FicheroIni, ini);
+    a.FicheroIni = ini;
+    a.Comunicaciones.Puerto = quint8(puerto);
+    GuardaParametrosPuerto(a, a.Comunicaciones);
+    ConexionRele(c);
+    if (a.EstadoConexion != 0) {
+        std::fprintf(stderr, "tarvo32-cli: no connection to the relay on COM%d\n", puerto);
+        return false;
+    }
+    return true;
+}
+
+int Envia(Sesion &s, Comunicaciones &c, const QString &fichero) {
+    QString modelo, base;
+    if (!LeeModeloFichero(s.ctx, fichero, modelo)) return 1;
+    const QString entrada = BuscaModelo(s.ctx, modelo, base);
+    if (entrada.isEmpty() || entrada.trimmed().toUpper() != s.ctx.app.ModeloActual.trimmed().toUpper()) {
+        std::fprintf(stderr, "tarvo32-cli: %s is for model %s; the relay is a %s\n", qPrintable(fichero),
+                     qPrintable(modelo), qPrintable(s.ctx.app.NombreModelo));
+        return 1;
+    }
+    return EnviaTodosGrupos(c, fichero) ? 0 : 1;
+}
+
+int Recibe(Comunicaciones &c, const QString &fichero) {
+    return CargaFicheroRecepcion(c, fichero) && LeeTodosGrupos(c, fichero) ? 0 : 1;
 }
 
 int Informacion(Sesion &s, const QString &fichero, std::FILE *out) {
@@ -120,6 +174,26 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     if (orden == "info" && args.size() == 1) {
         if (!Prepara(s, programa)) return 1;
         return Informacion(s, args[0], out);
+    }
+    if ((orden == "send" || orden == "receive")) {
+        bool ok = false;
+        const int puerto = Opcion(args, "--port").toInt(&ok);
+        const QString rele = Opcion(args, "--relay", "1");
+        const QString clave = Opcion(args, "--password", "0");
+        s.ui.reintentos = Opcion(args, "--retries", "0").toInt();
+        if (!ok || puerto < 1 || puerto > 16 || args.size() != 1) {
+            std::fputs(Uso, err);
+            return 2;
+        }
+        if (!Prepara(s, programa)) return 1;
+        MonitorCli monitor(err, rele, clave);
+        Comunicaciones c{s.ctx, s.v, monitor, DriverOrbel(s.ctx.app)};
+        const QString fichero = QFileInfo(args[0]).absoluteFilePath();
+        int codigo = 1;
+        if (Conecta(s, c, puerto)) codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
+        CierraPuerto(c);
+        if (codigo == 0) std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
+        return codigo;
     }
     std::fputs(Uso, err);
     return 2;
