@@ -363,7 +363,11 @@ void EditorTabla::EnviaAjustes() {
         Avisa(586, Icono::Informacion);
         return;
     }
+    // The packers read the saved records from the working copy, which this
+    // editor holds exclusively: it lets go for the send and takes it back.
+    Suspende();
     if (Envio()) Envio()(ctx_, def_.tablasEnviadas, windowTitle());
+    Reanuda();
     show();
 }
 
