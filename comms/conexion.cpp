@@ -24,26 +24,6 @@ QString BuscaFicheroModelo(const QString &directorio, const QString &nombre) {
     return {};
 }
 
-// The catalogue's pattern for the relay's model, without a message of its own
-// (the connection reports a missing model in its own words).
-QString ModeloDeCatalogo(Contexto &ctx, const QString &nombre, QString &baseDatos) {
-    baseDatos.clear();
-    try {
-        auto db = bd::BaseDatos::Abrir(ctx.app.FicheroModelos, bd::Apertura::SoloLectura);
-        auto rs = db->OpenRecordset("Modelos", bd::TipoRecordset::Snapshot);
-        for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
-            const QString patron = rs->Value("Modelo").toString().trimmed();
-            if (ComparaModelo(nombre, patron)) {
-                baseDatos = rs->Value("BaseDatos").toString().trimmed();
-                return patron;
-            }
-        }
-    } catch (const std::exception &e) {
-        InformaError(ctx, "ConexionRele", e);
-    }
-    return {};
-}
-
 QString Campo(const QString &texto, int desde, int largo) { return texto.mid(desde, largo).leftJustified(largo, ' '); }
 
 }  // namespace
@@ -144,7 +124,7 @@ void ConexionRele(Comunicaciones &c) {
     if (baseDatos.isEmpty())
         return abandona(ctx.dic.Texto(513, id.FicheroBaseDatos(), nombre) + " " + id.FicheroBaseDatos() + " .");
     QString baseCatalogo;
-    const QString entrada = ModeloDeCatalogo(ctx, nombre, baseCatalogo);
+    const QString entrada = BuscaEnCatalogo(ctx, nombre, baseCatalogo).value_or(QString());
     if (entrada.isEmpty()) return abandona(ctx.dic.Texto(515));
 
     if (a.HayFicheroActual() && !(a.ModeloActual.trimmed().toUpper() == entrada.trimmed().toUpper())) {

@@ -165,6 +165,18 @@ qint16 CancelaEscritura(Comunicaciones &c, PeticionBloque &p) {
     });
 }
 
+namespace {
+
+// A table that failed: its error shown, its pending writes cancelled (and
+// that failure shown too). Always false.
+bool CancelaTabla(Comunicaciones &c, PeticionBloque &p, qint16 error) {
+    MuestraErrorComunicacion(c, error);
+    if (const qint16 rc = CancelaEscritura(c, p); rc != 0) MuestraErrorComunicacion(c, rc);
+    return false;
+}
+
+}  // namespace
+
 bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla) {
     QList<qint32> valores;
     if (!CargaAjustes(c.ctx, fichero, tabla, valores)) return false;
@@ -196,22 +208,10 @@ bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla)
         }
         if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, linea);
         c.ctx.ui->ProcesaEventos();
-        const qint16 r = EscribeBloque(c, p);
-        if (r != 0) {
-            MuestraErrorComunicacion(c, r);
-            const qint16 rc = CancelaEscritura(c, p);
-            if (rc != 0) MuestraErrorComunicacion(c, rc);
-            return false;
-        }
+        if (const qint16 r = EscribeBloque(c, p); r != 0) return CancelaTabla(c, p, r);
     }
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, SaltoLinea);
-    const qint16 r = ConfirmaEscritura(c, p);
-    if (r != 0) {
-        MuestraErrorComunicacion(c, r);
-        const qint16 rc = CancelaEscritura(c, p);
-        if (rc != 0) MuestraErrorComunicacion(c, rc);
-        return false;
-    }
+    if (const qint16 r = ConfirmaEscritura(c, p); r != 0) return CancelaTabla(c, p, r);
     return true;
 }
 

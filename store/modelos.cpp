@@ -21,7 +21,7 @@ QString ModeloAPantalla(const QString &patron) { return patron.toUpper().trimmed
 
 QString ModeloDePantalla(const QString &texto) { return texto.toUpper().trimmed().replace('*', '?'); }
 
-QString BuscaModelo(Contexto &ctx, const QString &nombre, QString &baseDatos) {
+std::optional<QString> BuscaEnCatalogo(Contexto &ctx, const QString &nombre, QString &baseDatos) {
     baseDatos.clear();
     try {
         auto db = bd::BaseDatos::Abrir(ctx.app.FicheroModelos, bd::Apertura::SoloLectura);
@@ -35,11 +35,18 @@ QString BuscaModelo(Contexto &ctx, const QString &nombre, QString &baseDatos) {
         }
     } catch (const std::exception &e) {
         InformaError(ctx, "BuscaModelo", e);
-        return {};
+        return std::nullopt;
     }
-    ctx.ui->CursorOcupado(false);
-    ctx.ui->Muestra({ctx.dic.Texto(570, nombre.toUpper()), ctx.T148(), Icono::Critico, Botones::Aceptar});
-    return {};
+    return QString();
+}
+
+QString BuscaModelo(Contexto &ctx, const QString &nombre, QString &baseDatos) {
+    const auto patron = BuscaEnCatalogo(ctx, nombre, baseDatos);
+    if (patron && patron->isEmpty()) {
+        ctx.ui->CursorOcupado(false);
+        ctx.ui->Muestra({ctx.dic.Texto(570, nombre.toUpper()), ctx.T148(), Icono::Critico, Botones::Aceptar});
+    }
+    return patron.value_or(QString());
 }
 
 bool PideModelo(Contexto &ctx, QString &patron) {
