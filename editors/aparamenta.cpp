@@ -57,7 +57,7 @@ cnt_Aparamenta::cnt_Aparamenta(Contexto &ctx, VentanaMadre &madre, QWidget *pare
     c->addWidget(transicion_, 5, 1, Qt::AlignLeft);
 
     for (QLineEdit *t : {apertura_, cierre_}) {
-        FiltraNumero(ctx, t);
+        ValidaTeclaNumero(ctx, t);
         Vigila(t);
     }
     Vigila(seleccionada_);

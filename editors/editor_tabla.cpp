@@ -36,7 +36,7 @@ EditorTabla::EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor de
     if (!def_.tablaEstados.isEmpty()) CreaGrupos();
 }
 
-EditorTabla::~EditorTabla() { Cierra(); }
+EditorTabla::~EditorTabla() { CierraTablaEditor(); }
 
 void EditorTabla::CreaControles() {
     frm_ = new QFrame(this);
@@ -73,7 +73,7 @@ void EditorTabla::CreaControles() {
         etiqueta->setObjectName("lbl_NombreAjustes");
         campos_->addWidget(etiqueta, 0, 0);
         campos_->addWidget(nombre_, 0, 1, 1, 3);
-        FiltraNombre(ctx_, nombre_, false);
+        ValidaTeclaNombre(ctx_, nombre_, false);
         Vigila(nombre_);
     }
     capa_->addLayout(campos_);
@@ -162,7 +162,7 @@ bool EditorTabla::Carga() {
         MuestraProgreso(ctx_, 70);
         registro_ = 1;
         total_ = LlenaLista();
-        ActualizaNumero();
+        MuestraNumeroAjuste();
         if (rs_->RecordCount() > 0) rs_->MoveFirst();
         MuestraProgreso(ctx_, 80);
         if (total_ > 0) CargarRegistroPantalla();
@@ -235,7 +235,7 @@ void EditorTabla::IrARegistro(int n) {
     if (n > 1) rs_->Move(n - 1);
 }
 
-void EditorTabla::ActualizaNumero() {
+void EditorTabla::MuestraNumeroAjuste() {
     numero_->setText(QString("%1/%2").arg(registro_).arg(total_));
     // The list follows the arrows too, so that it always names the shown record.
     const QSignalBlocker bloqueo(lista_);
@@ -278,7 +278,7 @@ void EditorTabla::AjusteSiguiente() {
     rs_->MoveNext();
     anterior_->show();
     ++registro_;
-    ActualizaNumero();
+    MuestraNumeroAjuste();
     siguiente_->setVisible(registro_ < total_);
     OcultaCambios();
     CargarRegistroPantalla();
@@ -292,7 +292,7 @@ void EditorTabla::AjusteAnterior() {
     rs_->MovePrevious();
     siguiente_->show();
     --registro_;
-    ActualizaNumero();
+    MuestraNumeroAjuste();
     anterior_->setVisible(registro_ > 1);
     OcultaCambios();
     CargarRegistroPantalla();
@@ -304,7 +304,7 @@ void EditorTabla::SaltaARegistro(int indiceLista) {
     registro_ = indiceLista + 1;
     IrARegistro(registro_);
     CargarRegistroPantalla();
-    ActualizaNumero();
+    MuestraNumeroAjuste();
     anterior_->setVisible(registro_ > 1);
     siguiente_->setVisible(registro_ < total_);
     eventos_ = true;
@@ -390,17 +390,17 @@ void EditorTabla::Reanuda() {
     }
 }
 
-void EditorTabla::Cierra() {
+void EditorTabla::CierraTablaEditor() {
     if (cerrado_) return;
     cerrado_ = true;
-    nombresEstados_ = {};
+    BorraNombresEstados();
     rs_.reset();
     db_.reset();
     ctx_.app.BaseTrabajoAbierta = false;
 }
 
 void EditorTabla::closeEvent(QCloseEvent *e) {
-    Cierra();
+    CierraTablaEditor();
     QWidget::closeEvent(e);
 }
 

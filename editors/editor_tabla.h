@@ -133,12 +133,13 @@ protected:
 private:
     void CreaControles();
     void CreaGrupos();
-    void ActualizaNumero();
+    void MuestraNumeroAjuste();
     void OcultaCambios();
     void Activa();
     void PrimeraActivacion();
+    void BorraNombresEstados() { nombresEstados_ = {}; }
     void CambiaPestana(int indice);
-    void Cierra();
+    void CierraTablaEditor();
 
     Contexto &ctx_;
     VentanaMadre &madre_;

@@ -57,9 +57,9 @@ bool CaracterDeDisplay(uint c) {
     return (c >= 32 && c <= 126) || (c >= 128 && c <= 130) || c == 154 || (c >= 160 && c <= 168) || c == 173;
 }
 
-void FiltraNumero(Contexto &ctx, QLineEdit *caja) { caja->installEventFilter(new Filtro(ctx, Filtro::Numero, caja)); }
+void ValidaTeclaNumero(Contexto &ctx, QLineEdit *caja) { caja->installEventFilter(new Filtro(ctx, Filtro::Numero, caja)); }
 
-void FiltraNombre(Contexto &ctx, QLineEdit *caja, bool restringido) {
+void ValidaTeclaNombre(Contexto &ctx, QLineEdit *caja, bool restringido) {
     caja->setMaxLength(LimiteNombre);
     caja->installEventFilter(new Filtro(ctx, restringido ? Filtro::NombreDisplay : Filtro::Nombre, caja));
 }

@@ -8,11 +8,11 @@ class QLineEdit;
 namespace tarvo {
 
 // Times: digits, backspace and Enter only; anything else beeps and shows 521.
-void FiltraNumero(Contexto &ctx, QLineEdit *caja);
+void ValidaTeclaNumero(Contexto &ctx, QLineEdit *caja);
 // Names: a key at the 23-character limit shows 523. `restringido` (the event
 // editors, whose names go to the relay's display) also refuses characters the
 // display cannot show, with 522.
-void FiltraNombre(Contexto &ctx, QLineEdit *caja, bool restringido);
+void ValidaTeclaNombre(Contexto &ctx, QLineEdit *caja, bool restringido);
 // Whether the relay's display can show this character code.
 bool CaracterDeDisplay(uint codigo);
 
