@@ -55,11 +55,9 @@ TEST_F(Conexion, ARelayThatIdentifiesItselfConnectsAndGetsANewConfiguration) {
 
 TEST_F(Conexion, BadNumbersAreRefusedAndAskedAgainAndCancelForgetsThePassword) {
     Arranca();
-    Teclea("300", "1234");
-    Teclea("1", "100000");
-    Teclea("uno", "1234");
+    Teclea("300", "1234");   // which numbers are refused: Identificacion below
     Teclea("1", "1234");
-    for (int i = 0; i < 3; ++i) ins.ui.Espera(Texto(765));
+    ins.ui.Espera(Texto(765));
     ConexionRele(*c);
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(a.EstadoConexion, 0);
@@ -73,28 +71,20 @@ TEST_F(Conexion, BadNumbersAreRefusedAndAskedAgainAndCancelForgetsThePassword) {
     EsperaDesconectado();
 }
 
-TEST_F(Conexion, AMissingModelDatabaseClosesThePort) {
-    relaysim::Opciones o;
-    o.baseDatos = "NOESTA";
-    Arranca(o);
-    Teclea("1", "1234");
-    ins.ui.Espera("NOESTA.MDB");
-    ConexionRele(*c);
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(ins.ui.Mostrados().last().texto.startsWith(Texto(513).left(10)));
-    EsperaDesconectado();
-    EXPECT_FALSE(a.HayFicheroActual());
-}
-
-TEST_F(Conexion, AModelTheCatalogueDoesNotKnowIsRefused) {
-    relaysim::Opciones o;
-    o.nombreModelo = "XYZ-999 *AB";
-    Arranca(o);
-    Teclea("1", "1234");
-    ins.ui.Espera(Texto(515));
-    ConexionRele(*c);
-    EXPECT_EQ(ins.Inesperados(), "");
-    EsperaDesconectado();
+TEST_F(Conexion, AModelWithoutItsDatabaseOrUnknownToTheCatalogueClosesThePort) {
+    for (const bool sinBase : {true, false}) {
+        relaysim::Opciones o;
+        if (sinBase) o.baseDatos = "NOESTA";
+        else o.nombreModelo = "XYZ-999 *AB";
+        Arranca(o);
+        Teclea("1", "1234");
+        ins.ui.Espera(sinBase ? Texto(513).left(10) : Texto(515));
+        ConexionRele(*c);
+        EXPECT_EQ(ins.Inesperados(), "");
+        if (sinBase) EXPECT_TRUE(ins.ui.Mostrados().last().texto.contains("NOESTA.MDB"));
+        EsperaDesconectado();
+        EXPECT_FALSE(a.HayFicheroActual());
+    }
 }
 
 TEST_F(Conexion, ASilentRelayOrOneWithoutIdentityIsReportedTwice) {
@@ -143,11 +133,10 @@ TEST(Identificacion, TheFieldsAreCutFromThePayloadAndTheModelBeforeTheStar) {
 TEST(Identificacion, NumbersOutsideTheirRangesOrNotNumbersAreRefused) {
     EXPECT_TRUE(ValidaIdentificacion("0", "0"));
     EXPECT_TRUE(ValidaIdentificacion("255", "99999"));
-    EXPECT_FALSE(ValidaIdentificacion("256", "1"));
-    EXPECT_FALSE(ValidaIdentificacion("-1", "1"));
-    EXPECT_FALSE(ValidaIdentificacion("1", "100000"));
-    EXPECT_FALSE(ValidaIdentificacion("", "1"));
-    EXPECT_FALSE(ValidaIdentificacion("1", "12a"));
+    const std::pair<const char *, const char *> malos[] = {{"256", "1"}, {"-1", "1"}, {"uno", "1"},
+                                                           {"", "1"},    {"1", "100000"}, {"1", "12a"}};
+    for (const auto &[numero, clave] : malos)
+        EXPECT_FALSE(ValidaIdentificacion(numero, clave)) << numero << " " << clave;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "comms/codificacion/recepcion.h"
 #include "comms/envio.h"
 #include "comms/recepcion_ajustes.h"
+#include "codificacion/configuracion_aleatoria.h"
 #include "rele_prueba.h"
 #include "store/tablas.h"
 
@@ -17,15 +18,7 @@ namespace {
 
 // Rows of a table in stored order, only the columns in `columnas`.
 QStringList Filas(const QString &fichero, const QString &tabla, const QStringList &columnas) {
-    auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
-    auto rs = db->OpenRecordset("SELECT * FROM [" + tabla + "] ORDER BY rowid", bd::TipoRecordset::Snapshot);
-    QStringList filas;
-    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
-        QStringList campos;
-        for (const QString &c : columnas) campos << c + "=" + rs->Value(c).toString();
-        filas << campos.join("|");
-    }
-    return filas;
+    return prueba::Filas(fichero, "SELECT [" + columnas.join("], [") + "] FROM [" + tabla + "] ORDER BY rowid");
 }
 
 QStringList Columnas(const QString &fichero, const QString &tabla) {
@@ -46,34 +39,12 @@ QStringList Marcas(const QStringList &registro) {
 }
 
 struct Transferencias : ::testing::Test, prueba::ReleEnLinea {
-    // Free-form settings get values of their own, so that what comes back
-    // cannot be the template's defaults by chance.
+    // Every setting gets a value of its own, so that what comes back cannot be
+    // the template's defaults by chance.
     void Revuelve() {
         DatosCodificacion datos;
         ASSERT_TRUE(PreparaDatosRecepcion(ins.ctx, datos));
-        QRandomGenerator azar(7);
-        for (const EntradaGrupo &e : a.GruposCONST) {
-            const TablaCodificada *t = BuscaTablaCodificada(e.Tabla);
-            const bool libre = t && QList<Disposicion>{Disposicion::Grupo, Disposicion::Evento, Disposicion::Tiempo,
-                                                       Disposicion::Condicion}
-                                            .contains(t->disposicion);
-            // Protection inputs keep "no function" but get its name, as a reception gives it.
-            const bool entradas = t && t->disposicion == Disposicion::EntradaPROT;
-            if (!libre && !entradas) continue;
-            int registros = 0, digitos = 0;
-            {
-                auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo, bd::Apertura::SoloLectura);
-                auto rs = db->OpenRecordset(e.Tabla, bd::TipoRecordset::Snapshot);
-                registros = rs->RecordCount();
-                if (registros == 0) continue;
-                rs->MoveFirst();
-                digitos = int(rs->Value("Codificacion").toString().size());
-            }
-            QString hex;
-            for (int i = 0; i < registros * digitos / 2; ++i)
-                hex += entradas ? QString("00") : QString("%1").arg(azar.bounded(256), 2, 16, QChar('0')).toUpper();
-            ASSERT_TRUE(DecodificaTablaRecibida(ins.ctx, datos, a.CopiaTrabajo, e.Tabla, hex)) << e.Tabla.toStdString();
-        }
+        prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
     }
     void EsperaFinal() {
         EXPECT_TRUE(ins.v.habilitada);

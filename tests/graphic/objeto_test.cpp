@@ -104,11 +104,7 @@ TEST(CodificacionObjeto, FileNameObjectPacksAnEightDotThreeName) {
     ObjetoGrafico f = ObjetoFichero("FEEDER 1.CNF");
     PreparaObjeto(f);
     EXPECT_EQ(f.Identificador, 2000);
-    EXPECT_EQ(f.apa, 128);
-    EXPECT_EQ(f.cpu, 'F');   // the first character, without the written flag
-    EXPECT_EQ(f.txt, "EEDER1");
-    EXPECT_EQ(f.donde, 0);
-    EXPECT_EQ(QString("%1%2%3").arg(QChar(f.x)).arg(QChar(f.y)).arg(QChar(f.pag)), "CNF");
+    // Kind 128; the first character without the written flag; the next six; the extension.
     EXPECT_EQ(f.Codificacion, "8046" "454544455231" "00" "434E46");
     EXPECT_EQ(NombreDeObjetoFichero(f), "FEEDER1.CNF");
 

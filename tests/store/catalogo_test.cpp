@@ -80,35 +80,18 @@ TEST_F(TablasModelo, ThreeSwitchgearGiveSixTerminalsAndSixTimers) {
     ASSERT_TRUE(CopiaGruposModelo(ins.ctx, a.CopiaTrabajo));
     EXPECT_EQ(ins.Inesperados(), "");
 
-    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
-    auto rs = db->OpenRecordset("SELECT TipoEntrada, NumeroOrden FROM [Entradas CTRL] ORDER BY Indice",
-                                bd::TipoRecordset::Snapshot);
-    QStringList terminales;
-    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext())
-        terminales << rs->Value(0).toString() + rs->Value(1).toString();
-    EXPECT_EQ(terminales, QStringList({"Apa1", "Apa4", "Apa2", "Apa5", "Apa3", "Apa6", "ED1", "ED2"}));
-
-    rs = db->OpenRecordset("SELECT Indice, TipoTemporizador, NumeroOrden, NombreAjuste, Configurable "
-                           "FROM [TiempoAperturaCierre CTRL] ORDER BY Indice",
-                           bd::TipoRecordset::Snapshot);
-    QStringList timers;
-    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext())
-        timers << QString("%1 %2 %3 %4 %5")
-                      .arg(rs->Value(0).toInt())
-                      .arg(rs->Value(1).toString())
-                      .arg(rs->Value(2).toInt())
-                      .arg(rs->Value(3).toString())
-                      .arg(rs->Value(4).toBool());
-    EXPECT_EQ(timers, QStringList({"1 Apertura 1 Interruptor 0", "2 Apertura 2 Aparamenta 2 1",
-                                   "3 Apertura 3 Aparamenta 3 1", "4 Cierre 1 Interruptor 0",
-                                   "5 Cierre 2 Aparamenta 2 1", "6 Cierre 3 Aparamenta 3 1"}));
-
+    const QString copia = a.CopiaTrabajo;
+    EXPECT_EQ(prueba::Filas(copia, "SELECT TipoEntrada || NumeroOrden FROM [Entradas CTRL] ORDER BY Indice"),
+              QStringList({"Apa1", "Apa4", "Apa2", "Apa5", "Apa3", "Apa6", "ED1", "ED2"}));
+    EXPECT_EQ(prueba::Filas(copia, "SELECT Indice, TipoTemporizador, NumeroOrden, NombreAjuste, Configurable "
+                                   "FROM [TiempoAperturaCierre CTRL] ORDER BY Indice"),
+              QStringList({"1|Apertura|1|Interruptor|false", "2|Apertura|2|Aparamenta 2|true",
+                           "3|Apertura|3|Aparamenta 3|true", "4|Cierre|1|Interruptor|false",
+                           "5|Cierre|2|Aparamenta 2|true", "6|Cierre|3|Aparamenta 3|true"}));
     // Ajustable 0: no input timer may be set. Entities 0: no record kept.
-    rs = db->OpenRecordset("SELECT COUNT(*) FROM [TiempoEntradas CTRL] WHERE TemporizadorAjustable",
-                           bd::TipoRecordset::Snapshot);
-    rs->MoveFirst();
-    EXPECT_EQ(rs->Value(0).toInt(), 0);
-    EXPECT_EQ(db->OpenRecordset("Actuacion CTRL", bd::TipoRecordset::Snapshot)->RecordCount(), 0);
+    EXPECT_EQ(prueba::Filas(copia, "SELECT COUNT(*) FROM [TiempoEntradas CTRL] WHERE TemporizadorAjustable"),
+              QStringList{"0"});
+    EXPECT_EQ(prueba::Filas(copia, "SELECT COUNT(*) FROM [Actuacion CTRL]"), QStringList{"0"});
 }
 
 TEST_F(TablasModelo, AnOpenedConfigurationWithoutTheGraphicGainsTheTemplatesTable) {
@@ -135,34 +118,6 @@ TEST_F(TablasModelo, ReceivedDataLoseThePerLanguageNameColumns) {
     }
     // LEDs keep theirs: they are not among the received tables that drop them.
     EXPECT_TRUE(ExisteCampo(*db->OpenRecordset("LEDs COMU", bd::TipoRecordset::Snapshot), "NombreAjuste1"));
-}
-
-TEST_F(TablasModelo, AJoinedQueryOfTheTemplateWritesThroughItsAliases) {
-    ins.ui.EsperaModelo("TRV-610 **");
-    NuevaConfiguracion(ins.ctx, ins.v);
-    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
-    auto rs = db->OpenRecordset(
-        "SELECT DISTINCTROW [TiempoEntradas CTRL].*, [Entradas CTRL].NombreAjuste AS Borna, "
-        "[Entradas CTRL].Codificacion AS CodifiBorna FROM [TiempoEntradas CTRL] INNER JOIN [Entradas CTRL] "
-        "ON [TiempoEntradas CTRL].Indice = [Entradas CTRL].NumeroOrden WHERE [Entradas CTRL].TipoEntrada = \"ED\" "
-        "ORDER BY [TiempoEntradas CTRL].Indice");
-    ASSERT_EQ(rs->RecordCount(), 24);
-    rs->MoveFirst();
-    rs->Move(2);
-    rs->Edit();
-    rs->SetValue("Borna", "EC 3");
-    rs->SetValue("CodifiBorna", "03");
-    rs->SetValue("TemporizadorEntradaControl", 40);
-    rs->Update();
-    auto borna = db->OpenRecordset("SELECT NombreAjuste, Codificacion FROM [Entradas CTRL] WHERE "
-                                   "TipoEntrada = \"ED\" AND NumeroOrden = 3", bd::TipoRecordset::Snapshot);
-    borna->MoveFirst();
-    EXPECT_EQ(borna->Value(0).toString(), "EC 3");
-    EXPECT_EQ(borna->Value(1).toString(), "03");
-    auto tiempo = db->OpenRecordset("SELECT TemporizadorEntradaControl FROM [TiempoEntradas CTRL] WHERE Indice = 3",
-                                    bd::TipoRecordset::Snapshot);
-    tiempo->MoveFirst();
-    EXPECT_EQ(tiempo->Value(0).toInt(), 40);
 }
 
 }  // namespace

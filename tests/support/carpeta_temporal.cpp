@@ -24,6 +24,18 @@ bool CarpetaTemporal::existe(const QString &relativa) const { return QFileInfo::
 
 QString FicheroPrograma(const QString &nombre) { return QStringLiteral(TARVO_PROGRAM_DIR) + "/" + nombre; }
 
+QStringList Filas(const QString &ruta, const QString &sql, bd::Apertura modo) {
+    auto db = bd::BaseDatos::Abrir(ruta, modo);
+    auto rs = db->OpenRecordset(sql, bd::TipoRecordset::Snapshot);
+    QStringList filas;
+    for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
+        QStringList campos;
+        for (int i = 0; i < rs->FieldCount(); ++i) campos << rs->Value(i).toString();
+        filas << campos.join("|");
+    }
+    return filas;
+}
+
 }  // namespace prueba
 
 namespace prueba {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "store/db/basedatos.h"
 #include "support/imprime_qt.h"
 
 namespace prueba {
@@ -25,6 +26,9 @@ private:
 
 // Path of a file the build shipped in the program tree (e.g. "tarvo32.dat").
 QString FicheroPrograma(const QString &nombre);
+
+// The rows `sql` selects from the database at `ruta`, each row's columns joined by "|".
+QStringList Filas(const QString &ruta, const QString &sql, bd::Apertura modo = bd::Apertura::SoloLectura);
 
 }  // namespace prueba
 

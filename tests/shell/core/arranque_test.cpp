@@ -37,15 +37,10 @@ struct Arranque_ : ::testing::Test {
     }
     void EnlazaPuerto(int n) { QFile::link(pty.ruta, arbol.programa + QString("/ports/COM%1").arg(n)); }
     QString Ini() const { return arbol.programa + "/tarvo32.ini"; }
-    QByteArray LeeIni() const {
-        QFile f(Ini());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    void EscribeIni(const QByteArray &b) const {
-        QFile f(Ini());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(b);
-    }
+    // A file of the program folder.
+    void Escribe(const QString &nombre, const QByteArray &b) const { arbol.raiz.escribe("tarvo32/" + nombre, b); }
+    QByteArray LeeIni() const { return arbol.raiz.lee("tarvo32/tarvo32.ini"); }
+    void EscribeIni(const QByteArray &b) const { Escribe("tarvo32.ini", b); }
     bool Arranca() {
         InstanciaUnica instancia(arbol.programa);
         return Arranque(ctx, v, instancia, arbol.programa, arbol.temporal, {1, 0, 0});
@@ -74,10 +69,7 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
     EXPECT_TRUE(v.portada && v.centrada && v.ayuda);
     EXPECT_FALSE(v.releOculto);
     EXPECT_EQ(v.textos, 1);
-    EXPECT_EQ(ctx.app.ColumnaValor, "GrupoSenyal");
     EXPECT_EQ(ctx.app.FicheroAyuda, arbol.programa + "/tarvo32.html");
-    EXPECT_EQ(ctx.app.EstadoConexion, 255);
-    EXPECT_EQ(ctx.app.NumeroRele, -1);
 
     // The second start finds the file and does not ask again.
     ASSERT_TRUE(Arranca());
@@ -86,9 +78,7 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
 }
 
 TEST_F(Arranque_, ADebugFileMarksTheCaption) {
-    QFile f(arbol.programa + "/DEBUG.ZKP");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    Escribe("DEBUG.ZKP", "");
     EscribeIni("[DIRS]\r\nTrabajo=" + arbol.raiz.en("w/").toUtf8() + "\r\n");
     QDir().mkpath(arbol.raiz.en("w"));
     EnlazaPuerto(1);
@@ -116,13 +106,9 @@ TEST_F(Arranque_, OnlyADirsSectionGivesTheReadDefaults) {
     EscribeIni("[DIRS]\r\nTrabajo=\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n");
     ui.Espera("/work/");   // an empty Trabajo keeps the default, which does not exist yet
     ASSERT_TRUE(Arranca());
-    const ParametrosPuerto &p = ctx.app.Comunicaciones;
-    EXPECT_EQ(p.Puerto, 2);
-    EXPECT_EQ(p.Velocidad, 9600);
-    EXPECT_EQ(p.Paridad, 0);
-    EXPECT_EQ(p.LongitudPalabra, 8);
-    EXPECT_EQ(p.BitsStop, 0);
-    EXPECT_EQ(ctx.app.Idioma, 0);
+    EXPECT_EQ(ctx.app.Comunicaciones.Puerto, 2);
+    EXPECT_EQ(ctx.app.Comunicaciones.Velocidad, 9600);
+    EXPECT_EQ(ctx.app.Comunicaciones.BitsStop, 0);
     EXPECT_EQ(ctx.app.DirectorioTrabajo, arbol.programa + "/work/");
     EXPECT_EQ(v.opcionesPrimeraVez, 0);
 }
@@ -166,22 +152,15 @@ TEST_F(Arranque_, MissingFoldersAreCreatedAndTheCatalogueCopied) {
     EXPECT_TRUE(QFileInfo::exists(sinModelos.modelos + "modelos.mdb"));
 }
 
-TEST_F(Arranque_, AMissingLanguageFileEndsTheProgramWithTheFixedMessage) {
+TEST_F(Arranque_, AMissingOrDamagedLanguageFileEndsTheProgramWithAFixedMessage) {
     QFile::remove(arbol.programa + "/tarvo32.dat");
     ui.Espera("The required file " + arbol.programa + "/tarvo32.dat doesn't exist.\r\n\r\nPlease do reinstall the software.");
     EXPECT_FALSE(Arranca());
-    EXPECT_EQ(ui.Mostrados().size(), 1);
-    EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
-    EXPECT_FALSE(QFileInfo::exists(Ini()));
-}
-
-TEST_F(Arranque_, ADamagedLanguageFileEndsTheProgram) {
-    QFile f(arbol.programa + "/tarvo32.dat");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(QByteArray(5000, '\x01'));
-    f.close();
+    Escribe("tarvo32.dat", QByteArray(5000, '\x01'));
     ui.Espera("There was an error loading language texts.");
     EXPECT_FALSE(Arranca());
+    EXPECT_EQ(ui.Mostrados().size(), 2);
+    EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
     EXPECT_FALSE(QFileInfo::exists(Ini()));
 }
 
@@ -195,7 +174,6 @@ TEST_F(Arranque_, ASecondInstanceIsTurnedAway) {
 
 TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {
     InicializaRutas(ctx.app, arbol.programa, arbol.temporal);
-    QStringList n, e;
     ASSERT_TRUE(ctx.dic.CargarTextosIdiomas(ctx.app.FicheroIdiomas, ctx.app.NombresIdiomas, ctx.app.EtiquetasIdiomas));
     ctx.app.FicheroIni = arbol.raiz.en("no-existe/tarvo32.ini");
     ctx.app.ListaPuertos = {4};
@@ -213,23 +191,24 @@ struct Salida : Arranque_ {
         EnlazaPuerto(1);
         EscribeIni("[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
         ASSERT_TRUE(Arranca());
-        for (const char *f : {"cnf00000.tmp", "cnf00000.tmp-journal", "cnf00001.tmp", "cnf00002.tmp", "otro.tmp"}) {
-            QFile t(arbol.temporal + "/" + f);
-            ASSERT_TRUE(t.open(QIODevice::WriteOnly));
-        }
+        for (const char *f : {"cnf00000.tmp", "cnf00000.tmp-journal", "cnf00001.tmp", "cnf00002.tmp", "otro.tmp"})
+            arbol.raiz.escribe(QString("tmp/") + f, "");
         ctx.app.FicheroActual = "/w/subestacion.cnf";
         ctx.app.ConfiguracionGuardada = false;
     }
     QStringList Temporales() const { return QDir(arbol.temporal).entryList(QDir::Files); }
 };
 
-TEST_F(Salida, CancelKeepsEverything) {
+TEST_F(Salida, CancelKeepsEverythingAndYesSaves) {
     ui.Espera("/W/SUBESTACION.CNF", Boton::Cancelar);
     EXPECT_FALSE(tarvo::Salir(ctx, v));
     EXPECT_EQ(ui.Mostrados().last().botones, Botones::SiNoCancelar);
     EXPECT_EQ(ui.Mostrados().last().titulo, ctx.dic.Texto(148));
     EXPECT_EQ(Temporales().size(), 5);
     EXPECT_EQ(v.cierres, 0);
+    ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
+    EXPECT_TRUE(tarvo::Salir(ctx, v));
+    EXPECT_EQ(v.guardados, 1);
 }
 
 TEST_F(Salida, NoDropsTheChangesAndRemovesTheTemporaryFamilies) {
@@ -243,12 +222,6 @@ TEST_F(Salida, NoDropsTheChangesAndRemovesTheTemporaryFamilies) {
     EXPECT_EQ(ui.Mostrados().size(), 1);
 }
 
-TEST_F(Salida, YesSaves) {
-    ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
-    EXPECT_TRUE(tarvo::Salir(ctx, v));
-    EXPECT_EQ(v.guardados, 1);
-}
-
 TEST_F(Salida, ClosingTheWindowOffersOnlyYesAndNo) {
     ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
     DescargaMadre(ctx, v);
@@ -259,30 +232,20 @@ TEST_F(Salida, ClosingTheWindowOffersOnlyYesAndNo) {
 
 struct Opciones_ : Salida {};
 
-TEST_F(Opciones_, ChangingOnlyTheLanguageLeavesTheOtherSectionsAlone) {
-    ctx.app.FicheroActual.clear();
+TEST_F(Opciones_, ALanguageChangeWritesOnlyItsSectionAndTranslatesTheOpenFile) {
     const QByteArray antes = LeeIni();
     OpcionesElegidas e{std::nullopt, ctx.app.DirectorioTrabajo, ctx.app.DirectorioModelos, 1};
     EXPECT_TRUE(AplicaOpciones(ctx, v, e));
     EXPECT_EQ(LeeIni(), antes + "[IDIOMA]\r\nIdioma=1\r\n");
     EXPECT_EQ(ctx.dic.Idioma(), 1);
-    EXPECT_EQ(v.paneles[4], "No file");
+    EXPECT_EQ(v.traducciones, 1);
     EXPECT_EQ(ui.Estado(), "Ready");
     EXPECT_FALSE(v.ayuda);
 }
 
-TEST_F(Opciones_, ALanguageChangeWithAnOpenFileTranslatesIt) {
-    OpcionesElegidas e{std::nullopt, ctx.app.DirectorioTrabajo, ctx.app.DirectorioModelos, 1};
-    AplicaOpciones(ctx, v, e);
-    EXPECT_EQ(v.traducciones, 1);
-}
-
 TEST_F(Opciones_, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {
     ctx.app.BaseDatos = "MODELO1.MDB";
-    QFile m(ctx.app.DirectorioModelos + "MODELO1.MDB");
-    ASSERT_TRUE(m.open(QIODevice::WriteOnly));
-    m.write("modelo");
-    m.close();
+    arbol.raiz.escribe("models/MODELO1.MDB", "modelo");
     const QString nueva = arbol.raiz.en("otros");   // no trailing separator typed
     ui.Espera("/otros/");                          // folder created
     ui.Espera("/otros/modelos.mdb");               // catalogue copied
@@ -291,9 +254,7 @@ TEST_F(Opciones_, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {
     EXPECT_FALSE(AplicaOpciones(ctx, v, e));
     EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     EXPECT_EQ(ctx.app.DirectorioModelos, nueva + "/");
-    QFile copia(nueva + "/MODELO1.MDB");
-    ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copia.readAll(), "modelo");
+    EXPECT_EQ(arbol.raiz.lee("otros/MODELO1.MDB"), "modelo");
     EXPECT_TRUE(LeeIni().contains("Modelos=" + nueva.toUtf8() + "/\r\n"));
     EXPECT_TRUE(LeeIni().contains("Velocidad=4800\r\n"));
     EXPECT_EQ(v.paneles[5], "COM1;4800;7;" + ctx.dic.Texto(118).left(1) + ";1,5 ");

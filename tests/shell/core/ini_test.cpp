@@ -36,26 +36,27 @@ TEST_F(Ini, LongValuesAreCutLikeAFixedBuffer) {
     EXPECT_EQ(ini::LeeCadena("S", "k", "", fichero).size(), 259);
 }
 
-TEST_F(Ini, WritingAKeyChangesOnlyItsLine) {
-    const QByteArray antes = "; comment\r\n[A]\r\nuno=1\r\ndos=2\r\n\r\n[B]\r\ntres=3\r\n";
-    dir.escribe("t.ini", antes);
-    ASSERT_TRUE(ini::EscribeCadena("a", "DOS", "22", fichero));
-    EXPECT_EQ(dir.lee("t.ini"), "; comment\r\n[A]\r\nuno=1\r\nDOS=22\r\n\r\n[B]\r\ntres=3\r\n");
-}
-
-TEST_F(Ini, NewKeysGoAtTheEndOfTheirSectionAndNewSectionsAtTheEnd) {
-    dir.escribe("t.ini", "[A]\r\nuno=1\r\n\r\n[B]\r\ntres=3\r\n");
-    ASSERT_TRUE(ini::EscribeCadena("A", "nueva", "x", fichero));
-    ASSERT_TRUE(ini::EscribeCadena("C", "otra", "y", fichero));
-    EXPECT_EQ(dir.lee("t.ini"), "[A]\r\nuno=1\r\nnueva=x\r\n\r\n[B]\r\ntres=3\r\n[C]\r\notra=y\r\n");
-}
-
-TEST_F(Ini, AValueEndingInCrLfLeavesAnEmptyLineThatLaterWritesKeep) {
-    ASSERT_TRUE(ini::EscribeCadena("V", "Version", "1.0.0\r\n", fichero));
-    ASSERT_TRUE(ini::EscribeCadena("W", "k", "v", fichero));
-    EXPECT_EQ(dir.lee("t.ini"), "[V]\r\nVersion=1.0.0\r\n\r\n[W]\r\nk=v\r\n");
-    ASSERT_TRUE(ini::EscribeCadena("V", "Version", "2.0.0", fichero));
-    EXPECT_EQ(dir.lee("t.ini"), "[V]\r\nVersion=2.0.0\r\n\r\n[W]\r\nk=v\r\n");
+// A key is replaced in its line, a new key goes at the end of its section and
+// a new section at the end; an empty line a value ends in is kept.
+TEST_F(Ini, WritingChangesOnlyWhatItMust) {
+    const struct {
+        QByteArray antes;
+        QList<QStringList> escrituras;   // section, key, value
+        QByteArray despues;
+    } casos[] = {
+        {"; comment\r\n[A]\r\nuno=1\r\ndos=2\r\n\r\n[B]\r\ntres=3\r\n", {{"a", "DOS", "22"}},
+         "; comment\r\n[A]\r\nuno=1\r\nDOS=22\r\n\r\n[B]\r\ntres=3\r\n"},
+        {"[A]\r\nuno=1\r\n\r\n[B]\r\ntres=3\r\n", {{"A", "nueva", "x"}, {"C", "otra", "y"}},
+         "[A]\r\nuno=1\r\nnueva=x\r\n\r\n[B]\r\ntres=3\r\n[C]\r\notra=y\r\n"},
+        {"", {{"V", "Version", "1.0.0\r\n"}, {"W", "k", "v"}}, "[V]\r\nVersion=1.0.0\r\n\r\n[W]\r\nk=v\r\n"},
+        {"[V]\r\nVersion=1.0.0\r\n\r\n[W]\r\nk=v\r\n", {{"V", "Version", "2.0.0"}},
+         "[V]\r\nVersion=2.0.0\r\n\r\n[W]\r\nk=v\r\n"},
+    };
+    for (const auto &c : casos) {
+        dir.escribe("t.ini", c.antes);
+        for (const QStringList &e : c.escrituras) ASSERT_TRUE(ini::EscribeCadena(e[0], e[1], e[2], fichero));
+        EXPECT_EQ(dir.lee("t.ini"), c.despues) << c.antes.toStdString();
+    }
     EXPECT_EQ(ini::LeeCadena("V", "Version", "", fichero), "2.0.0");
 }
 

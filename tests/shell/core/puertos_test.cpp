@@ -32,13 +32,6 @@ TEST_F(Puertos, ALinkInThePortsFolderNamesThePortElseTheSystemDevice) {
     EXPECT_EQ(RutaPuerto(dir.ruta(), 16), "/dev/ttyS15");
 }
 
-TEST_F(Puertos, OnlyTheLinkedThirdPortIsFound) {
-    prueba::Pty pty;
-    ASSERT_FALSE(pty.ruta.isEmpty());
-    Enlaza(3, pty.ruta);
-    EXPECT_EQ(BuscaPuertos(dir.ruta()), QList<quint8>({3}));
-}
-
 TEST_F(Puertos, BusyDanglingAndNonTerminalPortsAreLeftOut) {
     prueba::Pty ocupado, libre;
     Enlaza(1, ocupado.ruta);

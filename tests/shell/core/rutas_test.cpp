@@ -16,12 +16,7 @@ TEST(Rutas, WorkGoesInsideTheProgramFolderAndModelsBesideIt) {
     EXPECT_EQ(a.DirectorioTrabajo, "/A/B/work/");
     EXPECT_EQ(a.DirectorioModelos, "/A/models/");
     EXPECT_EQ(a.CopiaTrabajo, "/tmp/cnf00000.tmp");
-    EXPECT_EQ(a.CopiaRecepcion, "/tmp/cnf00001.tmp");
-    EXPECT_EQ(a.CopiaCompactacion, "/tmp/cnf00002.tmp");
-    EXPECT_EQ(a.FicheroInforme, "/tmp/cnf00003.tmp");
-    EXPECT_EQ(a.FicheroSinTitulo, "/tmp/default.cnf");
     EXPECT_EQ(a.FicheroIni, "/A/B/tarvo32.ini");
-    EXPECT_EQ(a.FicheroIdiomas, "/A/B/tarvo32.dat");
     EXPECT_TRUE(a.FicheroActual.isEmpty());
 
     InicializaRutas(a, "prog", "/tmp/");
@@ -29,16 +24,18 @@ TEST(Rutas, WorkGoesInsideTheProgramFolderAndModelsBesideIt) {
     EXPECT_EQ(a.CopiaTrabajo, "/tmp/cnf00000.tmp");
 }
 
-struct Panel5 : ::testing::Test {
+// The shipped texts loaded.
+struct ConTextos : ::testing::Test {
     InteraccionGuionizada ui;
-    clsDiccionario dic{&ui};
+    Contexto ctx{ui};
+    clsDiccionario &dic = ctx.dic;
     void SetUp() override {
         QStringList n, e;
         ASSERT_TRUE(dic.CargarTextosIdiomas(prueba::FicheroPrograma("tarvo32.dat"), n, e));
     }
 };
 
-TEST_F(Panel5, ShowsPortSpeedBitsParityInitialAndStopBits) {
+TEST_F(ConTextos, Panel5ShowsPortSpeedBitsParityInitialAndStopBits) {
     ParametrosPuerto p;
     p.Puerto = 3;
     p.Velocidad = 19200;
@@ -71,11 +68,7 @@ TEST(Progreso, ReplacesAnEarlierPercentage) {
     EXPECT_EQ(TextoConProgreso("Grupo (3) (40%)", 5), "Grupo (5%)");
 }
 
-TEST(Progreso, InDebugModeWarnsWhenProgressFollowsTheReadyText) {
-    InteraccionGuionizada ui;
-    Contexto ctx(ui);
-    QStringList n, e;
-    ASSERT_TRUE(ctx.dic.CargarTextosIdiomas(prueba::FicheroPrograma("tarvo32.dat"), n, e));
+TEST_F(ConTextos, InDebugModeProgressAfterTheReadyTextWarns) {
     MuestraEstado(ctx, ctx.dic.Texto(70));
     MuestraProgreso(ctx, 10);
     EXPECT_TRUE(ui.Mostrados().isEmpty());
@@ -89,12 +82,8 @@ TEST(Progreso, InDebugModeWarnsWhenProgressFollowsTheReadyText) {
     EXPECT_EQ(ui.Estado(), "Leyendo...");
 }
 
-TEST(InformaError, NamesTheProcedureOnlyInDebugMode) {
-    InteraccionGuionizada ui;
+TEST_F(ConTextos, ErrorReportsNameTheProcedureOnlyInDebugMode) {
     ui.AceptaAvisos(true);
-    Contexto ctx(ui);
-    QStringList n, e;
-    ASSERT_TRUE(ctx.dic.CargarTextosIdiomas(prueba::FicheroPrograma("tarvo32.dat"), n, e));
     InformaError(ctx, "CargaGruposCONST", 3044, "No se encuentra");
     ctx.app.ModoDepuracion = true;
     InformaError(ctx, "CargaGruposCONST", 3044, "No se encuentra");
