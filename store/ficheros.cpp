@@ -239,13 +239,14 @@ bool Inicializacion(Contexto &ctx, VentanaMadre &v, Modo modo) {
 void LimpiaConfiguracion(Contexto &ctx, VentanaMadre &v) {
     Aplicacion &a = ctx.app;
     a.FicheroActual.clear();
+    // While connected the model, and its catalogue, are the relay's.
     if (a.EstadoConexion == 255) {
         a.ModeloActual.clear();
         a.NombreModelo.clear();
         a.BaseDatos.clear();
         a.VersionModelo.clear();
+        a.GruposCONST.clear();
     }
-    a.GruposCONST.clear();
     v.SuspendeEditor(false);
     a.ConfiguracionGuardada = true;
     v.ActivaComandosFichero(false);

@@ -2,6 +2,7 @@
 // shipped model round trip, the state marks around a send, and what the user
 // sees when the line or the relay fails.
 #include "comms/codificacion/recepcion.h"
+#include "comms/conexion.h"
 #include "comms/envio.h"
 #include "comms/recepcion_ajustes.h"
 #include "codificacion/configuracion_aleatoria.h"
@@ -240,6 +241,46 @@ TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
     EXPECT_EQ(ProgresoTotal(2, 5), 50);
     EXPECT_EQ(ProgresoTotal(4, 5), 100);
     EXPECT_EQ(ProgresoTotal(0, 1), 100);
+}
+
+}  // namespace
+
+namespace {
+
+// The two menu commands as a user runs them: connect, send the open
+// configuration, then receive into a new file with nothing open, which opens it.
+TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyReceive) {
+    Arranca({}, "TRV420.MDB");
+    monitor.identificaciones.push_back({"1", "1234"});
+    ConexionRele(*c);
+    ASSERT_EQ(a.EstadoConexion, 0);
+    ASSERT_TRUE(a.HayFicheroActual());   // a new untitled configuration of the relay's model
+    EXPECT_TRUE(ins.v.conectado);
+
+    ins.ui.Espera(Texto(502), Boton::Si);
+    ins.ui.Espera(Texto(583));
+    EnviarAjustes(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EsperaFinal();
+
+    LimpiaConfiguracion(ins.ctx, ins.v);
+    const QString nuevo = a.DirectorioTrabajo + "del rele.cnf";
+    ins.ui.EsperaFichero(nuevo);
+    ins.ui.Espera(Texto(587));
+    RecibirAjustes(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(a.FicheroActual, nuevo);
+    EXPECT_TRUE(a.ConfiguracionGuardada);
+    EXPECT_TRUE(ins.v.comandosFichero);
+    EXPECT_EQ(prueba::Filas(nuevo, "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
+    EsperaFinal();
+
+    // Emulation closes the port and leaves the configuration open.
+    ins.ui.Espera(Texto(588), Boton::Si);
+    EmulacionRele(*c);
+    EXPECT_EQ(a.EstadoConexion, 255);
+    EXPECT_FALSE(ins.v.conectado);
+    EXPECT_EQ(a.FicheroActual, nuevo);
 }
 
 }  // namespace
