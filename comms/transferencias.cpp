@@ -167,6 +167,15 @@ qint16 CancelaEscritura(Comunicaciones &c, PeticionBloque &p) {
 
 namespace {
 
+// The request of a table's blocks: its relay, CPU and group.
+PeticionBloque PeticionDeTabla(const Comunicaciones &c, const EntradaGrupo &entrada) {
+    PeticionBloque p;
+    p.rele = c.ctx.app.NumeroRele;
+    p.CPU = quint8(entrada.CPU);
+    p.grupo = quint8(entrada.Grupo);
+    return p;
+}
+
 // A table that failed: its error shown, its pending writes cancelled (and
 // that failure shown too). Always false.
 bool CancelaTabla(Comunicaciones &c, PeticionBloque &p, qint16 error) {
@@ -190,10 +199,7 @@ bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla)
     const bool traza = Depurando(c);
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, CabeceraTraza(entrada));
 
-    PeticionBloque p;
-    p.rele = c.ctx.app.NumeroRele;
-    p.CPU = quint8(entrada.CPU);
-    p.grupo = quint8(entrada.Grupo);
+    PeticionBloque p = PeticionDeTabla(c, entrada);
     qsizetype siguiente = 0;
     for (int j = 1; j <= bloques; ++j) {
         m.PerCntCur(j * 100 / bloques);
@@ -225,10 +231,7 @@ bool RecibeTabla(Comunicaciones &c, const QString &tabla, QString &hex) {
     const bool traza = Depurando(c);
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Recepcion, CabeceraTraza(entrada));
 
-    PeticionBloque p;
-    p.rele = c.ctx.app.NumeroRele;
-    p.CPU = quint8(entrada.CPU);
-    p.grupo = quint8(entrada.Grupo);
+    PeticionBloque p = PeticionDeTabla(c, entrada);
     for (int j = 1; j <= bloques; ++j) {
         m.PerCntCur(j * 100 / bloques);
         p.bloque = qint16(j);
