@@ -60,12 +60,27 @@ void CreaSiFalta(Contexto &ctx, const QString &directorio) {
 
 }  // namespace
 
+namespace {
+
+// A name per installation, so that two installations never share a lock or
+// a working copy.
+QString ClaveInstalacion(const QString &directorioPrograma) {
+    return "tarvo32-" + QCryptographicHash::hash(QFileInfo(directorioPrograma).absoluteFilePath().toUtf8(),
+                                                 QCryptographicHash::Sha1)
+                            .toHex()
+                            .left(16);
+}
+
+}  // namespace
+
+QString DirectorioTemporalPropio(const QString &directorioPrograma) {
+    const QString ruta = QDir::tempPath() + "/" + ClaveInstalacion(directorioPrograma);
+    QDir().mkpath(ruta);
+    return ruta;
+}
+
 InstanciaUnica::InstanciaUnica(const QString &directorioPrograma) {
-    const QByteArray clave =
-        QCryptographicHash::hash(QFileInfo(directorioPrograma).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    cerrojo_ = std::make_unique<QLockFile>(QDir::tempPath() + "/tarvo32-" + clave + ".lock");
+    cerrojo_ = std::make_unique<QLockFile>(QDir::tempPath() + "/" + ClaveInstalacion(directorioPrograma) + ".lock");
     cerrojo_->setStaleLockTime(0);
 }
 

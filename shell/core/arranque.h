@@ -62,6 +62,10 @@ private:
     std::unique_ptr<QLockFile> cerrojo_;
 };
 
+// The installation's own folder inside the system's temporary folder: its
+// working copies cannot collide with another installation's.
+QString DirectorioTemporalPropio(const QString &directorioPrograma);
+
 struct VersionCompilada {
     int mayor = 0, menor = 0, revision = 0;
 };

@@ -81,7 +81,9 @@ TEST_F(Conexion, AModelWithoutItsDatabaseOrUnknownToTheCatalogueClosesThePort) {
         ins.ui.Espera(sinBase ? Texto(513).left(10) : Texto(515));
         ConexionRele(*c);
         EXPECT_EQ(ins.Inesperados(), "");
-        if (sinBase) EXPECT_TRUE(ins.ui.Mostrados().last().texto.contains("NOESTA.MDB"));
+        if (sinBase) {
+            EXPECT_TRUE(ins.ui.Mostrados().last().texto.contains("NOESTA.MDB"));
+        }
         EsperaDesconectado();
         EXPECT_FALSE(a.HayFicheroActual());
     }

@@ -147,7 +147,9 @@ TEST(Disposiciones, MalformedRecordsAreErrorsNotCrashes) {
         // Layouts of fields need all their bytes; whole-record numbers and texts take what there is.
         const bool campos = t.disposicion != Disposicion::Tiempo && t.disposicion != Disposicion::TextoEvento &&
                             t.bytes > 1;
-        if (campos) EXPECT_THROW(DecodificaRegistro(t, QString(2 * t.bytes - 2, '0'), Datos()), ErrorCodificacion);
+        if (campos) {
+            EXPECT_THROW(DecodificaRegistro(t, QString(2 * t.bytes - 2, '0'), Datos()), ErrorCodificacion);
+        }
     }
     // A whole-record number of more than 8 digits does not fit.
     EXPECT_THROW(Decodifica("TiempoFallo CTRL", "0000000000"), ErrorCodificacion);
