@@ -1,5 +1,7 @@
 #include "opciones.h"
 
+#include <type_traits>
+
 #include <QCommandLineParser>
 
 namespace relaysim {
@@ -92,20 +94,17 @@ bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
         return false;
     }
     Lector l{p, error};
-    int n = 0;
+    // An integer option within [minimo, maximo]; an absent one keeps `destino`.
+    const auto entero = [&](const char *nombre, int minimo, int maximo, auto &destino) {
+        int n = 0;
+        if (!p.isSet(nombre)) return true;
+        if (!l.Entero(p.value(nombre), minimo, maximo, n)) return l.Mal(nombre, p.value(nombre));
+        destino = static_cast<std::remove_reference_t<decltype(destino)>>(n);
+        return true;
+    };
     o.programa = p.value("programa");
-    if (p.isSet("puerto")) {
-        if (!l.Entero(p.value("puerto"), 1, 255, n)) return l.Mal("puerto", p.value("puerto"));
-        o.puerto = n;
-    }
-    if (p.isSet("rele")) {
-        if (!l.Entero(p.value("rele"), 0, 255, n)) return l.Mal("rele", p.value("rele"));
-        o.rele = quint8(n);
-    }
-    if (p.isSet("clave")) {
-        if (!l.Entero(p.value("clave"), 0, 99999, n)) return l.Mal("clave", p.value("clave"));
-        o.clave = n;
-    }
+    if (!entero("puerto", 1, 255, o.puerto) || !entero("rele", 0, 255, o.rele) || !entero("clave", 0, 99999, o.clave))
+        return false;
     o.modelo = p.value("modelo");
     o.nombreModelo = p.value("nombre");
     o.baseDatos = p.value("base");
@@ -127,10 +126,7 @@ bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
             return l.Mal("fallo", v);
         f.fallos.append({quint8(cpu), quint8(grupo), quint16(bloque), quint8(codigo)});
     }
-    if (p.isSet("silencio-tras")) {
-        if (!l.Entero(p.value("silencio-tras"), 1, 1 << 30, n)) return l.Mal("silencio-tras", p.value("silencio-tras"));
-        f.silencioTras = n;
-    }
+    if (!entero("silencio-tras", 1, 1 << 30, f.silencioTras)) return false;
     f.matriculaVacia = p.isSet("matricula-vacia");
     return true;
 }
