@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace relaysim {
@@ -100,6 +102,8 @@ void ServidorPty::Detiene() {
 }
 
 void ServidorPty::Sirve() {
+    // The default 50 us of timer slack on every pause would add up over a frame.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
     char buffer[4096];
     for (;;) {
         pollfd p[2] = {{parada_[0], POLLIN, 0}, {maestro_, POLLIN, 0}};
@@ -178,14 +182,17 @@ void ServidorPty::Envia(const Envio &e, int bytesPeticion) {
 }
 
 bool ServidorPty::Escribe(const QByteArray &bytes, qint32 baudios) {
-    // Without a speed the bytes go at once; with one, each leaves when the
-    // line would have carried the ones before it.
+    // Without a speed the bytes go at once; with one, no byte leaves before
+    // the line would have carried it. They go a millisecond's worth at a time
+    // (at least one): a wake-up per byte would load the machine more than the
+    // line it imitates.
     const qint64 inicio = Us();
+    const int porMs = std::max(1, int(baudios / 10 / 1000));
     for (int i = 0; i < bytes.size();) {
         int cuantos = int(bytes.size()) - i;
         if (baudios > 0) {
-            if (!Pausa(inicio + DuracionEnLinea(i + 1, baudios) - Us())) return false;
-            cuantos = 1;
+            cuantos = std::min(cuantos, porMs);
+            if (!Pausa(inicio + DuracionEnLinea(i + cuantos, baudios) - Us())) return false;
         }
         const ssize_t n = ::write(maestro_, bytes.constData() + i, size_t(cuantos));
         if (n > 0) i += int(n);
@@ -200,8 +207,11 @@ bool ServidorPty::Pausa(qint64 microsegundos) {
     for (;;) {
         const qint64 resto = fin - Us();
         if (resto <= 0) return true;
+        // To the microsecond: whole milliseconds would make every emulated
+        // frame late by up to one.
         pollfd p{parada_[0], POLLIN, 0};
-        const int r = ::poll(&p, 1, int((resto + 999) / 1000));
+        const timespec t{time_t(resto / 1000000), long(resto % 1000000) * 1000};
+        const int r = ::ppoll(&p, 1, &t, nullptr);
         if (r > 0) return false;
     }
 }
