@@ -4,6 +4,8 @@
 #include "shell/core/ajustes.h"
 #include "shell/core/puertos.h"
 
+#include <chrono>
+
 namespace tarvo {
 
 namespace cod = orbel::codigo;
@@ -37,6 +39,7 @@ void clsDriverOrbel::AbrirPuerto(const ParametrosPuerto &p, bool &abierto) {
         return;
     }
     reloj_->Dormir(EsperaApertura);
+    velocidad_ = p.Velocidad;
     abierto = true;
 }
 
@@ -130,6 +133,7 @@ qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
     if (cabecera_[8] != CalculaChecksum(cabecera_.data(), 0, 8)) return cod::ChecksumCabecera;
     const int L = cabecera_[7];
     if (L < orbel::TamPrefijoCuerpo) return cod::LongitudCorta;
+    TrabajaMientrasLlega(L + 1);
 
     const int n = canal_->Lee(cuerpo_.data(), L + 1);
     if (n < L + 1) return cod::CuerpoIncompleto;
@@ -137,6 +141,18 @@ qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
     const int carga = L - orbel::TamPrefijoCuerpo;
     respuesta = QByteArray(reinterpret_cast<const char *>(cuerpo_.data()) + orbel::TamPrefijoCuerpo, carga);
     return qint16(carga);
+}
+
+void clsDriverOrbel::TrabajaMientrasLlega(int bytes) {
+    if (!trabajo_ || velocidad_ <= 0) return;
+    // The time the line takes to carry them (10 bits a character), in real
+    // time whatever clock the driver waits by: the bytes come in real time.
+    using namespace std::chrono;
+    const auto fin = steady_clock::now() + microseconds(qint64(bytes) * 10 * 1000000 / velocidad_);
+    for (;;) {
+        const qint64 resto = duration_cast<microseconds>(fin - steady_clock::now()).count();
+        if (resto <= 0 || !trabajo_(resto)) return;
+    }
 }
 
 clsDriverOrbel &DriverOrbel(const Aplicacion &app) {

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace tarvo {
@@ -55,6 +56,13 @@ public:
     // gave none or gave an all-zero model database stem.
     qint16 LeerMatricula(QString &matricula);
 
+    // Work of the caller's that may use the time a reply spends on the wire:
+    // once a reply's header is in, the work is offered the microseconds its
+    // body still takes to arrive, and does one piece that fits (true) or
+    // nothing (false). The kernel keeps the bytes that come meanwhile.
+    using TrabajoEnEspera = std::function<bool(qint64 microsegundos)>;
+    void FijaTrabajoEnEspera(TrabajoEnEspera trabajo) { trabajo_ = std::move(trabajo); }
+
     // Post-reply pauses of each request, in milliseconds.
     static constexpr int PausaLectura = 0, PausaEscritura = 200, PausaConfirmacion = 300, PausaCancelacion = 200;
     static constexpr int TiempoEsperaFijo = 5000;     // writes, confirmations and cancellations
@@ -67,6 +75,7 @@ private:
     qint16 Intercambio(QByteArray &respuesta, const orbel::Peticion &p, int pausa, qint32 tiempoEspera);
     qint16 RecibirRespuesta(QByteArray &respuesta, qint32 tiempoEspera);
     qint16 LeeTrama(QByteArray &respuesta, qint32 tiempoEspera);
+    void TrabajaMientrasLlega(int bytes);
     static quint8 CalculaChecksum(const quint8 *trama, int primero, int cuenta);
 
     const Aplicacion &app_;
@@ -77,6 +86,8 @@ private:
     quint8 numeroRele_ = 0;
     qint32 claveRele_ = -1;
     int pausa_ = 0;
+    TrabajoEnEspera trabajo_;
+    qint32 velocidad_ = 0;
     orbel::BufferTrama trama_{};
     std::array<quint8, orbel::TamCabecera> cabecera_{};
     orbel::BufferTrama cuerpo_{};   // L + 1 <= 256

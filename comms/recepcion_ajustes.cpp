@@ -5,10 +5,17 @@
 #include "store/ficheros.h"
 #include "store/idioma_fichero.h"
 #include "store/modelos.h"
+#include "store/tablas.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <chrono>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <limits>
 
 namespace tarvo {
 namespace {
@@ -30,6 +37,74 @@ void BorraFamilia(const QString &fichero) {
     QDir dir = info.absoluteDir();
     for (const QString &n : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden)) dir.remove(n);
 }
+
+// Writes into the receive copy wait, in order, for the moments the link
+// spends waiting on the relay: the columns are dropped and each table is
+// decoded while the next one is still on the wire. The first failure drops
+// the rest and is reported once the exchange under way is over.
+class EscriturasPendientes {
+public:
+    void Anade(QString nombre, std::function<void()> escritura) {
+        if (!error_) cola_.push_back({std::move(nombre), std::move(escritura)});
+    }
+    // The next write, when it is likely to take less than `microsegundos`:
+    // as long as the longest so far, that estimate fading as shorter ones
+    // follow. False when none ran.
+    bool EjecutaUna(qint64 microsegundos = std::numeric_limits<qint64>::max()) {
+        if (cola_.empty() || error_ || estimacion_ > microsegundos) return false;
+        Pendiente p = std::move(cola_.front());
+        cola_.pop_front();
+        const auto inicio = std::chrono::steady_clock::now();
+        try {
+            p.escritura();
+        } catch (...) {
+            nombreFallo_ = p.nombre;
+            error_ = std::current_exception();
+            cola_.clear();
+        }
+        const qint64 duracion =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - inicio).count();
+        estimacion_ = std::max(duracion, estimacion_ * 3 / 4);
+        return true;
+    }
+    bool Termina() {
+        while (EjecutaUna()) {
+        }
+        return !error_;
+    }
+    bool Fallida() const { return bool(error_); }
+    void Informa(Contexto &ctx) const {
+        try {
+            std::rethrow_exception(error_);
+        } catch (const std::exception &e) {
+            InformaError(ctx, nombreFallo_, e);
+        }
+    }
+
+private:
+    struct Pendiente {
+        QString nombre;
+        std::function<void()> escritura;
+    };
+    std::deque<Pendiente> cola_;
+    qint64 estimacion_ = 5000;   // microseconds, before any has run
+    QString nombreFallo_;
+    std::exception_ptr error_;
+};
+
+// The driver runs the pending writes while it waits, for as long as this lives.
+class TrabajoDuranteEnlace {
+public:
+    TrabajoDuranteEnlace(clsDriverOrbel &d, EscriturasPendientes &e) : driver_(d) {
+        driver_.FijaTrabajoEnEspera([&e](qint64 us) { return e.EjecutaUna(us); });
+    }
+    ~TrabajoDuranteEnlace() { driver_.FijaTrabajoEnEspera({}); }
+    TrabajoDuranteEnlace(const TrabajoDuranteEnlace &) = delete;
+    TrabajoDuranteEnlace &operator=(const TrabajoDuranteEnlace &) = delete;
+
+private:
+    clsDriverOrbel &driver_;
+};
 
 bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
 
@@ -68,16 +143,6 @@ bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
     }
 }
 
-bool LeeTabla(Comunicaciones &c, const DatosCodificacion &datos, const QString &ruta, const QString &tabla) {
-    const TablaCodificada *t = BuscaTablaCodificada(tabla);
-    // Tables that never travel count as received; unknown names are skipped.
-    if (!t || t->empaquetador == Empaquetador::Ninguno) return true;
-    QString hex;
-    const bool leido = t->disposicion == Disposicion::Grafico ? RecibeGraficoCOMU(c, hex) : RecibeTabla(c, tabla, hex);
-    if (!leido) return false;
-    return DecodificaTablaRecibida(c.ctx, datos, ruta, t->tabla, hex);
-}
-
 bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
     Contexto &ctx = c.ctx;
     Aplicacion &a = ctx.app;
@@ -94,14 +159,34 @@ bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
     c.v.Habilita(false);
     bool bien = false;
     try {
+        // Closed before the copy goes back over the target.
+        auto db = AbreBaseDatos(ctx, a.CopiaRecepcion, bd::Apertura::Temporal);
         DatosCodificacion datos;
-        bien = BorraColumnasIdioma(ctx, a.CopiaRecepcion) && PreparaDatosRecepcion(ctx, datos);
-        const QList<EntradaGrupo> grupos = a.GruposCONST;
-        const int n = int(grupos.size());
-        for (int i = 0; i < n && bien; ++i) {
-            c.monitor.PerCntTot(ProgresoTotal(i, n));
-            ctx.ui->ProcesaEventos();
-            bien = LeeTabla(c, datos, a.CopiaRecepcion, grupos[i].Tabla);
+        if (db && PreparaDatosRecepcion(ctx, datos)) {
+            EscriturasPendientes escrituras;
+            for (const QString &s : SentenciasBorraColumnasIdioma(*db, a.NombresIdiomas.size()))
+                escrituras.Anade("BorraColumnasIdioma", [&db, s] { db->Execute(s); });
+            const TrabajoDuranteEnlace durante(c.driver, escrituras);
+            const QList<EntradaGrupo> grupos = a.GruposCONST;
+            const int n = int(grupos.size());
+            bien = true;
+            for (int i = 0; i < n && bien; ++i) {
+                c.monitor.PerCntTot(ProgresoTotal(i, n));
+                ctx.ui->ProcesaEventos();
+                const TablaCodificada *t = BuscaTablaCodificada(grupos[i].Tabla);
+                // Tables that never travel count as received; unknown names are skipped.
+                if (!t || t->empaquetador == Empaquetador::Ninguno) continue;
+                QString hex;
+                bien = t->disposicion == Disposicion::Grafico ? RecibeGraficoCOMU(c, hex)
+                                                                : RecibeTabla(c, grupos[i].Tabla, hex);
+                if (bien)
+                    escrituras.Anade(LectorDeTabla(t->tabla), [&, tabla = t->tabla, hex] {
+                        DecodificaEnTransaccion(*db, a, datos, tabla, hex);
+                    });
+                bien = bien && !escrituras.Fallida();
+            }
+            bien = bien && escrituras.Termina();
+            if (escrituras.Fallida()) escrituras.Informa(ctx);
         }
     } catch (const std::exception &e) {
         InformaError(ctx, "LeeTodosGrupos", e);

@@ -2,7 +2,6 @@
 // and the reception of every table into it through the receive copy.
 #pragma once
 
-#include "comms/codificacion/registros.h"
 #include "comms/transferencias.h"
 
 namespace tarvo {
@@ -15,7 +14,5 @@ bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino);
 // Every table of the catalogue from the relay into `destino`; the target is
 // only replaced when all arrived. Reports its own failures.
 bool LeeTodosGrupos(Comunicaciones &c, const QString &destino);
-// The reader of one catalogue table, into the database `ruta`.
-bool LeeTabla(Comunicaciones &c, const DatosCodificacion &datos, const QString &ruta, const QString &tabla);
 
 }  // namespace tarvo

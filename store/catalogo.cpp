@@ -320,29 +320,22 @@ QString TextoAHex(const QString &texto) {
     return hex;
 }
 
-bool BorraColumnasIdioma(Contexto &ctx, const QString &copiaRecepcion) {
+QStringList SentenciasBorraColumnasIdioma(bd::BaseDatos &db, qsizetype idiomas) {
     static const QStringList tablas = {"ANDs PROT",         "Entradas PROT", "Eventos PROT",  "Salidas PROT",
                                        "Eventos COMU",      "BitMando CTRL", "EsperaConfirmacion CTRL",
                                        "Eventos CTRL",      "Salidas CTRL",  "TiempoEntradas CTRL",
                                        "TiempoPrevio CTRL", "EntradasPulsos CTRL"};
-    auto db = AbreBaseDatos(ctx, copiaRecepcion, bd::Apertura::Temporal);
-    if (!db) return false;
-    try {
-        for (const QString &t : tablas) {
-            if (!ExisteTabla(*db, t)) continue;
-            QStringList columnas;
-            for (const bd::DefCampo &c : db->TableDef(t).campos) columnas << c.nombre;
-            for (int n = 0; n <= ctx.app.NombresIdiomas.size(); ++n) {
-                const QString columna = "NombreAjuste" + QString::number(n);
-                if (columnas.contains(columna))
-                    db->Execute("ALTER TABLE [" + t + "] DROP COLUMN [" + columna + "]");
-            }
+    QStringList sentencias;
+    for (const QString &t : tablas) {
+        if (!ExisteTabla(db, t)) continue;
+        QStringList columnas;
+        for (const bd::DefCampo &c : db.TableDef(t).campos) columnas << c.nombre;
+        for (qsizetype n = 0; n <= idiomas; ++n) {
+            const QString columna = "NombreAjuste" + QString::number(n);
+            if (columnas.contains(columna)) sentencias << "ALTER TABLE [" + t + "] DROP COLUMN [" + columna + "]";
         }
-        return true;
-    } catch (const std::exception &e) {
-        InformaError(ctx, "BorraColumnasIdioma", e);
-        return false;
     }
+    return sentencias;
 }
 
 }  // namespace tarvo

@@ -37,7 +37,9 @@ bool CompatibilizaGrafico(Contexto &ctx, const QString &copia);
 // A display text as its 24-byte field: at most 23 characters, zero-padded.
 QString TextoAHex(const QString &texto);
 
-// Received data lose the per-language name columns before they are merged.
-bool BorraColumnasIdioma(Contexto &ctx, const QString &copiaRecepcion);
+// Received data lose the per-language name columns before they are merged:
+// these are the statements that drop the ones `db` has ("NombreAjuste" + n,
+// n from 0 to the number of interface languages), in order. Throws ErrorBD.
+QStringList SentenciasBorraColumnasIdioma(bd::BaseDatos &db, qsizetype idiomas);
 
 }  // namespace tarvo

@@ -218,21 +218,33 @@ bool DecodificaTablaRecibida(Contexto &ctx, const DatosCodificacion &datos, cons
                          Botones::Aceptar});
         return false;
     }
-    const TablaCodificada *t = BuscaTablaCodificada(tabla);
-    const QString lector = t && !t->lector.isEmpty() ? t->lector : QString("DecodificaTablaRecibida");
     try {
-        db->BeginTrans();
-        DecodificaTabla(*db, ctx.app, datos, tabla, hex);
-        db->CommitTrans();
+        DecodificaEnTransaccion(*db, ctx.app, datos, tabla, hex);
         return true;
     } catch (const std::exception &e) {
-        try {
-            db->Rollback();
-        } catch (...) {
-        }
-        InformaError(ctx, lector, e);
+        InformaError(ctx, LectorDeTabla(tabla), e);
         return false;
     }
+}
+
+void DecodificaEnTransaccion(bd::BaseDatos &db, const Aplicacion &app, const DatosCodificacion &datos,
+                             const QString &tabla, QStringView hex) {
+    db.BeginTrans();
+    try {
+        DecodificaTabla(db, app, datos, tabla, hex);
+        db.CommitTrans();
+    } catch (...) {
+        try {
+            db.Rollback();
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+QString LectorDeTabla(const QString &tabla) {
+    const TablaCodificada *t = BuscaTablaCodificada(tabla);
+    return t && !t->lector.isEmpty() ? t->lector : QString("DecodificaTablaRecibida");
 }
 
 }  // namespace tarvo

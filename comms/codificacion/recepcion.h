@@ -32,6 +32,13 @@ bool CargaStringEntradas(Contexto &ctx, QStringList &funciones);
 // Everything the decoders need from the model and the dictionary.
 bool PreparaDatosRecepcion(Contexto &ctx, DatosCodificacion &datos);
 
+// One table's decoding as one transaction: nothing of it stays written when
+// it throws.
+void DecodificaEnTransaccion(bd::BaseDatos &db, const Aplicacion &app, const DatosCodificacion &datos,
+                             const QString &tabla, QStringView hex);
+// The name a table's decoding failures are reported under (its reader).
+QString LectorDeTabla(const QString &tabla);
+
 // A table reader's decoding step: opens the configuration database, decodes
 // the stream into the table (one transaction), closes. Failures are reported
 // (text 529 for an unopened file, the error report under the reader's name

@@ -5,6 +5,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace tarvo;
 using prueba::Ajustes;
 using prueba::Bytes;
@@ -117,6 +120,35 @@ TEST(Intercambio, IdentifyWriteConfirmCancelAndReadBack) {
 
     // Open, then the pause after each reply: read 0, write 200, confirm 300, cancel 200.
     EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 200, 0, 300, 0, 200, 200, 0, 0}));
+}
+
+TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
+    relaysim::Opciones o;
+    o.velocidadReal = true;
+    Linea l(o, Ajustes(19200), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QList<qint64> ofrecidos;
+    int piezas = 3;
+    l.driver->FijaTrabajoEnEspera([&](qint64 us) {
+        ofrecidos.append(us);
+        if (piezas == 0 || us < 1500) return false;
+        --piezas;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
+    });
+    QByteArray r;
+    ASSERT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
+    // The body of that reply is 11 bytes: 5.73 ms at 19200 baud.
+    ASSERT_FALSE(ofrecidos.isEmpty());
+    EXPECT_LE(ofrecidos.first(), 5730);
+    EXPECT_GT(ofrecidos.first(), ofrecidos.last());
+    EXPECT_LT(piezas, 3);
+
+    l.driver->FijaTrabajoEnEspera({});
+    ofrecidos.clear();
+    ASSERT_EQ(l.Lee(r), 4);
+    EXPECT_TRUE(ofrecidos.isEmpty());
 }
 
 TEST(Intercambio, AWrongPasswordIsRefusedAndTheRelayNumberAppliesToTheNextFrame) {

@@ -203,6 +203,31 @@ TEST_F(Transferencias, ARelayThatFallsSilentMidReceiveLeavesTheTargetAsItWas) {
     EsperaFinal();
 }
 
+// Tables are decoded while the next ones are still on the line: a failure
+// there is reported under its reader and ends the reception a table later.
+TEST_F(Transferencias, ATableThatCannotBeDecodedStopsTheReceiveAndLeavesTheTargetAsItWas) {
+    Arranca();
+    Nuevo("TRV-610 **");
+    Abre();
+    a.ModoDepuracion = true;
+    const QString destino = a.DirectorioTrabajo + "objetivo.cnf";
+    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
+    bd::BaseDatos::Abrir(destino)->Execute(
+        "UPDATE [Salidas CTRL] SET Codificacion = '' WHERE rowid = (SELECT MIN(rowid) FROM [Salidas CTRL])");
+    const QByteArray antes = Bytes(destino);
+    ins.ui.Espera("MODULO LeeSalidasCTRL()");
+    ins.ui.Espera(Texto(576));
+    EXPECT_FALSE(LeeTodosGrupos(*c, destino));
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(Bytes(destino), antes);
+    EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
+    const EntradaGrupo &ultima = a.GruposCONST.last();
+    const QRegularExpression lecturaUltima(QString("cpu=%1 orden=leer .* grupo=%2 ").arg(ultima.CPU).arg(ultima.Grupo));
+    EXPECT_FALSE(rele->Registro().filter(QRegularExpression("orden=leer")).isEmpty());
+    EXPECT_TRUE(rele->Registro().filter(lecturaUltima).isEmpty());
+    EsperaFinal();
+}
+
 TEST_F(Transferencias, ATargetOfAnotherModelIsRefusedBeforeAnyExchange) {
     Arranca();
     Nuevo("TRV-420 *");
