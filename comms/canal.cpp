@@ -11,6 +11,11 @@ TiemposPuerto TiemposPara(qint32 velocidad) {
     return {k * 50, k * 50, k * 1000, k * 50, k * 5000};
 }
 
+qint64 DuracionEnLinea(int bytes, qint32 velocidad) {
+    if (velocidad <= 0) return 0;
+    return qint64(bytes) * 10 * 1000000 / velocidad;
+}
+
 qint64 Reloj::Ahora() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();

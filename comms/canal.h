@@ -27,6 +27,10 @@ struct TiemposPuerto {
 // bounds grow with the time a character takes; above 115200 baud k is 0.
 TiemposPuerto TiemposPara(qint32 velocidad);
 
+// How long `bytes` characters take on the line at `velocidad`, 10 bits a
+// character, in microseconds (0 without a speed).
+qint64 DuracionEnLinea(int bytes, qint32 velocidad);
+
 class Canal {
 public:
     virtual ~Canal() = default;

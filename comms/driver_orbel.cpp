@@ -145,10 +145,9 @@ qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
 
 void clsDriverOrbel::TrabajaMientrasLlega(int bytes) {
     if (!trabajo_ || velocidad_ <= 0) return;
-    // The time the line takes to carry them (10 bits a character), in real
-    // time whatever clock the driver waits by: the bytes come in real time.
+    // In real time whatever clock the driver waits by: the bytes come in real time.
     using namespace std::chrono;
-    const auto fin = steady_clock::now() + microseconds(qint64(bytes) * 10 * 1000000 / velocidad_);
+    const auto fin = steady_clock::now() + microseconds(DuracionEnLinea(bytes, velocidad_));
     for (;;) {
         const qint64 resto = duration_cast<microseconds>(fin - steady_clock::now()).count();
         if (resto <= 0 || !trabajo_(resto)) return;

@@ -5,6 +5,7 @@
 #include "store/ficheros.h"
 #include "store/idioma_fichero.h"
 #include "store/modelos.h"
+#include "store/tablas.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,12 +160,7 @@ bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
     bool bien = false;
     try {
         // Closed before the copy goes back over the target.
-        std::unique_ptr<bd::BaseDatos> db;
-        try {
-            db = bd::BaseDatos::Abrir(a.CopiaRecepcion, bd::Apertura::Temporal);
-        } catch (const bd::ErrorBD &e) {
-            Critico(ctx, ctx.dic.Texto(529, e.numero, e.descripcion) + " " + a.CopiaRecepcion + ".", ctx.T148());
-        }
+        const auto db = AbreBaseDatosNombrada(ctx, a.CopiaRecepcion, bd::Apertura::Temporal);
         DatosCodificacion datos;
         if (db && PreparaDatosRecepcion(ctx, datos)) {
             EscriturasPendientes escrituras;

@@ -14,14 +14,27 @@ bool ExisteTabla(bd::BaseDatos &db, const QString &tabla) {
 
 bool ExisteCampo(const bd::Recordset &rs, const QString &campo) { return rs.FieldIndex(campo) >= 0; }
 
-std::unique_ptr<bd::BaseDatos> AbreBaseDatos(Contexto &ctx, const QString &ruta, bd::Apertura modo) {
+namespace {
+
+std::unique_ptr<bd::BaseDatos> Abre(Contexto &ctx, const QString &ruta, bd::Apertura modo, const QString &cola) {
     try {
         return bd::BaseDatos::Abrir(ruta, modo);
     } catch (const bd::ErrorBD &e) {
         ctx.ui->CursorOcupado(false);
-        ctx.ui->Muestra({ctx.dic.Texto(529, e.numero, e.descripcion), ctx.T148(), Icono::Critico, Botones::Aceptar});
+        ctx.ui->Muestra(
+            {ctx.dic.Texto(529, e.numero, e.descripcion) + cola, ctx.T148(), Icono::Critico, Botones::Aceptar});
         return nullptr;
     }
+}
+
+}  // namespace
+
+std::unique_ptr<bd::BaseDatos> AbreBaseDatos(Contexto &ctx, const QString &ruta, bd::Apertura modo) {
+    return Abre(ctx, ruta, modo, QString());
+}
+
+std::unique_ptr<bd::BaseDatos> AbreBaseDatosNombrada(Contexto &ctx, const QString &ruta, bd::Apertura modo) {
+    return Abre(ctx, ruta, modo, " " + ruta + ".");
 }
 
 void CopiaEstructuraTabla(bd::BaseDatos &dbOrigen, bd::BaseDatos &dbDestino, const QString &origen,

@@ -17,6 +17,9 @@ bool ExisteCampo(const bd::Recordset &rs, const QString &campo);
 // with the error and nullptr is returned.
 std::unique_ptr<bd::BaseDatos> AbreBaseDatos(Contexto &ctx, const QString &ruta,
                                              bd::Apertura modo = bd::Apertura::Compartida);
+// The same, the message followed by a space, the path and ".": the transfers
+// name the file they could not open.
+std::unique_ptr<bd::BaseDatos> AbreBaseDatosNombrada(Contexto &ctx, const QString &ruta, bd::Apertura modo);
 
 // Creates `destino` in `dbDestino` with the columns and indexes of `origen`.
 void CopiaEstructuraTabla(bd::BaseDatos &dbOrigen, bd::BaseDatos &dbDestino, const QString &origen,

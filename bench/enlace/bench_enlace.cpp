@@ -3,7 +3,7 @@
 // pause is recorded, not slept). Median and 95th percentile over many.
 // Target: median under 2 ms.
 #include "comms/driver_orbel.h"
-#include "servidor.h"
+#include "rele_bench.h"
 #include "shell/core/ajustes.h"
 #include "shell/core/puertos.h"
 
@@ -46,12 +46,7 @@ int main() {
     relaysim::Opciones o;
     o.programa = dir.path();
     relaysim::ServidorPty rele(o);
-    QString error;
-    if (!rele.Prepara(error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
-    rele.Arranca();
+    if (!bench::ArrancaRele(rele)) return 1;
 
     Aplicacion app;
     app.DirectorioPrograma = dir.path();

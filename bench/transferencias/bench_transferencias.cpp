@@ -8,7 +8,7 @@
 #include "comms/envio.h"
 #include "comms/recepcion_ajustes.h"
 #include "instalacion_bench.h"
-#include "servidor.h"
+#include "rele_bench.h"
 #include "shell/core/ajustes.h"
 #include "shell/core/puertos.h"
 #include "store/db/basedatos.h"
@@ -93,12 +93,7 @@ int main(int argc, char **argv) {
         o.modelo = a.DirectorioModelos + "TRV610.MDB";
         o.velocidadReal = true;
         relaysim::ServidorPty rele(o);
-        QString error;
-        if (!rele.Prepara(error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-        rele.Arranca();
+        if (!bench::ArrancaRele(rele)) return 1;
         auto canal = std::make_unique<CanalContado>();
         CanalContado &contado = *canal;
         RelojContado reloj;
@@ -109,7 +104,8 @@ int main(int argc, char **argv) {
         Comunicaciones c{ctx, ins.v, monitor, driver};
 
         auto suelo = [&] {
-            return double(contado.escritos + contado.leidos) * 10.0 * 1000.0 / baudios + double(reloj.dormido);
+            return double(DuracionEnLinea(int(contado.escritos + contado.leidos), baudios)) / 1000.0 +
+                   double(reloj.dormido);
         };
         Medida envio;
         QElapsedTimer t;

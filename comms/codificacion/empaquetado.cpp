@@ -33,15 +33,8 @@ void AgregaRegistros(AcumuladorBytes &a, bd::Recordset &rs, const QString &tabla
 // Opens the configuration, packs, closes; a failure is reported and gives false.
 template <typename F>
 bool Carga(Contexto &ctx, const QString &ruta, const char *procedimiento, QList<qint32> &valores, F &&empaqueta) {
-    std::unique_ptr<bd::BaseDatos> db;
-    try {
-        db = bd::BaseDatos::Abrir(ruta, bd::Apertura::SoloLectura);
-    } catch (const bd::ErrorBD &e) {
-        ctx.ui->CursorOcupado(false);
-        ctx.ui->Muestra({ctx.dic.Texto(529, e.numero, e.descripcion) + " " + ruta + ".", ctx.T148(), Icono::Critico,
-                         Botones::Aceptar});
-        return false;
-    }
+    const auto db = AbreBaseDatosNombrada(ctx, ruta, bd::Apertura::SoloLectura);
+    if (!db) return false;
     try {
         valores = empaqueta(*db);
         return true;

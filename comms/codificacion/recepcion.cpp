@@ -204,29 +204,6 @@ bool PreparaDatosRecepcion(Contexto &ctx, DatosCodificacion &datos) {
     return true;
 }
 
-bool DecodificaTablaRecibida(Contexto &ctx, const DatosCodificacion &datos, const QString &ruta, const QString &tabla,
-                             const QString &hex) {
-    std::unique_ptr<bd::BaseDatos> db;
-    try {
-        // Receptions land in the program's own temporary copy: no need to wait
-        // for the disk on every table.
-        const bool temporal = ruta == ctx.app.CopiaRecepcion || ruta == ctx.app.CopiaTrabajo;
-        db = bd::BaseDatos::Abrir(ruta, temporal ? bd::Apertura::Temporal : bd::Apertura::Compartida);
-    } catch (const bd::ErrorBD &e) {
-        ctx.ui->CursorOcupado(false);
-        ctx.ui->Muestra({ctx.dic.Texto(529, e.numero, e.descripcion) + " " + ruta + ".", ctx.T148(), Icono::Critico,
-                         Botones::Aceptar});
-        return false;
-    }
-    try {
-        DecodificaEnTransaccion(*db, ctx.app, datos, tabla, hex);
-        return true;
-    } catch (const std::exception &e) {
-        InformaError(ctx, LectorDeTabla(tabla), e);
-        return false;
-    }
-}
-
 void DecodificaEnTransaccion(bd::BaseDatos &db, const Aplicacion &app, const DatosCodificacion &datos,
                              const QString &tabla, QStringView hex) {
     db.BeginTrans();
@@ -244,7 +221,7 @@ void DecodificaEnTransaccion(bd::BaseDatos &db, const Aplicacion &app, const Dat
 
 QString LectorDeTabla(const QString &tabla) {
     const TablaCodificada *t = BuscaTablaCodificada(tabla);
-    return t && !t->lector.isEmpty() ? t->lector : QString("DecodificaTablaRecibida");
+    return t && !t->lector.isEmpty() ? t->lector : QString("LeeTodosGrupos");
 }
 
 }  // namespace tarvo

@@ -39,11 +39,4 @@ void DecodificaEnTransaccion(bd::BaseDatos &db, const Aplicacion &app, const Dat
 // The name a table's decoding failures are reported under (its reader).
 QString LectorDeTabla(const QString &tabla);
 
-// A table reader's decoding step: opens the configuration database, decodes
-// the stream into the table (one transaction), closes. Failures are reported
-// (text 529 for an unopened file, the error report under the reader's name
-// otherwise) and give false; nothing is written then.
-bool DecodificaTablaRecibida(Contexto &ctx, const DatosCodificacion &datos, const QString &ruta, const QString &tabla,
-                             const QString &hex);
-
 }  // namespace tarvo

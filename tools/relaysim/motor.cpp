@@ -156,9 +156,4 @@ std::optional<Envio> MotorRele::Atiende(const orbel::PeticionLeida &leida, QStri
     return e;
 }
 
-qint64 DuracionEnLinea(int bytes, qint32 baudios) {
-    if (baudios <= 0) return 0;
-    return qint64(bytes) * 10 * 1000000 / baudios;
-}
-
 }  // namespace relaysim

@@ -43,8 +43,4 @@ private:
     int peticiones_ = 0;
 };
 
-// How long `bytes` characters take at `baudios`, 10 bits a character, in
-// microseconds.
-qint64 DuracionEnLinea(int bytes, qint32 baudios);
-
 }  // namespace relaysim

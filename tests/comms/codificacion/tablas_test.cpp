@@ -38,6 +38,16 @@ struct Configuracion : ::testing::Test {
         auto db = bd::BaseDatos::Abrir(ruta.isEmpty() ? a.CopiaTrabajo : ruta, bd::Apertura::SoloLectura);
         return Empaqueta(*db, a, tabla);
     }
+    // Decodes into the file as a reception does: "" or what went wrong.
+    QString Decodifica(const QString &ruta, const QString &tabla, const QString &hex) {
+        auto db = bd::BaseDatos::Abrir(ruta, bd::Apertura::Temporal);
+        try {
+            DecodificaEnTransaccion(*db, a, datos, tabla, hex);
+            return {};
+        } catch (const std::exception &e) {
+            return QString::fromLocal8Bit(e.what());
+        }
+    }
     const EntradaGrupo &Entrada(const QString &tabla) {
         for (const EntradaGrupo &e : a.GruposCONST)
             if (e.Tabla == tabla) return e;
@@ -68,7 +78,7 @@ TEST_P(PorModelo, EveryTablePacksAndDecodesBackToIdenticalRecords) {
         int plan = 0;
         for (const qint16 n : e.Indices) plan += n;
         EXPECT_LE(valores.size(), plan) << "the catalogue's blocks do not carry the whole table";
-        ASSERT_TRUE(DecodificaTablaRecibida(ins.ctx, datos, recepcion, e.Tabla, prueba::FlujoRecibido(valores, e)));
+        ASSERT_EQ(Decodifica(recepcion, e.Tabla, prueba::FlujoRecibido(valores, e)), "");
         comparadas << e.Tabla;
         if (e.Tabla == "Aparamenta CTRL") comparadas << "TiempoAperturaCierre CTRL";
     }
@@ -105,7 +115,7 @@ TEST_F(Configuracion, ControlInputsGoByTypeAndOnlyWhenTheCompanionTableIsInTheMo
     const QString recepcion = Copia("recepcion.cnf");
     QString hex;
     for (int i = 0; i < 46; ++i) hex += "05";
-    ASSERT_TRUE(DecodificaTablaRecibida(ins.ctx, datos, recepcion, "Entradas CTRL", hex + "0000"));
+    ASSERT_EQ(Decodifica(recepcion, "Entradas CTRL", hex + "0000"), "");
     const QStringList filas = prueba::Volcado(recepcion, "Entradas CTRL");
     EXPECT_EQ(filas.filter("TipoEntrada=Pulsos").filter("NombreAjuste=" + ins.ctx.dic.Texto(530)).size(), 4);
     EXPECT_EQ(filas.filter("NombreAjuste=EC 5").size(), 46);
@@ -182,8 +192,6 @@ TEST_F(Configuracion, AFileThatCannotBeOpenedIsReportedWithItsPath) {
     QList<qint32> v;
     ins.ui.Espera(falta + ".");
     EXPECT_FALSE(CargaAjustesDeTabla(ins.ctx, falta, "LEDs COMU", v));
-    ins.ui.Espera(falta + ".");
-    EXPECT_FALSE(DecodificaTablaRecibida(ins.ctx, datos, falta, "LEDs COMU", "00"));
     EXPECT_EQ(ins.Inesperados(), "");
 }
 
@@ -191,23 +199,20 @@ TEST_F(Configuracion, AShortOrBrokenStreamWritesNothing) {
     Nueva("TRV-610 **");
     const QStringList antes = prueba::Volcado(a.CopiaTrabajo, "Salidas CTRL");
     const QString completo = QString(16 * 12, 'F');
-    for (const QString &malo : {completo.left(16 * 12 - 2), completo.left(101), QString(completo).replace(50, 1, 'Q')}) {
-        ins.ui.Espera("LeeSalidasCTRL" , Boton::Aceptar);
-        a.ModoDepuracion = true;   // the report names the reader
-        EXPECT_FALSE(DecodificaTablaRecibida(ins.ctx, datos, a.CopiaTrabajo, "Salidas CTRL", malo));
-    }
+    for (const QString &malo : {completo.left(16 * 12 - 2), completo.left(101), QString(completo).replace(50, 1, 'Q')})
+        EXPECT_NE(Decodifica(a.CopiaTrabajo, "Salidas CTRL", malo), "");
     EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Salidas CTRL"), antes);
+    // Failures are reported under the reader's name.
+    EXPECT_EQ(LectorDeTabla("Salidas CTRL"), "LeeSalidasCTRL");
     // An empty first Codificacion leaves no record length to cut by.
     Ejecuta(a.CopiaTrabajo, "UPDATE [ANDs PROT] SET Codificacion = '' WHERE Indice = 1");
-    ins.ui.Espera("empty Codificacion");
-    EXPECT_FALSE(DecodificaTablaRecibida(ins.ctx, datos, a.CopiaTrabajo, "ANDs PROT", completo));
-    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_TRUE(Decodifica(a.CopiaTrabajo, "ANDs PROT", completo).contains("empty Codificacion"));
 }
 
 TEST_F(Configuracion, SwitchgearFlagsGoBackIntoBothTimersOfEachDevice) {
     Nueva("TRV-610 **");
     // Device 6 in use, device 1 from contacts, device 2 in transition "11".
-    ASSERT_TRUE(DecodificaTablaRecibida(ins.ctx, datos, a.CopiaTrabajo, "Aparamenta CTRL", "20010200"));
+    ASSERT_EQ(Decodifica(a.CopiaTrabajo, "Aparamenta CTRL", "20010200"), "");
     const QStringList filas = prueba::Volcado(a.CopiaTrabajo, "TiempoAperturaCierre CTRL");
     ASSERT_EQ(filas.size(), 12);
     for (int i : {5, 11}) EXPECT_TRUE(filas[i].contains("AparamentaSeleccionada=true")) << i;
@@ -224,16 +229,13 @@ TEST_F(Configuracion, TheReceivedDisplayReplacesTheTableUpToTheEndObject) {
     const QString texto = "0B04" "41420000000000" "030C00";
     const QString sinFlag = "0B00" "41420000000000" "040C00";      // byte 1 without bit 2
     const QString desconocido = "FA04" "00000000000000" "050C00";  // no such code
-    ASSERT_TRUE(DecodificaTablaRecibida(ins.ctx, datos, a.CopiaTrabajo, "Grafico COMU",
-                                        texto + sinFlag + desconocido + texto + "00000000"));
+    ASSERT_EQ(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto + sinFlag + desconocido + texto + "00000000"), "");
     const QStringList filas = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
     ASSERT_EQ(filas.size(), 2);
     EXPECT_TRUE(filas[0].startsWith("Identificador=1|apaN2=21|apa=11|cpu=4|txt=AB|"));
     EXPECT_TRUE(filas[1].startsWith("Identificador=2|"));
     // An object cut short is refused and the table stays.
-    ins.ui.Espera("LeeGraficoCOMU");
-    a.ModoDepuracion = true;
-    EXPECT_FALSE(DecodificaTablaRecibida(ins.ctx, datos, a.CopiaTrabajo, "Grafico COMU", texto.left(20)));
+    EXPECT_NE(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto.left(20)), "");
     EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Grafico COMU"), filas);
-    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(LectorDeTabla("Grafico COMU"), "LeeGraficoCOMU");
 }
