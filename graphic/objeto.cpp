@@ -351,7 +351,9 @@ std::optional<ObjetoGrafico> DecodificaObjeto(const QByteArray &b) {
     ObjetoGrafico o;
     o.apa = u(0);
     o.cpu = u(1);
-    if (!(o.cpu & CpuGrabado)) return std::nullopt;
+    // The file-name object keeps its name's first character where the others
+    // keep the written flag: whatever that character, it is the user's name.
+    if (o.apa != ApaFichero && !(o.cpu & CpuGrabado)) return std::nullopt;
     o.apaN2 = qint16(TipoDeCodigo(o.apa));
     switch (FamiliaDeCodigo(o.apa)) {
     case F::Texto:

@@ -177,9 +177,10 @@ TEST(DecodificacionObjetos, NumbersObjectsAndSkipsUnwrittenOnes) {
     EXPECT_EQ(l[3].apaN2, 25);
     EXPECT_EQ(l[4].Identificador, 3);
 
-    // A file name whose first character lacks bit 2 is not received.
+    // A file name keeps its first character whatever its bits.
     ASSERT_TRUE(DecodificaObjetos(ObjetoFichero("A.CNF").Codificacion, l));
-    EXPECT_TRUE(l.isEmpty());
+    ASSERT_EQ(l.size(), 1);
+    EXPECT_EQ(NombreDeObjetoFichero(l[0]), "A.CNF");
     // Malformed streams are refused, not read past their end.
     EXPECT_FALSE(DecodificaObjetos(texto.Codificacion.left(20), l));
     EXPECT_FALSE(DecodificaObjetos(texto.Codificacion.left(23), l));

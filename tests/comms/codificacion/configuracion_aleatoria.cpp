@@ -153,7 +153,9 @@ QList<ObjetoGrafico> ObjetosDeMuestra(const DatosCodificacion &datos) {
     maniobra.oper_c = 0;
     maniobra.oper_d = 0x7FFF;
     l.append(EtiquetaManiobra(maniobra, "ABRIR"));
-    l.append(ObjetoFichero("DEMO.CNF"));   // 'D' carries the written flag, so it survives reception
+    // 'S' lacks the bit the other objects carry as their written flag: the
+    // file name must come back all the same.
+    l.append(ObjetoFichero("SUBEST.CNF"));
     for (ObjetoGrafico &o : l) PreparaObjeto(o);
     return l;
 }
