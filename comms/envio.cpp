@@ -2,6 +2,9 @@
 
 #include "comms/codificacion/registros.h"
 #include "store/ficheros.h"
+#include "store/tablas.h"
+
+#include <optional>
 
 namespace tarvo {
 namespace {
@@ -22,47 +25,122 @@ void EmpiezaTrazaEnvio(Comunicaciones &c) {
 
 bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
 
-}  // namespace
 
-bool EnviaAjustesTabla(Comunicaciones &c, const QString &fichero, const QString &tabla) {
-    const TablaCodificada *t = BuscaTablaCodificada(tabla);
-    if (!t || t->empaquetador == Empaquetador::Ninguno) return true;
-    return EnviaTabla(c, fichero, tabla);
+// The tables to send, packed and checked before anything goes on the line.
+// A configuration that cannot be sent is refused naming table and record.
+std::optional<QList<TablaEmpaquetada>> EmpaquetaFichero(Comunicaciones &c, const QString &fichero,
+                                                        const QStringList *solo) {
+    Contexto &ctx = c.ctx;
+    const auto db = AbreBaseDatosNombrada(ctx, fichero, bd::Apertura::SoloLectura);
+    if (!db) return std::nullopt;
+    try {
+        return EmpaquetaEnvio(*db, ctx.app, solo);
+    } catch (const TablaNoEnviable &e) {
+        ctx.ui->CursorOcupado(false);
+        Avisa(c, ctx.dic.Texto(3000) + SaltoLinea + SaltoLinea + DescribeTablaNoEnviable(ctx.dic, e), Icono::Critico);
+    } catch (const std::exception &e) {
+        InformaError(ctx, "EmpaquetaEnvio", e);
+    }
+    return std::nullopt;
 }
 
-bool EnviaTodosGrupos(Comunicaciones &c, const QString &fichero) {
+QString Lista(const QStringList &l) { return l.join(", "); }
+QString ListaCPUs(const QList<int> &l) {
+    QStringList s;
+    for (int cpu : l) s << QString::number(cpu);
+    return s.join(", ");
+}
+
+// What the relay holds after a send that did not end well, for the failure message.
+struct Resultado {
+    QStringList confirmadas, enDuda, noEnviadas;
+    QList<int> sinConfigurar, sinLeer;
+};
+
+QString InformeFallo(Comunicaciones &c, const Resultado &r) {
+    const clsDiccionario &dic = c.ctx.dic;
+    QStringList lineas{dic.Texto(585)};
+    if (!r.sinConfigurar.isEmpty()) lineas << dic.Texto(3010, ListaCPUs(r.sinConfigurar));
+    if (!r.sinLeer.isEmpty()) lineas << dic.Texto(3011, ListaCPUs(r.sinLeer));
+    // Unread marks leave the outcome open; anything else is known to be incomplete.
+    const bool incompleta = !r.sinConfigurar.isEmpty() || !r.enDuda.isEmpty() || !r.noEnviadas.isEmpty();
+    lineas << dic.Texto(incompleta ? 3012 : 3017);
+    if (r.enDuda.isEmpty() && r.noEnviadas.isEmpty())
+        lineas << dic.Texto(3013);
+    else {
+        if (!r.confirmadas.isEmpty()) lineas << dic.Texto(3014, Lista(r.confirmadas));
+        if (!r.enDuda.isEmpty()) lineas << dic.Texto(3015, Lista(r.enDuda));
+        if (!r.noEnviadas.isEmpty()) lineas << dic.Texto(3016, Lista(r.noEnviadas));
+    }
+    return lineas.join(SaltoLinea);
+}
+
+// The send shared by the send command and the editors: pack and check, mark
+// the relay as being written, each table, mark it as configured, then read
+// the marks back, since only the relay can say whether it took them. The
+// progress window and the main window are restored whatever the outcome.
+bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QStringList *solo, const QString &titulo) {
     Contexto &ctx = c.ctx;
     EmpiezaTrazaEnvio(c);
+    const auto tablas = EmpaquetaFichero(c, fichero, solo);
+    if (!tablas) return false;
     if (!MarcaConfiguracion(c, 0)) {
         ctx.ui->CursorOcupado(false);
         Avisa(c, DosLineas(c, 581, 582), Icono::Critico);
         return false;
     }
-    c.monitor.AbreProgreso(ctx.dic.Texto(589, ctx.app.NumeroRele));
+    // The graphic's plan is the one its objects need; the receive's progress goes by it.
+    for (const TablaEmpaquetada &t : *tablas)
+        if (BuscaTablaCodificada(t.entrada.Tabla)->disposicion == Disposicion::Grafico)
+            for (EntradaGrupo &e : ctx.app.GruposCONST)
+                if (e.Tabla.trimmed() == t.entrada.Tabla.trimmed()) e.Indices = t.entrada.Indices;
+    c.monitor.AbreProgreso(titulo);
     c.v.Habilita(false);
-    bool bien = true;
-    try {
-        // A copy: the graphic's packer rewrites its own entry's block plan.
-        const QList<EntradaGrupo> grupos = ctx.app.GruposCONST;
-        const int n = int(grupos.size());
-        for (int i = 0; i < n && bien; ++i) {
-            c.monitor.PerCntTot(ProgresoTotal(i, n));
-            ctx.ui->ProcesaEventos();
-            bien = EnviaAjustesTabla(c, fichero, grupos[i].Tabla);
+    Resultado r;
+    const int n = int(tablas->size());
+    for (int i = 0; i < n; ++i) {
+        const QString &tabla = (*tablas)[i].entrada.Tabla;
+        // After the first table that failed, the rest stay unsent.
+        if (r.confirmadas.size() < i) {
+            r.noEnviadas << tabla;
+            continue;
         }
-    } catch (const std::exception &e) {
-        InformaError(ctx, "EnviaTodosGrupos", e);
-        bien = false;
+        c.monitor.PerCntTot(ProgresoTotal(i, n));
+        ctx.ui->ProcesaEventos();
+        switch (EnviaTabla(c, (*tablas)[i])) {
+        case FinTabla::Confirmada: r.confirmadas << tabla; break;
+        case FinTabla::EnDuda: r.enDuda << tabla; break;
+        case FinTabla::Fallida: r.noEnviadas << tabla; break;
+        }
     }
     c.monitor.CierraProgreso();
     c.v.Habilita(true);
-    if (bien && MarcaConfiguracion(c, 1)) {
-        Avisa(c, DosLineas(c, 583, 584), Icono::Informacion);
-        return true;
+    bool bien = r.confirmadas.size() == n;
+    if (bien) {
+        // Its own answers do not decide: the read-back does.
+        MarcaConfiguracion(c, 1);
+        bien = CompruebaConfiguracion(c, r.sinConfigurar, r.sinLeer);
     }
     ctx.ui->CursorOcupado(false);
-    Avisa(c, ctx.dic.Texto(585), Icono::Critico);
-    return false;
+    if (bien)
+        Avisa(c, DosLineas(c, 583, 584), Icono::Informacion);
+    else
+        Avisa(c, InformeFallo(c, r), Icono::Critico);
+    return bien;
+}
+
+}  // namespace
+
+bool EnviaTodosGrupos(Comunicaciones &c, const QString &fichero) {
+    return EnviaConfiguracion(c, fichero, nullptr, c.ctx.dic.Texto(589, c.ctx.app.NumeroRele));
+}
+
+void EnviaTablasEditor(Comunicaciones &c, const QStringList &tablas, const QString &tituloEditor) {
+    QStringList buscadas;
+    for (const QString &t : tablas) buscadas << t.trimmed();
+    c.ctx.ui->CursorOcupado(true);
+    EnviaConfiguracion(c, c.ctx.app.CopiaTrabajo, &buscadas, c.ctx.dic.Texto(592) + " " + tituloEditor + "...");
+    c.ctx.ui->CursorOcupado(false);
 }
 
 void EnviarAjustes(Comunicaciones &c) {
@@ -96,46 +174,6 @@ void EnviarAjustes(Comunicaciones &c) {
     MuestraEstado(ctx, ctx.dic.Texto(82));
     if (!EnviaTodosGrupos(c, fichero)) return falla();
     MuestraEstado(ctx, ctx.dic.Texto(70));
-}
-
-void EnviaTablasEditor(Comunicaciones &c, const QStringList &tablas, const QString &tituloEditor) {
-    Contexto &ctx = c.ctx;
-    EmpiezaTrazaEnvio(c);
-    ctx.ui->CursorOcupado(true);
-    c.monitor.AbreProgreso(ctx.dic.Texto(592) + " " + tituloEditor + "...");
-    c.v.Habilita(false);
-    auto termina = [&] {
-        c.monitor.CierraProgreso();
-        c.v.Habilita(true);
-        ctx.ui->CursorOcupado(false);
-    };
-    if (!MarcaConfiguracion(c, 0)) {
-        ctx.ui->CursorOcupado(false);
-        Avisa(c, DosLineas(c, 581, 582), Icono::Critico);
-        return termina();
-    }
-    QStringList buscadas;
-    for (const QString &t : tablas) buscadas << t.trimmed();
-    try {
-        const QList<EntradaGrupo> grupos = ctx.app.GruposCONST;
-        for (const EntradaGrupo &e : grupos) {
-            if (!buscadas.contains(e.Tabla.trimmed())) continue;
-            c.monitor.PerCntTot(100);
-            // The table's sender has already told the user what went wrong.
-            if (!EnviaAjustesTabla(c, ctx.app.CopiaTrabajo, e.Tabla)) return termina();
-        }
-    } catch (const std::exception &e) {
-        InformaError(ctx, "EnviaTablasEditor", e);
-        return termina();
-    }
-    if (MarcaConfiguracion(c, 1)) {
-        termina();
-        Avisa(c, DosLineas(c, 583, 584), Icono::Informacion);
-        return;
-    }
-    ctx.ui->CursorOcupado(false);
-    Avisa(c, ctx.dic.Texto(585), Icono::Critico);
-    termina();
 }
 
 }  // namespace tarvo

@@ -11,11 +11,10 @@ namespace tarvo {
 // mnuEnviarAjustes.
 void EnviarAjustes(Comunicaciones &c);
 // Every table of the catalogue from a configuration database, framed by the
-// state marks; true on success. Reports its own failures.
+// state marks; true only when the relay reads back as configured. Every table
+// is packed and checked before the first byte goes out. Reports its own
+// failures, naming what the relay was left holding.
 bool EnviaTodosGrupos(Comunicaciones &c, const QString &fichero);
-// The sender of one catalogue table: its packer and EnviaTabla. Tables that
-// never travel, and names that are no configuration table, succeed at once.
-bool EnviaAjustesTabla(Comunicaciones &c, const QString &fichero, const QString &tabla);
 // An editor's send button, once a relay is known to be connected: its tables
 // of the working copy, in catalogue order, framed by the state marks.
 void EnviaTablasEditor(Comunicaciones &c, const QStringList &tablas, const QString &tituloEditor);

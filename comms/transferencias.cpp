@@ -1,6 +1,5 @@
 #include "comms/transferencias.h"
 
-#include "comms/codificacion/empaquetado.h"
 #include "comms/codificacion/hex.h"
 
 namespace tarvo {
@@ -120,18 +119,18 @@ qint16 LeeBloque(Comunicaciones &c, PeticionBloque &p) {
     int intentos = IntentosSilenciosos;
     for (;;) {
         QByteArray carga;
-        const qint16 r = c.driver.LeerDatosRele(carga, p.CPU, orbel::AreaGrupos, p.subgrupo, p.grupo,
+        qint16 r = c.driver.LeerDatosRele(carga, p.CPU, orbel::AreaGrupos, p.subgrupo, p.grupo,
                                                 quint16(p.bloque), TiempoEsperaBloque);
-        if (r > 0) {
-            const int cuenta = std::clamp<int>(p.cuenta, 0, MaxValoresPeticion);
+        const int cuenta = std::clamp<int>(p.cuenta, 0, MaxValoresPeticion);
+        if (r > 0 && carga.size() >= 4 * cuenta) {
             for (int i = 0; i < cuenta; ++i) {
                 std::array<quint8, 4> b{};
-                for (int k = 0; k < 4; ++k)
-                    if (4 * i + k < carga.size()) b[k] = quint8(carga[4 * i + k]);
-                p.valores[i] = BytesAValor(b);
+                for (int k = 0; k < 4; ++k) b[size_t(k)] = quint8(carga[4 * i + k]);
+                p.valores[size_t(i)] = BytesAValor(b);
             }
             return r;
         }
+        if (r > 0) r = LecturaCorta;
         if (intentos > 0) {
             --intentos;
             continue;
@@ -177,24 +176,18 @@ PeticionBloque PeticionDeTabla(const Comunicaciones &c, const EntradaGrupo &entr
 }
 
 // A table that failed: its error shown, its pending writes cancelled (and
-// that failure shown too). Always false.
-bool CancelaTabla(Comunicaciones &c, PeticionBloque &p, qint16 error) {
+// that failure shown too).
+void CancelaTabla(Comunicaciones &c, PeticionBloque &p, qint16 error) {
     MuestraErrorComunicacion(c, error);
     if (const qint16 rc = CancelaEscritura(c, p); rc != 0) MuestraErrorComunicacion(c, rc);
-    return false;
 }
 
 }  // namespace
 
-bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla) {
-    QList<qint32> valores;
-    if (!CargaAjustes(c.ctx, fichero, tabla, valores)) return false;
-    // Looked up after loading: the graphic's packer rewrites its block plan.
-    const EntradaGrupo *e = EntradaDeTabla(c.ctx.app, tabla);
-    if (!e) return false;
-    const EntradaGrupo entrada = *e;
+FinTabla EnviaTabla(Comunicaciones &c, const TablaEmpaquetada &t) {
+    const EntradaGrupo &entrada = t.entrada;
     const int bloques = BloquesDeEntrada(entrada);
-    if (bloques == 0) return false;
+    if (bloques == 0) return FinTabla::Fallida;
     MonitorComunicaciones &m = c.monitor;
     const bool traza = Depurando(c);
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, CabeceraTraza(entrada));
@@ -204,21 +197,47 @@ bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla)
     for (int j = 1; j <= bloques; ++j) {
         m.PerCntCur(j * 100 / bloques);
         p.bloque = qint16(j);
-        p.cuenta = entrada.Indices[j - 1];
+        p.cuenta = entrada.Indices[size_t(j - 1)];
         p.valores.fill(0);
         QString linea;
         for (int i = 0; i < std::min<int>(p.cuenta, MaxValoresPeticion); ++i, ++siguiente) {
             // Past the stream's end the block is filled with zeros.
-            p.valores[i] = siguiente < valores.size() ? valores[siguiente] : 0;
-            if (traza) linea += ValorAHex(p.valores[i]) + " ";
+            p.valores[size_t(i)] = siguiente < t.valores.size() ? t.valores[siguiente] : 0;
+            if (traza) linea += ValorAHex(p.valores[size_t(i)]) + " ";
         }
         if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, linea);
         c.ctx.ui->ProcesaEventos();
-        if (const qint16 r = EscribeBloque(c, p); r != 0) return CancelaTabla(c, p, r);
+        if (const qint16 r = EscribeBloque(c, p); r != 0) {
+            CancelaTabla(c, p, r);
+            return FinTabla::Fallida;
+        }
     }
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, SaltoLinea);
-    if (const qint16 r = ConfirmaEscritura(c, p); r != 0) return CancelaTabla(c, p, r);
-    return true;
+    const qint16 r = ConfirmaEscritura(c, p);
+    if (r == 0) return FinTabla::Confirmada;
+    CancelaTabla(c, p, r);
+    // A refusal ("FALLO.") is an answer; a confirmation that never got one
+    // may have been committed all the same.
+    return r > 0 || r == FalloSinCodigo ? FinTabla::Fallida : FinTabla::EnDuda;
+}
+
+bool CompruebaConfiguracion(Comunicaciones &c, QList<int> &sinConfigurar, QList<int> &sinLeer) {
+    sinConfigurar.clear();
+    sinLeer.clear();
+    for (const EntradaCPU &e : c.TablaCPUs) {
+        if (!e.presente) continue;
+        PeticionBloque p;
+        p.rele = c.ctx.app.NumeroRele;
+        p.CPU = e.CPU;
+        p.grupo = 1;
+        p.bloque = 1;
+        p.cuenta = 1;
+        if (LeeBloque(c, p) <= 0)
+            sinLeer << e.CPU;
+        else if ((p.valores[0] & 0xFF) != 1)
+            sinConfigurar << e.CPU;
+    }
+    return sinConfigurar.isEmpty() && sinLeer.isEmpty();
 }
 
 bool RecibeTabla(Comunicaciones &c, const QString &tabla, QString &hex) {

@@ -4,6 +4,7 @@
 // mode and the communication error dialog.
 #pragma once
 
+#include "comms/codificacion/empaquetado.h"
 #include "comms/comunicaciones.h"
 
 #include <array>
@@ -19,6 +20,9 @@ inline constexpr qint32 TiempoEsperaBloque = 5000;
 // text, or a code 0 that would read as success. Shown as the generic
 // communication error (text 800), like a link failure.
 inline constexpr qint16 FalloSinCodigo = -8;
+// A block read whose payload is shorter than the block's values: a failed
+// read, never zeros standing in for the missing bytes.
+inline constexpr qint16 LecturaCorta = -9;
 
 struct PeticionBloque {
     qint16 rele = 0;
@@ -44,7 +48,16 @@ qint16 LeeBloque(Comunicaciones &c, PeticionBloque &p);
 qint16 EscribeBloque(Comunicaciones &c, PeticionBloque &p);
 qint16 ConfirmaEscritura(Comunicaciones &c, PeticionBloque &p);
 qint16 CancelaEscritura(Comunicaciones &c, PeticionBloque &p);
-bool EnviaTabla(Comunicaciones &c, const QString &fichero, const QString &tabla);
+// How a table's send ended: committed by the relay, refused or given up
+// before its confirmation, or confirmed without a known answer.
+enum class FinTabla { Confirmada, Fallida, EnDuda };
+// A packed table's blocks, then its confirmation (EmpaquetaEnvio packs it).
+FinTabla EnviaTabla(Comunicaciones &c, const TablaEmpaquetada &t);
+// After a send: reads back the state block of every processor the last
+// CompruebaCPUs found present, CPU 2 included, since its mark is written like
+// the others. `sinConfigurar` gets those not at 1, `sinLeer` those that could
+// not be read; true when every one reads 1.
+bool CompruebaConfiguracion(Comunicaciones &c, QList<int> &sinConfigurar, QList<int> &sinLeer);
 bool RecibeTabla(Comunicaciones &c, const QString &tabla, QString &hex);
 bool RecibeGraficoCOMU(Comunicaciones &c, QString &hex);
 void MuestraErrorComunicacion(Comunicaciones &c, qint16 codigo);

@@ -60,6 +60,45 @@ QList<qint32> EmpaquetaGrafico(bd::BaseDatos &db);
 // table that is never sent).
 QList<qint32> Empaqueta(bd::BaseDatos &db, const Aplicacion &app, const QString &tabla);
 
+// A table that cannot go to the relay as the file holds it: which table,
+// which record (from 1; 0 for the table as a whole) and why, as a dictionary
+// text number with its parameters after the table and the record.
+struct TablaNoEnviable : ErrorCodificacion {
+    TablaNoEnviable(QString tabla_, int registro_, int motivo_, QVariantList datos_ = {});
+    QString tabla;
+    int registro;
+    int motivo;
+    QVariantList datos;
+};
+
+// What the user reads about it: the table and record, then why.
+QString DescribeTablaNoEnviable(const clsDiccionario &dic, const TablaNoEnviable &e);
+
+namespace motivo_envio {
+constexpr int NoEsTabla = 3002;        // missing, or a view in its place
+constexpr int Vacia = 3003;            // NULL or empty Codificacion
+constexpr int NoEsTexto = 3004;        // a number where the text belongs
+constexpr int NoHexadecimal = 3005;
+constexpr int Longitud = 3006;         // digits, then the digits of its layout
+constexpr int Registros = 3007;        // records, then the records the model has
+constexpr int Valores = 3008;          // values, then the values of the model's blocks
+constexpr int Ranuras = 3009;          // a text type runs into the next type's slots
+}  // namespace motivo_envio
+
+// One table packed for a send, with the block plan it goes out by.
+struct TablaEmpaquetada {
+    EntradaGrupo entrada;
+    QList<qint32> valores;
+};
+
+// Every table of the catalogue that travels (only those named in `solo`,
+// when given), in catalogue order, packed and checked against its record
+// layout and the catalogue before any of them is sent: a record of the wrong
+// length, an empty or non-text Codificacion, missing or extra records would
+// otherwise shift or zero-fill what the relay gets. Throws TablaNoEnviable.
+// The graphic's entry gets the block plan of its objects.
+QList<TablaEmpaquetada> EmpaquetaEnvio(bd::BaseDatos &db, const Aplicacion &app, const QStringList *solo = nullptr);
+
 bool CargaAjustesDeTabla(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores);
 bool CargaAjustesEntradasCTRL(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
 bool CargaAjustesDeTablaTextoEventos(Contexto &ctx, const QString &ruta, QList<qint32> &valores);

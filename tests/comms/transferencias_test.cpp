@@ -9,9 +9,12 @@
 #include "rele_prueba.h"
 #include "store/tablas.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+
+#include <sqlite3.h>
 
 using namespace tarvo;
 
@@ -102,15 +105,32 @@ INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
                          ::testing::Values(std::pair{"TRV-610 **", "TRV610.MDB"}, std::pair{"TRV-420 *", "TRV420.MDB"},
                                            std::pair{"TRV-300 C*", "TRV300.MDB"}));
 
-// The requests before the first table's first block: the state reads of CPUs
-// 0 and 1 that the model has, and a write and a confirmation per marked CPU.
-int PrimeraEscrituraDeTabla(const Aplicacion &a) {
-    int cpus01 = 0;
-    for (int cpu : {0, 1})
-        if (std::any_of(a.GruposCONST.cbegin(), a.GruposCONST.cend(), [&](const EntradaGrupo &e) { return e.CPU == cpu; }))
-            ++cpus01;
-    return cpus01 + 2 * (cpus01 + 1) + 1;
-}
+// Request numbers of a whole send, from the catalogue: the state reads and
+// marks before the tables (CPUs 2, 1, 0), each table's blocks and its
+// confirmation, then the state reads and marks after them (CPUs 0, 1, 2).
+struct PlanEnvio {
+    QList<int> cpus01;   // CPUs 0 and 1 that the model has
+    int tablas = 0;
+    explicit PlanEnvio(const Aplicacion &a) {
+        for (int cpu : {0, 1})
+            if (std::any_of(a.GruposCONST.cbegin(), a.GruposCONST.cend(), [&](const EntradaGrupo &e) { return e.CPU == cpu; }))
+                cpus01 << cpu;
+        for (const EntradaGrupo &e : a.GruposCONST)
+            if (BuscaTablaCodificada(e.Tabla)->empaquetador != Empaquetador::Ninguno) tablas += BloquesDeEntrada(e) + 1;
+    }
+    int Marcas() const { return int(cpus01.size()) + 2 * int(cpus01.size() + 1); }
+    int PrimeraEscritura() const { return Marcas() + 1; }
+    // The write of a CPU's mark; its confirmation is the next request.
+    int Marca(bool final, int cpu) const {
+        QList<int> orden = cpus01;
+        if (final) orden << 2;
+        else {
+            std::reverse(orden.begin(), orden.end());
+            orden.prepend(2);
+        }
+        return (final ? Marcas() + tablas : 0) + int(cpus01.size()) + 2 * int(orden.indexOf(cpu)) + 1;
+    }
+};
 
 struct FallosEnvio : Transferencias {
     void Prepara(const std::function<void(relaysim::Fallos &, int primera)> &fallos) {
@@ -118,11 +138,96 @@ struct FallosEnvio : Transferencias {
         ins.ui.EsperaModelo("TRV-420 *");
         NuevaConfiguracion(ins.ctx, ins.v);
         relaysim::Opciones o;
-        fallos(o.fallos, PrimeraEscrituraDeTabla(a));
+        fallos(o.fallos, PlanEnvio(a).PrimeraEscritura());
         Arranca(o, "TRV420.MDB");
         Abre();
     }
 };
+
+// Only the processors' state blocks, read back after the marks, say whether
+// the relay took the configuration: lost or refused marks, and damaged
+// answers to them, on each side of the tables.
+TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) {
+    using Fallo = std::function<void(relaysim::Opciones &, const PlanEnvio &, const QString &estado)>;
+    auto refusa = [](int cpu) -> Fallo {
+        return [cpu](relaysim::Opciones &o, const PlanEnvio &, const QString &estado) {
+            // The relay refuses both marks of the CPU, which starts unconfigured.
+            QFile f(estado);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
+            o.estado = estado;
+            o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
+        };
+    };
+    const struct {
+        const char *caso;
+        Fallo fallo;
+        int sinConfigurar;   // -1: the send succeeds
+    } casos[] = {
+        {"start mark of CPU 0 lost", [](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(false, 0)}; }, -1},
+        {"end mark of CPU 0 lost", [](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(true, 0)}; }, 0},
+        {"end mark of CPU 2 lost", [](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(true, 2)}; }, 2},
+        {"last confirmation damaged", [](auto &o, auto &p, auto &) { o.fallos.checksumCuerpo = {p.Marca(true, 2) + 1}; }, -1},
+        {"marks of CPU 0 refused", refusa(0), 0},
+        {"marks of CPU 2 refused", refusa(2), 2},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        prueba::ReleEnLinea r;
+        r.ins.ui.EsperaModelo("TRV-420 *");
+        NuevaConfiguracion(r.ins.ctx, r.ins.v);
+        relaysim::Opciones o;
+        caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz.en("estado.txt"));
+        r.Arranca(o, "TRV420.MDB");
+        r.Abre();
+        const bool bien = caso.sinConfigurar < 0;
+        r.ins.ui.Espera(bien ? r.Texto(583) : r.ins.ctx.dic.Texto(3010, caso.sinConfigurar));
+        EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), bien);
+        EXPECT_EQ(r.ins.Inesperados(), "");
+        if (!bien) {
+            const QString mensaje = r.ins.ui.Mostrados().last().texto;
+            EXPECT_TRUE(mensaje.contains(r.Texto(3012)) && mensaje.contains(r.Texto(3013))) << mensaje.toStdString();
+        }
+    }
+}
+
+// A configuration whose bytes would not be what the file means is refused,
+// naming table and record, before anything goes on the line.
+TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
+    const struct {
+        const char *sql;
+        QString tabla;
+        int motivo;
+    } casos[] = {
+        {"UPDATE [TextoEventos COMU] SET Codificacion = substr(Codificacion, 3) "
+         "WHERE rowid = (SELECT MAX(rowid) FROM [TextoEventos COMU])", "TextoEventos COMU", motivo_envio::Longitud},
+        {"UPDATE [LEDs COMU] SET Codificacion = NULL WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia},
+        {"UPDATE [LEDs COMU] SET Codificacion = '' WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia},
+        {"UPDATE [LEDs COMU] SET Codificacion = x'303030303030303030303030' WHERE rowid = 2", "LEDs COMU",
+         motivo_envio::NoEsTexto},
+        {"UPDATE [LEDs COMU] SET Codificacion = 'ZZ0000000000' WHERE rowid = 2", "LEDs COMU", motivo_envio::NoHexadecimal},
+        {"DELETE FROM [LEDs COMU] WHERE rowid = (SELECT MAX(rowid) FROM [LEDs COMU])", "LEDs COMU", motivo_envio::Registros},
+        {"INSERT INTO [LEDs COMU] SELECT * FROM [LEDs COMU] LIMIT 1", "LEDs COMU", motivo_envio::Registros},
+        {"ALTER TABLE [LEDs COMU] RENAME TO leds; CREATE VIEW [LEDs COMU] AS SELECT * FROM leds", "LEDs COMU",
+         motivo_envio::NoEsTabla},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.sql);
+        prueba::ReleEnLinea r;
+        r.Arranca({}, "TRV420.MDB");
+        r.Nuevo("TRV-420 *");
+        r.Abre();
+        ASSERT_EQ(sqlite3_exec(bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->handle(), caso.sql, nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        r.ins.ui.Espera(r.Texto(3000));
+        EXPECT_FALSE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo));
+        EXPECT_EQ(r.ins.Inesperados(), "");
+        const QString mensaje = r.ins.ui.Mostrados().last().texto;
+        EXPECT_TRUE(mensaje.contains("[" + caso.tabla + "]")) << mensaje.toStdString();
+        EXPECT_TRUE(mensaje.contains(r.Texto(caso.motivo).section('#', 0, 0))) << mensaje.toStdString();
+        EXPECT_EQ(r.rele->Registro(), QStringList());
+    }
+}
 
 TEST_F(FallosEnvio, ALostReplyIsRetriedWithoutAWord) {
     Prepara([](relaysim::Fallos &f, int primera) { f.sinRespuesta = {primera, primera + 3}; });
@@ -152,6 +257,13 @@ TEST_F(FallosEnvio, CancelAtThePromptStopsTheSendAndCancelsTheTable) {
     EXPECT_FALSE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(monitor.errores, QStringList({("\r\n" + Texto(800)).toUpper()}));
+    // The first table failed: nothing was committed and the user is told so.
+    QStringList tablas;
+    for (const EntradaGrupo &e : a.GruposCONST)
+        if (BuscaTablaCodificada(e.Tabla)->empaquetador != Empaquetador::Ninguno) tablas << e.Tabla;
+    const QString mensaje = ins.ui.Mostrados().last().texto;
+    EXPECT_TRUE(mensaje.contains(ins.ctx.dic.Texto(3016, tablas.join(", ")))) << mensaje.toStdString();
+    EXPECT_FALSE(mensaje.contains(Texto(3014).section('#', 0, 0)));
     const QStringList registro = rele->Registro();
     EXPECT_TRUE(registro.last().contains("orden=cancelar")) << registro.last().toStdString();
     // The relay stays marked as being written.
@@ -201,6 +313,29 @@ TEST_F(Transferencias, ARelayThatFallsSilentMidReceiveLeavesTheTargetAsItWas) {
     EXPECT_EQ(Bytes(destino), antes);
     EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
     EsperaFinal();
+}
+
+// A block that comes back shorter than its table asks is no block of zeros.
+TEST_F(Transferencias, AShortBlockIsAFailedRead) {
+    relaysim::Opciones o;
+    o.estado = ins.arbol.raiz.en("estado.txt");
+    QFile f(o.estado);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("C 0 4 0 2 1 0102030405060708\n");   // "Entradas PROT" takes 12 bytes
+    f.close();
+    Arranca(o);
+    Nuevo("TRV-610 **");
+    ASSERT_EQ(a.GruposCONST.first().Tabla, "Entradas PROT");
+    Abre();
+    const QString destino = a.DirectorioTrabajo + "objetivo.cnf";
+    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
+    const QByteArray antes = Bytes(destino);
+    ins.ui.Espera(Texto(593), Boton::Cancelar);
+    ins.ui.Espera(Texto(576));
+    EXPECT_FALSE(LeeTodosGrupos(*c, destino));
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(Bytes(destino), antes);
+    EXPECT_EQ(rele->Registro().filter("orden=leer").size(), 4);
 }
 
 // Tables are decoded while the next ones are still on the line: a failure

@@ -63,6 +63,15 @@ struct PorModelo : Configuracion, ::testing::WithParamInterface<const char *> {}
 // table, received into a pristine copy of the same model, compared record by record.
 TEST_P(PorModelo, EveryTablePacksAndDecodesBackToIdenticalRecords) {
     Nueva(GetParam());
+    // The event texts' types interleaved, as edits may leave them: each
+    // type's texts must still land in its own slots.
+    if (TablaEnModelo(a, "TextoEventos COMU")) {
+        for (const char *sql : {"CREATE TABLE textos AS SELECT * FROM [TextoEventos COMU]", "DELETE FROM [TextoEventos COMU]",
+                                "INSERT INTO [TextoEventos COMU] SELECT * FROM textos ORDER BY "
+                                "ROW_NUMBER() OVER (PARTITION BY TipoTexto ORDER BY rowid), TipoTexto",
+                                "DROP TABLE textos"})
+            Ejecuta(a.CopiaTrabajo, sql);
+    }
     const QString recepcion = Copia("recepcion.cnf");
     prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 77);
 
@@ -133,6 +142,17 @@ TEST_F(Configuracion, EventTextsStartAtTheirTypesSlots) {
     EXPECT_EQ(ranuras["prot"], 0);
 
     auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+    // As many texts as the cut-down catalogue has events, and one control
+    // text more kept aside.
+    auto deja = [&](const char *tipo, int n) {
+        db->Execute(QString("DELETE FROM [TextoEventos COMU] WHERE TipoTexto = '%1' AND rowid NOT IN (SELECT rowid FROM "
+                            "[TextoEventos COMU] WHERE TipoTexto = '%1' ORDER BY rowid LIMIT %2)").arg(tipo).arg(n));
+    };
+    deja("cont", 6);
+    db->Execute("CREATE TABLE aparte AS SELECT * FROM [TextoEventos COMU] WHERE rowid = "
+                "(SELECT MAX(rowid) FROM [TextoEventos COMU] WHERE TipoTexto = 'cont')");
+    deja("cont", 5);
+    deja("comu", 3);
     db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = '" + TextoAHex("PROT") + "' WHERE TipoTexto = 'prot'");
     db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = '" + TextoAHex("CONT") + "' WHERE TipoTexto = 'cont'");
     db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = '" + TextoAHex("COMU") + "' WHERE TipoTexto = 'comu'");
@@ -140,6 +160,9 @@ TEST_F(Configuracion, EventTextsStartAtTheirTypesSlots) {
     EXPECT_EQ(ValorAHex(v[0]), "50524F54");     // "PROT"
     EXPECT_EQ(ValorAHex(v[528]), "434F4E54");   // "CONT" at slot 88
     EXPECT_EQ(ValorAHex(v[558]), "434F4D55");   // "COMU" at slot 93
+    // A sixth control text would overwrite the first front-panel one.
+    db->Execute("INSERT INTO [TextoEventos COMU] SELECT * FROM aparte");
+    EXPECT_THROW(EmpaquetaTextoEventos(*db, a), TablaNoEnviable);
 
     // With the shipped catalogue the 96 slots are exactly full.
     for (EntradaGrupo &e : a.GruposCONST)
@@ -175,9 +198,10 @@ TEST_F(Configuracion, ACodificacionThatIsNotHexadecimalStopsTheTable) {
     Ejecuta(a.CopiaTrabajo, "UPDATE [Salidas CTRL] SET Codificacion = '0000XX000000' WHERE Indice = 3");
     Ejecuta(a.CopiaTrabajo, "UPDATE [LEDs COMU] SET Codificacion = '00000' WHERE Indice = 2");
     QList<qint32> v = {42};
-    ins.ui.Espera("[Salidas CTRL], record 3");
+    const clsDiccionario &dic = ins.ctx.dic;
+    ins.ui.Espera(dic.Texto(3001, "Salidas CTRL", 3) + ": " + dic.Texto(3005));
     EXPECT_FALSE(CargaAjustesDeTabla(ins.ctx, a.CopiaTrabajo, "Salidas CTRL", v));
-    ins.ui.Espera("odd number of digits");
+    ins.ui.Espera(dic.Texto(3001, "LEDs COMU", 2) + ": " + dic.Texto(3006, 5, 12));
     EXPECT_FALSE(CargaAjustes(ins.ctx, a.CopiaTrabajo, "LEDs COMU", v));
     EXPECT_EQ(v, QList<qint32>{42});
     EXPECT_EQ(ins.Inesperados(), "");
