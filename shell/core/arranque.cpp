@@ -267,10 +267,16 @@ bool Salir(Contexto &ctx, VentanaMadre &v) {
             ctx.ui->CursorOcupado(false);
             return false;
         }
-        if (r == Boton::Si)
+        if (r == Boton::Si) {
             v.Guardar();
-        else
+            // A save refused or failed keeps the program, and the changes, open.
+            if (!a.ConfiguracionGuardada) {
+                ctx.ui->CursorOcupado(false);
+                return false;
+            }
+        } else {
             a.ConfiguracionGuardada = true;
+        }
     }
     v.CierraTodo();
     BorraTemporales(a);
