@@ -92,13 +92,15 @@ qint16 ConectaRele(Comunicaciones &c, Identificacion &id) {
 
 void CierraPuerto(Comunicaciones &c) { c.driver.PuertoAbierto(false); }
 
-void ConexionRele(Comunicaciones &c) {
+void ConexionRele(Comunicaciones &c) { ConexionReleResultado(c); }
+
+std::optional<qint16> ConexionReleResultado(Comunicaciones &c) {
     Contexto &ctx = c.ctx;
     Aplicacion &a = ctx.app;
-    if (a.EstadoConexion == 0) return;
+    if (a.EstadoConexion == 0) return std::nullopt;
     if (!IdentRele(c) || a.NumeroRele < 0 || a.PasswordRele < 0) {
         c.v.PonModoConexion(false);
-        return;
+        return std::nullopt;
     }
     ctx.ui->CursorOcupado(true);
     MuestraEstado(ctx, ctx.dic.Texto(80), true);
@@ -110,7 +112,7 @@ void ConexionRele(Comunicaciones &c) {
         ctx.ui->CursorOcupado(false);
         MuestraErrorComunicacion(c, r);
         MuestraEstado(ctx, ctx.dic.Texto(81));
-        return;
+        return r;
     }
     auto abandona = [&](const QString &texto) {
         ctx.ui->CursorOcupado(false);
@@ -121,11 +123,16 @@ void ConexionRele(Comunicaciones &c) {
     };
     const QString nombre = id.NombreModelo();
     const QString baseDatos = BuscaFicheroModelo(a.DirectorioModelos, id.FicheroBaseDatos());
-    if (baseDatos.isEmpty())
-        return abandona(ctx.dic.Texto(513, id.FicheroBaseDatos(), nombre) + " " + id.FicheroBaseDatos() + " .");
+    if (baseDatos.isEmpty()) {
+        abandona(ctx.dic.Texto(513, id.FicheroBaseDatos(), nombre) + " " + id.FicheroBaseDatos() + " .");
+        return r;
+    }
     QString baseCatalogo;
     const QString entrada = BuscaEnCatalogo(ctx, nombre, baseCatalogo).value_or(QString());
-    if (entrada.isEmpty()) return abandona(ctx.dic.Texto(515));
+    if (entrada.isEmpty()) {
+        abandona(ctx.dic.Texto(515));
+        return r;
+    }
 
     if (a.HayFicheroActual() && !(a.ModeloActual.trimmed().toUpper() == entrada.trimmed().toUpper())) {
         const QString pregunta = ctx.dic.Texto(517) + "\r\n" + ctx.dic.Texto(519);
@@ -143,7 +150,7 @@ void ConexionRele(Comunicaciones &c) {
         Critico(ctx, ctx.dic.Texto(520), ctx.T148());
         c.v.PonModoConexion(false);
         CierraPuerto(c);
-        return;
+        return r;
     }
     a.GruposCONST = grupos;
     a.ModeloActual = entrada;
@@ -157,6 +164,7 @@ void ConexionRele(Comunicaciones &c) {
     c.v.PonPanel(3, a.BaseDatos);
     ctx.ui->CursorOcupado(false);
     MuestraEstado(ctx, ctx.dic.Texto(70));
+    return r;
 }
 
 void EmulacionRele(Comunicaciones &c) {

@@ -34,6 +34,9 @@ std::optional<DatosIdentificacion> ValidaIdentificacion(const QString &numero, c
 bool IdentRele(Comunicaciones &c);
 
 void ConexionRele(Comunicaciones &c);    // mnuConexionRele
+// The same, telling what ConectaRele returned: nullopt when the relay was not
+// called (already connected, identification cancelled).
+std::optional<qint16> ConexionReleResultado(Comunicaciones &c);
 void EmulacionRele(Comunicaciones &c);   // mnuEmulacionRele
 // Opens the port and reads the identification: its length on success, 0 when
 // the port did not open, -1 (or the link code) when the relay gave none.

@@ -6,9 +6,11 @@
 #include "store/modelos.h"
 #include "store/tablas.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace tarvo {
@@ -29,6 +31,41 @@ void BorraFamilia(const QString &fichero) {
 
 bool EsSinTitulo(const Aplicacion &a, const QString &fichero) {
     return fichero.trimmed().toUpper() == a.FicheroSinTitulo.trimmed().toUpper();
+}
+
+QByteArray Huella(const QString &ruta) {
+    QFile f(ruta);
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    if (!f.open(QIODevice::ReadOnly) || !h.addData(&f)) return {};
+    return h.result();
+}
+
+bool MismoFichero(const QString &a, const QString &b) {
+    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// `fichero` as this program now knows it: the bytes of `contenido`, the file
+// itself or the copy just taken of it.
+void Recuerda(Aplicacion &a, const QString &fichero, const QString &contenido) {
+    a.FicheroVisto = fichero;
+    a.HuellaFicheroVisto = Huella(contenido);
+}
+
+void Olvida(Aplicacion &a) {
+    a.FicheroVisto.clear();
+    a.HuellaFicheroVisto.clear();
+}
+
+// Saving over the current file after another program wrote it since this one
+// last read or wrote it: the user decides whether that write is replaced. A
+// file gone meanwhile has nothing left to lose.
+bool ReemplazaCambiosAjenos(Contexto &ctx, const QString &destino) {
+    const Aplicacion &a = ctx.app;
+    if (!MismoFichero(a.FicheroVisto, destino) || !QFileInfo::exists(destino) ||
+        Huella(destino) == a.HuellaFicheroVisto)
+        return true;
+    return ctx.ui->Muestra({ctx.dic.Texto(3030, destino.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNo}) ==
+           Boton::Si;
 }
 
 // Save and Save As: the target file, asking before overwriting. Empty when
@@ -68,6 +105,28 @@ std::optional<QString> CopiaAlDestino(Contexto &ctx, VentanaMadre &v, const QStr
     if (error)
         Critico(ctx, ctx.dic.Texto(501) + " " + NombreFichero(destino).toUpper() + "\r" + *error);
     return error;
+}
+
+// Save: an untitled configuration asks for its file (a chooser titled with
+// text `titulo`), the current file is written over unless another program's
+// changes are kept. False when the configuration stays unsaved.
+bool Guarda(Contexto &ctx, VentanaMadre &v, int titulo) {
+    Aplicacion &a = ctx.app;
+    QString destino = a.FicheroActual;
+    if (EsSinTitulo(a, destino)) {
+        destino = EligeDestino(ctx, titulo);
+        if (destino.isEmpty()) return false;
+    } else if (!ReemplazaCambiosAjenos(ctx, destino)) {
+        return false;
+    }
+    const bool guardado = !CopiaAlDestino(ctx, v, destino, false);
+    if (guardado) {
+        a.FicheroActual = destino;
+        a.ConfiguracionGuardada = true;
+        Recuerda(a, destino, destino);
+    }
+    v.PonPanel(4, NombreFichero(a.FicheroActual));
+    return guardado;
 }
 
 // New and Open share their frame: status texts, pointer, disabled window.
@@ -114,14 +173,8 @@ bool PreparaFichero(Contexto &ctx, VentanaMadre &v, Modo modo) {
         const Boton r = ctx.ui->Muestra(
             {ctx.dic.Texto(512, a.FicheroActual.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
         if (r == Boton::Cancelar) return false;
-        if (r == Boton::Si) {
-            if (EsSinTitulo(a, a.FicheroActual)) {
-                QString fichero;
-                if (!DialogoFichero(ctx, 566, ConsultaFichero::Modo::Guardar, fichero)) return false;
-                a.FicheroActual = fichero.trimmed();
-            }
-            GuardaConfiguracion(ctx, v);
-        }
+        // Changes that could not be saved are not thrown away.
+        if (r == Boton::Si && !Guarda(ctx, v, 566)) return false;
     }
 
     const bool conectado = a.EstadoConexion == 0;
@@ -190,6 +243,7 @@ bool PreparaFichero(Contexto &ctx, VentanaMadre &v, Modo modo) {
 bool Inicializacion(Contexto &ctx, VentanaMadre &v, Modo modo) {
     Aplicacion &a = ctx.app;
     a.FechaSelladaTrabajo = QDate();
+    Olvida(a);
     auto falla = [&] {
         Critico(ctx, ctx.dic.Texto(531));
         return false;
@@ -203,6 +257,7 @@ bool Inicializacion(Contexto &ctx, VentanaMadre &v, Modo modo) {
         MuestraProgreso(ctx, 40);
         BorraFamilia(a.CopiaTrabajo);
         if (!bd::CopiaFichero(a.FicheroActual, a.CopiaTrabajo)) return falla();
+        Recuerda(a, a.FicheroActual, a.CopiaTrabajo);
         MuestraProgreso(ctx, 80);
         if (CargaGruposCONST(ctx, modelo, a.GruposCONST) == 0) return falla();
         if (TablaEnModelo(a, "Grafico COMU") && !CompatibilizaGrafico(ctx, a.CopiaTrabajo)) return falla();
@@ -239,6 +294,7 @@ bool Inicializacion(Contexto &ctx, VentanaMadre &v, Modo modo) {
 void LimpiaConfiguracion(Contexto &ctx, VentanaMadre &v) {
     Aplicacion &a = ctx.app;
     a.FicheroActual.clear();
+    Olvida(a);
     // While connected the model, and its catalogue, are the relay's.
     if (a.EstadoConexion == 255) {
         a.ModeloActual.clear();
@@ -256,25 +312,15 @@ void LimpiaConfiguracion(Contexto &ctx, VentanaMadre &v) {
     v.PonPanel(4, ctx.dic.Texto(65));
 }
 
-void GuardaConfiguracion(Contexto &ctx, VentanaMadre &v) {
-    Aplicacion &a = ctx.app;
-    QString destino = a.FicheroActual;
-    if (EsSinTitulo(a, a.FicheroActual)) {
-        destino = EligeDestino(ctx, 3);
-        if (destino.isEmpty()) return;
-    }
-    if (!CopiaAlDestino(ctx, v, destino, false)) {
-        a.FicheroActual = destino;
-        a.ConfiguracionGuardada = true;
-    }
-    v.PonPanel(4, NombreFichero(a.FicheroActual));
-}
+void GuardaConfiguracion(Contexto &ctx, VentanaMadre &v) { Guarda(ctx, v, 3); }
 
 void GuardaConfiguracionComo(Contexto &ctx, VentanaMadre &v) {
+    Aplicacion &a = ctx.app;
     const QString destino = EligeDestino(ctx, 4);
     if (destino.isEmpty()) return;
-    CopiaAlDestino(ctx, v, destino, true);
-    v.PonPanel(4, NombreFichero(ctx.app.FicheroActual));
+    // Written over the current file, it is this program's write, not another's.
+    if (!CopiaAlDestino(ctx, v, destino, true) && MismoFichero(destino, a.FicheroVisto)) Recuerda(a, destino, destino);
+    v.PonPanel(4, NombreFichero(a.FicheroActual));
 }
 
 bool LeeModeloFichero(Contexto &ctx, const QString &fichero, QString &modelo) {

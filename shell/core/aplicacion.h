@@ -6,6 +6,7 @@
 #include "shell/core/diccionario.h"
 #include "shell/core/interaccion.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -67,6 +68,13 @@ struct Aplicacion {
     // The date last written into the working copy's UltimaModificacion; null
     // whenever the working copy is replaced, so that the next Save stamps it.
     QDate FechaSelladaTrabajo;
+    // The current file as this program last read or wrote it (open, save,
+    // receive), so that Save notices another program's write in between. A
+    // hash of its bytes rather than its time and size: a configuration is
+    // about a hundred kilobytes, hashed in well under a millisecond, while file
+    // times tick too coarsely to tell apart two quick writes of the same length.
+    QString FicheroVisto;           // the file the hash is of; blank: none
+    QByteArray HuellaFicheroVisto;  // blank when it could not be read
 
     quint8 Idioma = 0;
     QStringList NombresIdiomas;     // one per language, in column order

@@ -24,8 +24,8 @@ QString ConSeparador(QString ruta) {
     return ruta;
 }
 
-// Settings the file may carry that the program cannot use are replaced by
-// their defaults, and the user is told which.
+}  // namespace
+
 void CorrigeAjustes(Contexto &ctx) {
     Aplicacion &a = ctx.app;
     ParametrosPuerto &p = a.Comunicaciones;
@@ -47,6 +47,8 @@ void CorrigeAjustes(Contexto &ctx) {
         ctx.ui->Muestra({ctx.dic.Texto(1350, a.FicheroIni, malos.join(", ")), ctx.T148(), Icono::Exclamacion,
                          Botones::Aceptar});
 }
+
+namespace {
 
 void AvisaIniNoEscrito(Contexto &ctx) {
     ctx.ui->Muestra({ctx.dic.Texto(1351, ctx.app.FicheroIni), ctx.T148(), Icono::Exclamacion, Botones::Aceptar});
@@ -267,10 +269,16 @@ bool Salir(Contexto &ctx, VentanaMadre &v) {
             ctx.ui->CursorOcupado(false);
             return false;
         }
-        if (r == Boton::Si)
+        if (r == Boton::Si) {
             v.Guardar();
-        else
+            // A save refused or failed keeps the program, and the changes, open.
+            if (!a.ConfiguracionGuardada) {
+                ctx.ui->CursorOcupado(false);
+                return false;
+            }
+        } else {
             a.ConfiguracionGuardada = true;
+        }
     }
     v.CierraTodo();
     BorraTemporales(a);

@@ -77,6 +77,9 @@ bool Arranque(Contexto &ctx, VentanaMadre &v, InstanciaUnica &instancia, const Q
 bool CompruebaDepuracion(const QString &directorioPrograma);
 bool CargaDiccionario(Contexto &ctx);
 void CompruebaFicheroIni(Contexto &ctx, VentanaMadre &v);
+// Settings read from the file that the program cannot use are replaced by
+// their defaults, and the user is told which (text 1350).
+void CorrigeAjustes(Contexto &ctx);
 void CompruebaDirectorios(Contexto &ctx);
 void AplicaReglaAyuda(Contexto &ctx, VentanaMadre &v);
 

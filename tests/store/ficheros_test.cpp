@@ -164,6 +164,47 @@ TEST_F(Ficheros, NewOverAnUnsavedConfigurationAsksAndCancelKeepsItYesSavesItFirs
     EXPECT_EQ(Filas(a.DirectorioTrabajo + "primera.cnf", "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
 }
 
+TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
+    Nuevo("TRV-420 *");
+    const QString ruta = Guarda("compartido.cnf");
+    LimpiaConfiguracion(ins.ctx, ins.v);
+    Abre(ruta);
+    const QString pregunta = ins.ctx.dic.Texto(3030, ruta.toUpper());
+
+    // Nobody else wrote it: saved without a word.
+    a.ConfiguracionGuardada = false;
+    GuardaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_TRUE(a.ConfiguracionGuardada);
+
+    // Another instance saves it. No, from Save and from the save New asks
+    // for, leaves its write on disk and this configuration open and unsaved.
+    bd::BaseDatos::Abrir(ruta)->Execute("UPDATE Varios SET Comentarios = 'del otro'");
+    const QByteArray ajeno = Lee(ruta);
+    a.ConfiguracionGuardada = false;
+    ins.ui.Espera(pregunta, Boton::No);
+    GuardaConfiguracion(ins.ctx, ins.v);
+    ins.ui.Espera("COMPARTIDO.CNF", Boton::Si);
+    ins.ui.Espera(pregunta, Boton::No);
+    NuevaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+    const Mensaje &m = ins.ui.Mostrados().last();
+    EXPECT_EQ(m.icono, Icono::Pregunta);
+    EXPECT_EQ(m.botones, Botones::SiNo);
+    EXPECT_EQ(m.titulo, ins.ctx.T148());
+    EXPECT_EQ(Lee(ruta), ajeno);
+    EXPECT_FALSE(a.ConfiguracionGuardada);
+    EXPECT_EQ(a.FicheroActual, ruta);
+
+    // Yes replaces it; from then on the file is this program's own write.
+    ins.ui.Espera(pregunta, Boton::Si);
+    GuardaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(Filas(ruta, "SELECT Comentarios FROM Varios"), QStringList({""}));
+    EXPECT_TRUE(a.ConfiguracionGuardada);
+    GuardaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+}
+
 struct FicherosMalos : Ficheros {
     void AbreMalo(const QString &ruta, const QString &fragmento) {
         ins.ui.Espera(fragmento);

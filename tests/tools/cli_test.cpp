@@ -1,11 +1,15 @@
 // The command-line companion, run as the user runs it: a subprocess.
 #include "support/carpeta_temporal.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -48,9 +52,11 @@ TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
 // A relay simulator attached as COM3 of the tree, for as long as the test runs.
 struct Rele {
     QProcess p;
-    explicit Rele(const prueba::ArbolPrograma &arbol) {
+    explicit Rele(const prueba::ArbolPrograma &arbol, const QStringList &opciones = {}) {
         p.setProgram(prueba::FicheroPrograma("tarvo32-relaysim"));
-        p.setArguments({"--programa", arbol.programa, "--puerto", "3", "--modelo", arbol.modelos + "TRV420.MDB"});
+        p.setArguments(QStringList{"--programa", arbol.programa, "--puerto", "3", "--modelo",
+                                   arbol.modelos + "TRV420.MDB"} +
+                       opciones);
         p.start();
         p.waitForReadyRead(10000);   // it says when it is attached
     }
@@ -76,13 +82,46 @@ TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
     EXPECT_EQ(Ejecuta({"send", arbol.raiz.en("otro.cnf"), "--port", "3", "--password", "1234"}).codigo, 1);
 }
 
+TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
+    struct Caso {
+        const char *que;
+        QByteArray ini;                    // the settings file, none when empty
+        std::optional<QStringList> rele;   // simulator options; none: COM3 names a device that is gone
+        int codigo;
+        QStringList dichos;
+    };
+    const Caso casos[] = {
+        // Left as read, a speed of 0 would keep the port from opening.
+        {"unusable settings", "[COMMS]\r\nVelocidad=rapida\r\nLongitudPalabra=9\r\n", QStringList{}, 0,
+         {"Velocidad=0", "LongitudPalabra=9"}},
+        {"no port", "", std::nullopt, 1, {"port COM3 cannot be opened"}},
+        {"unidentified relay", "", QStringList{"--matricula-vacia"}, 1, {"relay on COM3 gave no identification"}},
+    };
+    const QString ini = arbol.programa + "/tarvo32.ini", puerto = arbol.programa + "/ports/COM3";
+    QDir().mkpath(arbol.programa + "/ports");
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.que);
+        QFile::remove(ini);
+        if (!c.ini.isEmpty()) arbol.raiz.escribe("tarvo32/tarvo32.ini", c.ini);
+        QFile::remove(puerto);
+        std::optional<Rele> rele;
+        if (c.rele)
+            rele.emplace(arbol, *c.rele);
+        else
+            QFile::link(arbol.raiz.en("desenchufado"), puerto);
+        const Salida s = Ejecuta({"receive", arbol.raiz.en("r.cnf"), "--port", "3"});
+        EXPECT_EQ(s.codigo, c.codigo) << s.err.toStdString();
+        for (const QString &d : c.dichos) EXPECT_TRUE(s.err.contains(d)) << s.err.toStdString();
+        EXPECT_FALSE(s.err.contains("no responde")) << s.err.toStdString();   // the program's generic words
+    }
+}
+
 TEST_F(Cli, MistakesAreToldWithAnExitCode) {
     EXPECT_EQ(Ejecuta({}).codigo, 2);
     EXPECT_EQ(Ejecuta({"new", "TRV-610 ??"}).codigo, 2);
     EXPECT_EQ(Ejecuta({"frobnicate"}).codigo, 2);
     EXPECT_EQ(Ejecuta({"send", "x.cnf"}).codigo, 2);              // no port
     EXPECT_EQ(Ejecuta({"send", "x.cnf", "--port", "17"}).codigo, 2);
-    EXPECT_EQ(Ejecuta({"receive", arbol.raiz.en("r.cnf"), "--port", "5"}).codigo, 1);   // nothing on COM5
     const Salida modelo = Ejecuta({"new", "XYZ-1", arbol.raiz.en("x.cnf")});
     EXPECT_EQ(modelo.codigo, 1);
     EXPECT_TRUE(modelo.err.contains("XYZ-1"));

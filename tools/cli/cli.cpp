@@ -53,7 +53,7 @@ bool Prepara(Sesion &s, const QString &programa) {
         LeeIdioma(a, a.Idioma);
         LeeDirectorios(a, a.DirectorioModelos, a.DirectorioTrabajo);
     }
-    if (a.Idioma >= a.NombresIdiomas.size()) a.Idioma = 0;
+    CorrigeAjustes(s.ctx);
     s.ctx.dic.setIdioma(a.Idioma);
     a.FicheroModelos = a.DirectorioModelos + "modelos.mdb";
     return true;
@@ -95,12 +95,18 @@ bool Conecta(Sesion &s, Comunicaciones &c, int puerto) {
     a.FicheroIni = ini;
     a.Comunicaciones.Puerto = quint8(puerto);
     GuardaParametrosPuerto(a, a.Comunicaciones);
-    ConexionRele(c);
-    if (a.EstadoConexion != 0) {
+    // The program's "the relay does not answer" covers both of the failures told below.
+    s.ui.callados = {s.ctx.dic.Texto(591)};
+    const std::optional<qint16> r = ConexionReleResultado(c);
+    s.ui.callados.clear();
+    if (a.EstadoConexion == 0) return true;
+    if (r == 0)
+        std::fprintf(stderr, "tarvo32-cli: port COM%d cannot be opened\n", puerto);
+    else if (r < 0)
+        std::fprintf(stderr, "tarvo32-cli: the relay on COM%d gave no identification\n", puerto);
+    else
         std::fprintf(stderr, "tarvo32-cli: no connection to the relay on COM%d\n", puerto);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 int Envia(Sesion &s, Comunicaciones &c, const QString &fichero) {

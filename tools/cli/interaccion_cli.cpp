@@ -5,7 +5,8 @@ namespace tarvo {
 Boton InteraccionCli::Muestra(const Mensaje &m) {
     QString texto = m.texto;
     texto.replace("\r\n", "\n").replace('\r', '\n');
-    std::fprintf(salida_, "%s: %s\n", qPrintable(m.titulo), qPrintable(texto.trimmed()));
+    if (!callados.contains(m.texto))
+        std::fprintf(salida_, "%s: %s\n", qPrintable(m.titulo), qPrintable(texto.trimmed()));
     if (m.icono == Icono::Critico || m.icono == Icono::Exclamacion) ++errores_;
     switch (m.botones) {
     case Botones::ReintentarCancelar:

@@ -18,6 +18,7 @@ public:
     bool sobrescribir = false;   // Yes to "replace the existing file?"
     QStringList ficheros;        // answers of the file chooser, in order
     QString modelo;              // display form of the model to choose
+    QStringList callados;        // texts not printed: the companion says it better itself
 
     Boton Muestra(const Mensaje &m) override;
     std::optional<QString> EligeFichero(const ConsultaFichero &c) override;

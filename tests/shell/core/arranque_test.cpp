@@ -206,9 +206,14 @@ TEST_F(Salida, CancelKeepsEverythingAndYesSaves) {
     EXPECT_EQ(ui.Mostrados().last().titulo, ctx.dic.Texto(148));
     EXPECT_EQ(Temporales().size(), 5);
     EXPECT_EQ(v.cierres, 0);
+    // Yes whose save did not happen stays too; one that saved ends.
+    ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
+    EXPECT_FALSE(tarvo::Salir(ctx, v));
+    EXPECT_EQ(v.cierres, 0);
+    v.alGuardar = [&] { ctx.app.ConfiguracionGuardada = true; };
     ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
     EXPECT_TRUE(tarvo::Salir(ctx, v));
-    EXPECT_EQ(v.guardados, 1);
+    EXPECT_EQ(v.guardados, 2);
 }
 
 TEST_F(Salida, NoDropsTheChangesAndRemovesTheTemporaryFamilies) {
