@@ -26,23 +26,24 @@ void EmpiezaTrazaEnvio(Comunicaciones &c) {
 bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
 
 
-// The tables to send, packed and checked before anything goes on the line.
-// A configuration that cannot be sent is refused naming table and record.
-std::optional<QList<TablaEmpaquetada>> EmpaquetaFichero(Comunicaciones &c, const QString &fichero,
-                                                        const QStringList *solo) {
-    Contexto &ctx = c.ctx;
+}  // namespace
+
+std::optional<QList<TablaEmpaquetada>> EmpaquetaFichero(Contexto &ctx, const QString &fichero, const QStringList *solo) {
     const auto db = AbreBaseDatosNombrada(ctx, fichero, bd::Apertura::SoloLectura);
     if (!db) return std::nullopt;
     try {
         return EmpaquetaEnvio(*db, ctx.app, solo);
     } catch (const TablaNoEnviable &e) {
         ctx.ui->CursorOcupado(false);
-        Avisa(c, ctx.dic.Texto(3000) + SaltoLinea + SaltoLinea + DescribeTablaNoEnviable(ctx.dic, e), Icono::Critico);
+        ctx.ui->Muestra({ctx.dic.Texto(3000) + SaltoLinea + SaltoLinea + DescribeTablaNoEnviable(ctx.dic, e), ctx.T148(),
+                         Icono::Critico, Botones::Aceptar});
     } catch (const std::exception &e) {
         InformaError(ctx, "EmpaquetaEnvio", e);
     }
     return std::nullopt;
 }
+
+namespace {
 
 QString Lista(const QStringList &l) { return l.join(", "); }
 QString ListaCPUs(const QList<int> &l) {
@@ -82,7 +83,7 @@ QString InformeFallo(Comunicaciones &c, const Resultado &r) {
 bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QStringList *solo, const QString &titulo) {
     Contexto &ctx = c.ctx;
     EmpiezaTrazaEnvio(c);
-    const auto tablas = EmpaquetaFichero(c, fichero, solo);
+    const auto tablas = EmpaquetaFichero(ctx, fichero, solo);
     if (!tablas) return false;
     if (!MarcaConfiguracion(c, 0)) {
         ctx.ui->CursorOcupado(false);

@@ -1,4 +1,5 @@
 // The command-line companion, run as the user runs it: a subprocess.
+#include "store/db/basedatos.h"
 #include "support/carpeta_temporal.h"
 
 #include <QDir>
@@ -77,6 +78,13 @@ TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
     s = Ejecuta({"receive", recibido, "--port", "3"});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
+    // A configuration that cannot be sent is refused before any port is opened.
+    const QString roto = arbol.raiz.en("roto.cnf");
+    ASSERT_TRUE(QFile::copy(enviado, roto));
+    bd::BaseDatos::Abrir(roto)->Execute("UPDATE [LEDs COMU] SET Codificacion = '00' WHERE rowid = 1");
+    s = Ejecuta({"send", roto, "--port", "5", "--password", "1234"});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.err.contains("[LEDs COMU]") && !s.err.contains("COM5")) << s.err.toStdString();
     // A file of another model is not sent.
     ASSERT_EQ(Ejecuta({"new", "TRV-300 C?", arbol.raiz.en("otro.cnf")}).codigo, 0);
     EXPECT_EQ(Ejecuta({"send", arbol.raiz.en("otro.cnf"), "--port", "3", "--password", "1234"}).codigo, 1);

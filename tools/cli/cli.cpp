@@ -7,6 +7,7 @@
 #include "shell/core/arranque.h"
 #include "shell/core/rutas.h"
 #include "shell/core/ventana_nula.h"
+#include "store/catalogo.h"
 #include "store/ficheros.h"
 #include "store/modelos.h"
 #include "store/tablas.h"
@@ -121,6 +122,18 @@ int Envia(Sesion &s, Comunicaciones &c, const QString &fichero) {
     return EnviaTodosGrupos(c, fichero) ? 0 : 1;
 }
 
+// Packed and checked by its own model's catalogue before the port is opened:
+// a configuration that cannot be sent never reaches the line.
+bool Enviable(Sesion &s, const QString &fichero) {
+    Aplicacion &a = s.ctx.app;
+    QString modelo, base;
+    if (!LeeModeloFichero(s.ctx, fichero, modelo) || BuscaModelo(s.ctx, modelo, base).isEmpty()) return false;
+    if (CargaGruposCONST(s.ctx, a.DirectorioModelos + base.trimmed(), a.GruposCONST) == 0) return false;
+    const bool bien = EmpaquetaFichero(s.ctx, fichero).has_value();
+    a.GruposCONST.clear();   // the relay's own catalogue comes with the connection
+    return bien;
+}
+
 int Recibe(Comunicaciones &c, const QString &fichero) {
     return CargaFicheroRecepcion(c, fichero) && LeeTodosGrupos(c, fichero) ? 0 : 1;
 }
@@ -196,7 +209,8 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
         Comunicaciones c{s.ctx, s.v, monitor, DriverOrbel(s.ctx.app)};
         const QString fichero = QFileInfo(args[0]).absoluteFilePath();
         int codigo = 1;
-        if (Conecta(s, c, puerto)) codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
+        if ((orden != "send" || Enviable(s, fichero)) && Conecta(s, c, puerto))
+            codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
         CierraPuerto(c);
         if (codigo == 0) std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
         return codigo;
