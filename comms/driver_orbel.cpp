@@ -123,7 +123,7 @@ qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
     // The header may come in pieces; only the deadline between reads bounds
     // the wait, each read being bounded by the port's own time-outs.
     while (reloj_->Ahora() < limite) {
-        const int n = canal_->Lee(cabecera_.data() + recibidos, orbel::TamCabecera - recibidos);
+        const int n = canal_->Lee(cabecera_.data() + recibidos, orbel::TamCabecera - recibidos, Canal::SoloPuerto);
         if (n < 0) break;   // the device failed: nothing more can arrive
         recibidos += n;
         if (recibidos == orbel::TamCabecera) break;
@@ -135,7 +135,7 @@ qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
     if (L < orbel::TamPrefijoCuerpo) return cod::LongitudCorta;
     TrabajaMientrasLlega(L + 1);
 
-    const int n = canal_->Lee(cuerpo_.data(), L + 1);
+    const int n = canal_->Lee(cuerpo_.data(), L + 1, Canal::SoloPuerto);
     if (n < L + 1) return cod::CuerpoIncompleto;
     if (cuerpo_[L] != CalculaChecksum(cuerpo_.data(), 0, L)) return cod::ChecksumCuerpo;
     const int carga = L - orbel::TamPrefijoCuerpo;

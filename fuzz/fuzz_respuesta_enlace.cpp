@@ -8,6 +8,7 @@
 // or after a purge.
 #include "comms/driver_orbel.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
@@ -44,9 +45,9 @@ public:
         tiempos_ = t;
         return true;
     }
-    int Lee(quint8 *destino, int cuantos) override {
+    int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
         if (cuantos <= 0 || cuantos > 256) std::abort();
-        const qint64 limite = reloj_.ahora + qint64(tiempos_.lecturaPorByte) * cuantos + tiempos_.lecturaConstante;
+        const qint64 limite = reloj_.ahora + CotaLectura(tiempos_, cuantos, maximoMs);
         Llegan();
         // Nothing there: wait for the next chunk or the read's bound, whichever first.
         while (cola_.size() < cuantos && !trozos_.empty() && trozos_.front().llegada <= limite) {
