@@ -46,7 +46,8 @@ public:
         return true;
     }
     int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
-        if (cuantos <= 0 || cuantos > 256) std::abort();
+        // Every read of the driver's ends by the exchange's deadline.
+        if (cuantos <= 0 || cuantos > 256 || maximoMs < 0) std::abort();
         const qint64 limite = reloj_.ahora + CotaLectura(tiempos_, cuantos, maximoMs);
         Llegan();
         // Nothing there: wait for the next chunk or the read's bound, whichever first.
@@ -88,8 +89,8 @@ void Comprueba(qint16 r, const QByteArray &carga) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t tamano) {
-    // Delays of 0, 9, 18 or 27 s around the 17.4 s a read call may last at the
-    // default 9600 baud.
+    // Delays of 0, 9, 18 or 27 s around the exchanges' deadlines of 2 to 10 s
+    // and the 17.4 s of the port's read bound at the default 9600 baud.
     const qint64 bloqueo = 9000;
     std::deque<Trozo> trozos;
     qint64 t = 0;
