@@ -7,6 +7,7 @@
 // many port time-outs pass before it arrives, so headers come in pieces, late,
 // or after a purge.
 #include "comms/driver_orbel.h"
+#include "tests/support/canal_sin_dispositivo.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,19 +31,12 @@ struct Trozo {
 };
 
 // A serial device fed from the fuzz input, on the virtual clock.
-class CanalMemoria : public Canal {
+class CanalMemoria : public prueba::CanalSinDispositivo {
 public:
     CanalMemoria(RelojVirtual &reloj, std::deque<Trozo> trozos) : reloj_(reloj), trozos_(std::move(trozos)) {}
-    bool Abre(const QString &) override { return true; }
-    bool FijaColas(int, int) override { return true; }
     bool Purga() override {
         Llegan();
         cola_.clear();
-        return true;
-    }
-    bool FijaEstado(const ParametrosPuerto &) override { return true; }
-    bool FijaTiempos(const TiemposPuerto &t) override {
-        tiempos_ = t;
         return true;
     }
     int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
@@ -65,7 +59,6 @@ public:
         if (cuantos < 16 || cuantos > 256) std::abort();
         return cuantos;
     }
-    void Cierra() override {}
     bool Agotado() const { return trozos_.empty() && cola_.isEmpty(); }
 
 private:
@@ -78,7 +71,6 @@ private:
     RelojVirtual &reloj_;
     std::deque<Trozo> trozos_;
     QByteArray cola_;
-    TiemposPuerto tiempos_;
 };
 
 void Comprueba(qint16 r, const QByteArray &carga) {

@@ -1,5 +1,6 @@
 // The link driver against the relay simulator over a real pty.
 #include "linea.h"
+#include "support/canal_sin_dispositivo.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -301,21 +302,14 @@ struct RelojVirtual : Reloj {
 // A line where whatever part of the reply ever comes is there at once, and a
 // read short of its bytes lasts its whole bound (the port's or the driver's,
 // the lesser) on the virtual clock: the longest a serial read can take.
-class CanalVirtual : public Canal {
+class CanalVirtual : public prueba::CanalSinDispositivo {
 public:
     struct Lectura { qint64 maximo, momento; };
     QList<Lectura> lecturas;
 
     CanalVirtual(RelojVirtual &reloj, QByteArray respuesta) : reloj_(reloj), respuesta_(std::move(respuesta)) {}
-    bool Abre(const QString &) override { return true; }
-    bool FijaColas(int, int) override { return true; }
     bool Purga() override {
         cola_.clear();
-        return true;
-    }
-    bool FijaEstado(const ParametrosPuerto &) override { return true; }
-    bool FijaTiempos(const TiemposPuerto &t) override {
-        tiempos_ = t;
         return true;
     }
     int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
@@ -334,13 +328,11 @@ public:
         cola_ = respuesta_;
         return cuantos;
     }
-    void Cierra() override {}
 
 private:
     RelojVirtual &reloj_;
     QByteArray respuesta_;
     QByteArray cola_;
-    TiemposPuerto tiempos_;
 };
 
 TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
