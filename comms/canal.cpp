@@ -1,5 +1,6 @@
 #include "comms/canal.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -9,6 +10,12 @@ TiemposPuerto TiemposPara(qint32 velocidad) {
     if (velocidad <= 0) return {};
     const quint32 k = quint32(115200 / velocidad);
     return {k * 50, k * 50, k * 1000, k * 50, k * 5000};
+}
+
+qint64 CotaLectura(const TiemposPuerto &t, int cuantos, qint64 maximoMs) {
+    const qint64 puerto = qint64(t.lecturaPorByte) * cuantos + t.lecturaConstante;
+    if (puerto == 0) return maximoMs < 0 ? -1 : maximoMs;
+    return maximoMs < 0 ? puerto : std::min(puerto, maximoMs);
 }
 
 qint64 DuracionEnLinea(int bytes, qint32 velocidad) {

@@ -27,6 +27,11 @@ struct TiemposPuerto {
 // bounds grow with the time a character takes; above 115200 baud k is 0.
 TiemposPuerto TiemposPara(qint32 velocidad);
 
+// How long a read of `cuantos` bytes may last at most under port bounds `t`
+// and the call's own maximoMs (Canal::SoloPuerto: none), in milliseconds;
+// -1 when nothing bounds it.
+qint64 CotaLectura(const TiemposPuerto &t, int cuantos, qint64 maximoMs);
+
 // How long `bytes` characters take on the line at `velocidad`, 10 bits a
 // character, in microseconds (0 without a speed).
 qint64 DuracionEnLinea(int bytes, qint32 velocidad);
@@ -43,8 +48,10 @@ public:
     virtual bool FijaEstado(const ParametrosPuerto &p) = 0;
     virtual bool FijaTiempos(const TiemposPuerto &t) = 0;
     // Bytes read into destino (0 when none came within the bounds), or -1 when
-    // the device failed or is closed.
-    virtual int Lee(quint8 *destino, int cuantos) = 0;
+    // the device failed or is closed. The call lasts no longer than the port's
+    // bounds nor than maximoMs; SoloPuerto leaves it to the port's bounds.
+    static constexpr qint64 SoloPuerto = -1;
+    virtual int Lee(quint8 *destino, int cuantos, qint64 maximoMs) = 0;
     virtual int Escribe(const quint8 *origen, int cuantos) = 0;
     virtual void Cierra() = 0;
 };

@@ -106,17 +106,17 @@ bool CanalSerie::FijaTiempos(const TiemposPuerto &t) {
     return true;
 }
 
-int CanalSerie::Lee(quint8 *destino, int cuantos) {
+int CanalSerie::Lee(quint8 *destino, int cuantos, qint64 maximoMs) {
     if (fd_ < 0) return -1;
     if (cuantos <= 0) return 0;
-    const qint64 total = qint64(tiempos_.lecturaPorByte) * cuantos + tiempos_.lecturaConstante;
+    const qint64 total = CotaLectura(tiempos_, cuantos, maximoMs);
     const qint64 intervalo = tiempos_.intervaloLectura;
     const qint64 inicio = Ms();
     qint64 ultimo = 0;
     int leidos = 0;
     while (leidos < cuantos) {
         int espera = -1;
-        if (total > 0) espera = Resto(inicio, total);
+        if (total >= 0) espera = Resto(inicio, total);
         if (intervalo > 0 && leidos > 0) {
             const int hueco = Resto(ultimo, intervalo);
             espera = espera < 0 ? hueco : std::min(espera, hueco);

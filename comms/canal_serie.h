@@ -16,7 +16,7 @@ public:
     bool Purga() override;
     bool FijaEstado(const ParametrosPuerto &p) override;
     bool FijaTiempos(const TiemposPuerto &t) override;
-    int Lee(quint8 *destino, int cuantos) override;
+    int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override;
     int Escribe(const quint8 *origen, int cuantos) override;
     void Cierra() override;
 

@@ -4,6 +4,7 @@
 #include "shell/core/ajustes.h"
 #include "shell/core/puertos.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace tarvo {
@@ -120,10 +121,9 @@ qint16 clsDriverOrbel::RecibirRespuesta(QByteArray &respuesta, qint32 tiempoEspe
 qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
     const qint64 limite = reloj_->Ahora() + tiempoEspera;
     int recibidos = 0;
-    // The header may come in pieces; only the deadline between reads bounds
-    // the wait, each read being bounded by the port's own time-outs.
-    while (reloj_->Ahora() < limite) {
-        const int n = canal_->Lee(cabecera_.data() + recibidos, orbel::TamCabecera - recibidos);
+    // The header may come in pieces; no read waits past the deadline.
+    for (qint64 resto = limite - reloj_->Ahora(); resto > 0; resto = limite - reloj_->Ahora()) {
+        const int n = canal_->Lee(cabecera_.data() + recibidos, orbel::TamCabecera - recibidos, resto);
         if (n < 0) break;   // the device failed: nothing more can arrive
         recibidos += n;
         if (recibidos == orbel::TamCabecera) break;
@@ -135,7 +135,10 @@ qint16 clsDriverOrbel::LeeTrama(QByteArray &respuesta, qint32 tiempoEspera) {
     if (L < orbel::TamPrefijoCuerpo) return cod::LongitudCorta;
     TrabajaMientrasLlega(L + 1);
 
-    const int n = canal_->Lee(cuerpo_.data(), L + 1);
+    // A header in just before the deadline still gets its body's time on the line and a gap's slack.
+    const qint64 enLinea =
+        (DuracionEnLinea(L + 1, velocidad_) + 999) / 1000 + TiemposPara(velocidad_).intervaloLectura;
+    const int n = canal_->Lee(cuerpo_.data(), L + 1, std::max(limite - reloj_->Ahora(), enLinea));
     if (n < L + 1) return cod::CuerpoIncompleto;
     if (cuerpo_[L] != CalculaChecksum(cuerpo_.data(), 0, L)) return cod::ChecksumCuerpo;
     const int carga = L - orbel::TamPrefijoCuerpo;

@@ -7,7 +7,9 @@
 // many port time-outs pass before it arrives, so headers come in pieces, late,
 // or after a purge.
 #include "comms/driver_orbel.h"
+#include "tests/support/canal_sin_dispositivo.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
@@ -29,24 +31,18 @@ struct Trozo {
 };
 
 // A serial device fed from the fuzz input, on the virtual clock.
-class CanalMemoria : public Canal {
+class CanalMemoria : public prueba::CanalSinDispositivo {
 public:
     CanalMemoria(RelojVirtual &reloj, std::deque<Trozo> trozos) : reloj_(reloj), trozos_(std::move(trozos)) {}
-    bool Abre(const QString &) override { return true; }
-    bool FijaColas(int, int) override { return true; }
     bool Purga() override {
         Llegan();
         cola_.clear();
         return true;
     }
-    bool FijaEstado(const ParametrosPuerto &) override { return true; }
-    bool FijaTiempos(const TiemposPuerto &t) override {
-        tiempos_ = t;
-        return true;
-    }
-    int Lee(quint8 *destino, int cuantos) override {
-        if (cuantos <= 0 || cuantos > 256) std::abort();
-        const qint64 limite = reloj_.ahora + qint64(tiempos_.lecturaPorByte) * cuantos + tiempos_.lecturaConstante;
+    int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
+        // Every read of the driver's ends by the exchange's deadline.
+        if (cuantos <= 0 || cuantos > 256 || maximoMs < 0) std::abort();
+        const qint64 limite = reloj_.ahora + CotaLectura(tiempos_, cuantos, maximoMs);
         Llegan();
         // Nothing there: wait for the next chunk or the read's bound, whichever first.
         while (cola_.size() < cuantos && !trozos_.empty() && trozos_.front().llegada <= limite) {
@@ -63,7 +59,6 @@ public:
         if (cuantos < 16 || cuantos > 256) std::abort();
         return cuantos;
     }
-    void Cierra() override {}
     bool Agotado() const { return trozos_.empty() && cola_.isEmpty(); }
 
 private:
@@ -76,7 +71,6 @@ private:
     RelojVirtual &reloj_;
     std::deque<Trozo> trozos_;
     QByteArray cola_;
-    TiemposPuerto tiempos_;
 };
 
 void Comprueba(qint16 r, const QByteArray &carga) {
@@ -87,8 +81,8 @@ void Comprueba(qint16 r, const QByteArray &carga) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t tamano) {
-    // Delays of 0, 9, 18 or 27 s around the 17.4 s a read call may last at the
-    // default 9600 baud.
+    // Delays of 0, 9, 18 or 27 s around the exchanges' deadlines of 2 to 10 s
+    // and the 17.4 s of the port's read bound at the default 9600 baud.
     const qint64 bloqueo = 9000;
     std::deque<Trozo> trozos;
     qint64 t = 0;

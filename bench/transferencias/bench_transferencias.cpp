@@ -34,8 +34,8 @@ public:
     bool Purga() override { return real_.Purga(); }
     bool FijaEstado(const ParametrosPuerto &p) override { return real_.FijaEstado(p); }
     bool FijaTiempos(const TiemposPuerto &t) override { return real_.FijaTiempos(t); }
-    int Lee(quint8 *d, int n) override {
-        const int r = real_.Lee(d, n);
+    int Lee(quint8 *d, int n, qint64 maximo) override {
+        const int r = real_.Lee(d, n, maximo);
         if (r > 0) leidos += r;
         return r;
     }

@@ -1,10 +1,12 @@
 // The link driver against the relay simulator over a real pty.
 #include "linea.h"
+#include "support/canal_sin_dispositivo.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -261,9 +263,9 @@ TEST(CodigosEnlace, NoReplyAndSilenceGiveMinus5) {
 
 TEST(CodigosEnlace, ALateHeaderOrReplyIsMinus5AndNotTakenForTheNextOne) {
     // Reply 1 either comes as four header bytes and the rest 300 ms later (the
-    // first read call returns the four after the 50 ms gap, past the 30 ms
-    // deadline), or whole after the read call is over (1.45 s at 115200). It
-    // answers a block the relay does not hold; the next request's purge drops it.
+    // read call ends at the 30 ms deadline with the four), or whole 1.7 s
+    // later, past the 100 ms deadline. It answers a block the relay does not
+    // hold; the next request's purge drops it.
     for (const bool partida : {true, false}) {
         Linea l(ConFallos([&](relaysim::Fallos &f) {
                     if (partida) f.cabeceraPartida = {{1, 300}};
@@ -279,13 +281,103 @@ TEST(CodigosEnlace, ALateHeaderOrReplyIsMinus5AndNotTakenForTheNextOne) {
     }
 }
 
-TEST(CodigosEnlace, AboveTopSpeedAReadWaitsForTheBytesWhateverTheDeadline) {
-    // k = 0: a read call is unbounded, so a reply 300 ms late still arrives
-    // within a 50 ms deadline's single read.
+TEST(CodigosEnlace, AboveTopSpeedAReadWaitsForTheBytesUntilTheDeadline) {
+    // k = 0: the port puts no bound on a read call, so the deadline alone ends
+    // the wait for a reply 300 ms late.
     Linea l(ConFallos([](relaysim::Fallos &f) { f.retardo = {{1, 300}}; }), Ajustes(230400), EstadoBloque);
     ASSERT_TRUE(l.Abre());
     QByteArray r;
-    EXPECT_EQ(l.Lee(r, 50), 4);
+    EXPECT_EQ(l.Lee(r, 3000), 4);
+}
+
+// A clock that moves only when the line makes the driver wait; pauses are
+// recorded apart.
+struct RelojVirtual : Reloj {
+    qint64 ahora = 0;
+    QList<int> pausas;
+    qint64 Ahora() override { return ahora; }
+    void Dormir(int ms) override { pausas.append(ms); }
+};
+
+// A line where whatever part of the reply ever comes is there at once, and a
+// read short of its bytes lasts its whole bound (the port's or the driver's,
+// the lesser) on the virtual clock: the longest a serial read can take.
+class CanalVirtual : public prueba::CanalSinDispositivo {
+public:
+    struct Lectura { qint64 maximo, momento; };
+    QList<Lectura> lecturas;
+
+    CanalVirtual(RelojVirtual &reloj, QByteArray respuesta) : reloj_(reloj), respuesta_(std::move(respuesta)) {}
+    bool Purga() override {
+        cola_.clear();
+        return true;
+    }
+    int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
+        lecturas.append({maximoMs, reloj_.ahora});
+        const int n = std::min<int>(cuantos, int(cola_.size()));
+        std::copy_n(cola_.constData(), n, destino);
+        cola_.remove(0, n);
+        if (n == cuantos) return n;
+        const qint64 cota = CotaLectura(tiempos_, cuantos, maximoMs);
+        // A read nothing bounds would hang the program for good.
+        EXPECT_GE(cota, 0);
+        reloj_.ahora += cota < 0 ? 1000000000 : cota;
+        return n;
+    }
+    int Escribe(const quint8 *, int cuantos) override {
+        cola_ = respuesta_;
+        return cuantos;
+    }
+
+private:
+    RelojVirtual &reloj_;
+    QByteArray respuesta_;
+    QByteArray cola_;
+};
+
+TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
+    const orbel::Peticion leida{1, 1, orbel::Leer, orbel::AreaGrupos, 0, 5, 1, {}};
+    const QByteArray entera = orbel::ConstruyeRespuesta(leida, Bloque);
+    struct Caso { int bytes; qint16 codigo; };
+    const Caso casos[] = {{0, cod::SinCabecera}, {4, cod::SinCabecera}, {orbel::TamCabecera, cod::CuerpoIncompleto},
+                          {orbel::TamCabecera + 3, cod::CuerpoIncompleto}};
+    // Port bounds of 17.4 s and more per read at 9600, 1.45 s at 115200, none above.
+    for (const qint32 velocidad : {9600, 115200, 230400}) {
+        for (const Caso &c : casos) {
+            for (const bool escritura : {false, true}) {
+                prueba::CarpetaTemporal dir;
+                Aplicacion app;
+                app.DirectorioPrograma = dir.ruta();
+                app.FicheroIni = dir.en("tarvo32.ini");
+                GuardaParametrosPuerto(app, Ajustes(velocidad));
+                RelojVirtual reloj;
+                auto propio = std::make_unique<CanalVirtual>(reloj, entera.left(c.bytes));
+                CanalVirtual &canal = *propio;
+                clsDriverOrbel driver(app, std::move(propio), &reloj);
+                driver.NumeroRele(1);
+                driver.PuertoAbierto(true);
+                ASSERT_TRUE(driver.PuertoAbierto());
+
+                QByteArray r;
+                const qint64 plazo = escritura ? clsDriverOrbel::TiempoEsperaFijo : 2000;
+                const qint16 codigo = escritura ? driver.EscribirDatosRele(r, 1, 4, 0, 5, 1, Bloque, 4)
+                                                : driver.LeerDatosRele(r, 1, 4, 0, 5, 1, qint32(plazo));
+                const auto donde = ::testing::Message() << velocidad << " baud, " << c.bytes << " bytes, "
+                                                        << (escritura ? "write" : "read");
+                EXPECT_EQ(codigo, c.codigo) << donde;
+                ASSERT_FALSE(canal.lecturas.isEmpty()) << donde;
+                for (const CanalVirtual::Lectura &l : canal.lecturas) {
+                    EXPECT_GE(l.maximo, 0) << donde;
+                    EXPECT_LE(l.maximo, plazo - l.momento) << donde;
+                }
+                EXPECT_LE(reloj.ahora, plazo) << donde;
+                EXPECT_EQ(reloj.pausas, QList<int>({clsDriverOrbel::EsperaApertura,
+                                                    escritura ? clsDriverOrbel::PausaEscritura
+                                                              : clsDriverOrbel::PausaLectura}))
+                    << donde;
+            }
+        }
+    }
 }
 
 TEST(CodigosEnlace, FalloAndItsCodeReachTheCallerAsPayload) {

@@ -20,7 +20,7 @@ struct RelojRegistrado : tarvo::Reloj {
     void Dormir(int ms) override { pausas.append(ms); }
 };
 
-// 115200 baud: k = 1, so a read call on a silent line is over in 1.45 s.
+// 115200 baud: k = 1, so the port bounds a read call on a silent line to 1.45 s.
 inline tarvo::ParametrosPuerto Ajustes(qint32 velocidad = 115200, quint8 palabra = 8, quint8 paridad = 0,
                                        quint8 stop = 0, quint8 puerto = 1) {
     tarvo::ParametrosPuerto p;
@@ -72,8 +72,9 @@ struct Linea {
     }
     void Ajusta(const tarvo::ParametrosPuerto &p) { tarvo::GuardaParametrosPuerto(app, p); }
 
-    // A read of CPU 1, group 5, block 1 with a short reply time-out.
-    qint16 Lee(QByteArray &datos, qint32 tiempo = 300) {
+    // A read of CPU 1, group 5, block 1. The deadline ends the wait, so it
+    // leaves room for a simulator slowed by a busy machine.
+    qint16 Lee(QByteArray &datos, qint32 tiempo = 2000) {
         return driver->LeerDatosRele(datos, 1, tarvo::orbel::AreaGrupos, 0, 5, 1, tiempo);
     }
 };

@@ -40,7 +40,7 @@ public:
     bool Purga() override { return real_.Purga(); }
     bool FijaEstado(const tarvo::ParametrosPuerto &p) override { return real_.FijaEstado(p); }
     bool FijaTiempos(const tarvo::TiemposPuerto &) override { return real_.FijaTiempos({20, 2, 60, 50, 5000}); }
-    int Lee(quint8 *d, int n) override { return real_.Lee(d, n); }
+    int Lee(quint8 *d, int n, qint64 maximo) override { return real_.Lee(d, n, maximo); }
     int Escribe(const quint8 *o, int n) override { return real_.Escribe(o, n); }
     void Cierra() override { real_.Cierra(); }
 

@@ -21,6 +21,14 @@ TEST(Tiempos, KIs115200DividedByTheSpeedInWholeNumbers) {
     EXPECT_EQ(TiemposPara(256000), TiemposPuerto{});
 }
 
+TEST(Tiempos, AReadLastsTheLesserOfThePortsBoundAndItsOwn) {
+    struct Caso { qint32 velocidad; qint64 maximo, cota; };
+    const Caso casos[] = {{9600, Canal::SoloPuerto, 17400}, {9600, 5000, 5000}, {115200, 5000, 1450},
+                          {256000, Canal::SoloPuerto, -1}, {256000, 0, 0}, {256000, 30, 30}};
+    for (const Caso &c : casos)
+        EXPECT_EQ(CotaLectura(TiemposPara(c.velocidad), 9, c.maximo), c.cota) << c.velocidad << " " << c.maximo;
+}
+
 TEST(Peticion, PasswordBytesAreLowFirstAndTheBufferTakesAt240DataBytes) {
     EXPECT_EQ(BytesClave(99999), Bytes({0x9F, 0x86, 0x01, 0x00}));
     EXPECT_EQ(BytesClave(-1), Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
