@@ -248,14 +248,16 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
     return cambiaIdioma;
 }
 
+void BorraFamilia(const QString &fichero) {
+    const QFileInfo info(fichero);
+    QDir dir = info.absoluteDir();
+    for (const QString &nombre : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden))
+        dir.remove(nombre);   // a file that is locked or gone is skipped
+}
+
 void BorraTemporales(const Aplicacion &app) {
-    for (const QString &copia : {app.CopiaTrabajo, app.CopiaRecepcion, app.CopiaCompactacion}) {
-        if (copia.isEmpty()) continue;
-        const QFileInfo info(copia);
-        QDir dir = info.absoluteDir();
-        for (const QString &nombre : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden))
-            dir.remove(nombre);   // a file that is locked or gone is skipped
-    }
+    for (const QString &copia : {app.CopiaTrabajo, app.CopiaRecepcion, app.CopiaCompactacion})
+        if (!copia.isEmpty()) BorraFamilia(copia);
 }
 
 bool Salir(Contexto &ctx, VentanaMadre &v) {

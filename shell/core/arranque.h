@@ -94,6 +94,9 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas);
 bool Salir(Contexto &ctx, VentanaMadre &v);
 // Closing the main window, which cannot be cancelled.
 void DescargaMadre(Contexto &ctx, VentanaMadre &v);
+// Removes a file and every file that shares its name with another extension
+// (its journal, lock, or a copy cut short beside it).
+void BorraFamilia(const QString &fichero);
 // Removes the three temporary copies and every file that shares their names.
 void BorraTemporales(const Aplicacion &app);
 
