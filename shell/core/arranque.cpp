@@ -5,10 +5,14 @@
 #include "shell/core/rutas.h"
 #include "store/db/basedatos.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
 
 namespace tarvo {
 namespace {
@@ -174,6 +178,12 @@ bool Arranque(Contexto &ctx, VentanaMadre &v, InstanciaUnica &instancia, const Q
         v.OcultaFuncionesRele();
     }
     InicializaRutas(a, directorioPrograma, directorioTemporal);
+    // What a killed run left behind: this instance holds the installation, so
+    // no other program uses these copies, and running companions keep theirs.
+    if (!a.DirectorioTemporal.isEmpty()) {
+        BorraTemporales(a);
+        BorraCarpetasHuerfanas(a.DirectorioTemporal);
+    }
     a.VersionPrograma = ConstruyeVersion(version.mayor, version.menor, version.revision);
     CompruebaFicheroIni(ctx, v);
     CompruebaDirectorios(ctx);
@@ -258,6 +268,34 @@ void BorraFamilia(const QString &fichero) {
 void BorraTemporales(const Aplicacion &app) {
     for (const QString &copia : {app.CopiaTrabajo, app.CopiaRecepcion, app.CopiaCompactacion})
         if (!copia.isEmpty()) BorraFamilia(copia);
+}
+
+namespace {
+
+const QString PrefijoEjecucion = "cli-";
+
+// Our own number counts as ended: a folder that carries it was left by an
+// earlier process, since ours is made after the clean-up.
+bool ProcesoVivo(qint64 pid) {
+    if (pid == QCoreApplication::applicationPid()) return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+}  // namespace
+
+QString PlantillaCarpetaEjecucion(const QString &directorioTemporal) {
+    return QDir(directorioTemporal).filePath(PrefijoEjecucion + QString::number(QCoreApplication::applicationPid()) +
+                                             "-XXXXXX");
+}
+
+void BorraCarpetasHuerfanas(const QString &directorioTemporal) {
+    if (directorioTemporal.isEmpty()) return;
+    QDir dir(directorioTemporal);
+    for (const QString &nombre : dir.entryList({PrefijoEjecucion + "*"}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden)) {
+        bool numero = false;
+        const qint64 pid = nombre.section('-', 1, 1).toLongLong(&numero);
+        if (numero && pid > 0 && !ProcesoVivo(pid)) QDir(dir.filePath(nombre)).removeRecursively();
+    }
 }
 
 bool Salir(Contexto &ctx, VentanaMadre &v) {

@@ -100,4 +100,12 @@ void BorraFamilia(const QString &fichero);
 // Removes the three temporary copies and every file that shares their names.
 void BorraTemporales(const Aplicacion &app);
 
+// The pattern (for QTemporaryDir) of the companion's per-run folder inside the
+// installation's temporary folder: it carries the process number, so that a
+// later start can tell one left behind by a killed run.
+QString PlantillaCarpetaEjecucion(const QString &directorioTemporal);
+// Removes the per-run folders in `directorioTemporal` whose process has ended;
+// nothing else, and never the folder of a running process.
+void BorraCarpetasHuerfanas(const QString &directorioTemporal);
+
 }  // namespace tarvo
