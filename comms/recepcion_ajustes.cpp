@@ -7,8 +7,6 @@
 #include "store/modelos.h"
 #include "store/tablas.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <chrono>
@@ -29,13 +27,6 @@ void Critico(Contexto &ctx, const QString &texto, const QString &titulo) {
 
 void ErrorCopia(Contexto &ctx, const QString &ruta) {
     Critico(ctx, ctx.dic.Texto(529, 0, QString("The file could not be copied.")) + " " + ruta + ".", ctx.T148());
-}
-
-// The file and every file that shares its name with another extension (lock files).
-void BorraFamilia(const QString &fichero) {
-    const QFileInfo info(fichero);
-    QDir dir = info.absoluteDir();
-    for (const QString &n : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden)) dir.remove(n);
 }
 
 // Writes into the receive copy wait, in order, for the moments the link
@@ -108,19 +99,23 @@ private:
 
 bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
 
-// A new target for the current model, built as New builds the working copy.
-bool CreaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
+// A new target for the current model, built as New builds the working copy
+// but as the receive copy: nothing bears the target's name until every table
+// has arrived, so a receive that fails or is killed leaves no default
+// configuration passing for the relay's.
+bool CreaCopiaRecepcion(Comunicaciones &c) {
     Contexto &ctx = c.ctx;
     const Aplicacion &a = ctx.app;
-    if (!bd::CopiaFichero(a.FicheroIdiomas, destino)) {
-        ErrorCopia(ctx, destino);
+    const QString &copia = a.CopiaRecepcion;
+    BorraFamilia(copia);
+    if (!bd::CopiaFichero(a.FicheroIdiomas, copia)) {
+        ErrorCopia(ctx, copia);
         return false;
     }
-    const bool bien = CargaModeloTemporal(ctx, a.ModeloActual, destino, a.VersionModelo) != 0 &&
-                      CopiaGruposModelo(ctx, destino) && BorraGruposTemporal(ctx, destino) &&
-                      PonIdiomaFichero(ctx, destino);
-    // A half-built file is of no use to anyone.
-    if (!bien) QFile::remove(destino);
+    const bool bien = CargaModeloTemporal(ctx, a.ModeloActual, copia, a.VersionModelo) != 0 &&
+                      CopiaGruposModelo(ctx, copia) && BorraGruposTemporal(ctx, copia) &&
+                      PonIdiomaFichero(ctx, copia);
+    if (!bien) BorraFamilia(copia);
     return bien;
 }
 
@@ -129,7 +124,7 @@ bool CreaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
 bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
     Contexto &ctx = c.ctx;
     try {
-        if (!QFileInfo::exists(destino)) return CreaFicheroRecepcion(c, destino);
+        if (!QFileInfo::exists(destino)) return CreaCopiaRecepcion(c);
         QString modelo;
         if (!LeeModeloFichero(ctx, destino, modelo)) return false;
         if (!MismoModelo(modelo, ctx.app.ModeloActual)) {
@@ -139,6 +134,7 @@ bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
         return true;
     } catch (const std::exception &e) {
         InformaError(ctx, "CargaFicheroRecepcion", e);
+        BorraFamilia(ctx.app.CopiaRecepcion);   // a half-built one is of no use
         return false;
     }
 }
@@ -146,8 +142,14 @@ bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
 bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
     Contexto &ctx = c.ctx;
     Aplicacion &a = ctx.app;
-    BorraFamilia(a.CopiaRecepcion);
-    if (!bd::CopiaFichero(destino, a.CopiaRecepcion)) {
+    // A new target is already there as the receive copy, from CargaFicheroRecepcion.
+    if (QFileInfo::exists(destino)) {
+        BorraFamilia(a.CopiaRecepcion);
+        if (!bd::CopiaFichero(destino, a.CopiaRecepcion)) {
+            ErrorCopia(ctx, destino);
+            return false;
+        }
+    } else if (!QFileInfo::exists(a.CopiaRecepcion)) {
         ErrorCopia(ctx, destino);
         return false;
     }
@@ -195,12 +197,15 @@ bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
     c.monitor.CierraProgreso();
     c.v.Habilita(true);
     if (bien) {
-        if (!bd::CopiaFichero(a.CopiaRecepcion, destino)) {
+        // Written beside the target and renamed onto it, as Save does: the
+        // name only ever holds a whole file.
+        const bool copiado = bd::CopiaFichero(a.CopiaRecepcion, destino);
+        BorraFamilia(a.CopiaRecepcion);
+        if (!copiado) {
             ErrorCopia(ctx, destino);
             return false;
         }
         if (destino == a.CopiaTrabajo) a.FechaSelladaTrabajo = QDate();
-        BorraFamilia(a.CopiaRecepcion);
         ctx.ui->Muestra({ctx.dic.Texto(587), TituloFijo, Icono::Informacion, Botones::Aceptar});
         return true;
     }

@@ -8,11 +8,12 @@ namespace tarvo {
 
 // mnuRecibirAjustes.
 void RecibirAjustes(Comunicaciones &c);
-// A target that exists must be of the current model; one that does not is
-// created for it. False after a reported failure.
+// A target that exists must be of the current model; for one that does not,
+// a configuration of that model is prepared as the receive copy (the target
+// itself is only made by LeeTodosGrupos). False after a reported failure.
 bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino);
 // Every table of the catalogue from the relay into `destino`; the target is
-// only replaced when all arrived. Reports its own failures.
+// only replaced, or made, when all arrived. Reports its own failures.
 bool LeeTodosGrupos(Comunicaciones &c, const QString &destino);
 
 }  // namespace tarvo

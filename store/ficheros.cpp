@@ -9,7 +9,6 @@
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,12 +21,6 @@ void Critico(Contexto &ctx, const QString &texto) {
 }
 
 QDateTime Hoy() { return QDateTime(QDate::currentDate(), QTime(0, 0)); }
-
-void BorraFamilia(const QString &fichero) {
-    const QFileInfo info(fichero);
-    QDir dir = info.absoluteDir();
-    for (const QString &n : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden)) dir.remove(n);
-}
 
 bool EsSinTitulo(const Aplicacion &a, const QString &fichero) {
     return fichero.trimmed().toUpper() == a.FicheroSinTitulo.trimmed().toUpper();

@@ -118,11 +118,12 @@ int main(int argc, char **argv) {
 
         // Each receive reopens the port, so that its floor has the open too.
         const QString destino = a.DirectorioTrabajo + QString("recibido%1.cnf").arg(baudios);
+        // The new target is prepared as the receive copy.
         if (!CargaFicheroRecepcion(c, destino)) return 1;
         // A receive leaves the target without its per-language name columns:
         // every run starts again from the target as it was made.
         const QString nuevo = destino + ".nuevo";
-        if (!bd::CopiaFichero(destino, nuevo)) return 1;
+        if (!bd::CopiaFichero(a.CopiaRecepcion, nuevo)) return 1;
         std::vector<Medida> recepciones;
         for (int i = 0; i < 5; ++i) {
             if (!bd::CopiaFichero(nuevo, destino)) return 1;

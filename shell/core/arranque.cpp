@@ -5,10 +5,14 @@
 #include "shell/core/rutas.h"
 #include "store/db/basedatos.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
 
 namespace tarvo {
 namespace {
@@ -176,6 +180,12 @@ bool Arranque(Contexto &ctx, VentanaMadre &v, InstanciaUnica &instancia, const Q
         v.OcultaFuncionesRele();
     }
     InicializaRutas(a, directorioPrograma, directorioTemporal);
+    // What a killed run left behind: this instance holds the installation, so
+    // no other program uses these copies, and running companions keep theirs.
+    if (!a.DirectorioTemporal.isEmpty()) {
+        BorraTemporales(a);
+        BorraCarpetasHuerfanas(a.DirectorioTemporal);
+    }
     a.VersionPrograma = ConstruyeVersion(version.mayor, version.menor, version.revision);
     CompruebaFicheroIni(ctx, v);
     CompruebaDirectorios(ctx);
@@ -250,13 +260,43 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
     return cambiaIdioma;
 }
 
+void BorraFamilia(const QString &fichero) {
+    const QFileInfo info(fichero);
+    QDir dir = info.absoluteDir();
+    for (const QString &nombre : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden))
+        dir.remove(nombre);   // a file that is locked or gone is skipped
+}
+
 void BorraTemporales(const Aplicacion &app) {
-    for (const QString &copia : {app.CopiaTrabajo, app.CopiaRecepcion, app.CopiaCompactacion}) {
-        if (copia.isEmpty()) continue;
-        const QFileInfo info(copia);
-        QDir dir = info.absoluteDir();
-        for (const QString &nombre : dir.entryList({info.completeBaseName() + ".*"}, QDir::Files | QDir::Hidden))
-            dir.remove(nombre);   // a file that is locked or gone is skipped
+    for (const QString &copia : {app.CopiaTrabajo, app.CopiaRecepcion, app.CopiaCompactacion})
+        if (!copia.isEmpty()) BorraFamilia(copia);
+}
+
+namespace {
+
+const QString PrefijoEjecucion = "cli-";
+
+// Our own number counts as ended: a folder that carries it was left by an
+// earlier process, since ours is made after the clean-up.
+bool ProcesoVivo(qint64 pid) {
+    if (pid == QCoreApplication::applicationPid()) return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+}  // namespace
+
+QString PlantillaCarpetaEjecucion(const QString &directorioTemporal) {
+    return QDir(directorioTemporal).filePath(PrefijoEjecucion + QString::number(QCoreApplication::applicationPid()) +
+                                             "-XXXXXX");
+}
+
+void BorraCarpetasHuerfanas(const QString &directorioTemporal) {
+    if (directorioTemporal.isEmpty()) return;
+    QDir dir(directorioTemporal);
+    for (const QString &nombre : dir.entryList({PrefijoEjecucion + "*"}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden)) {
+        bool numero = false;
+        const qint64 pid = nombre.section('-', 1, 1).toLongLong(&numero);
+        if (numero && pid > 0 && !ProcesoVivo(pid)) QDir(dir.filePath(nombre)).removeRecursively();
     }
 }
 

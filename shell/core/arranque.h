@@ -97,7 +97,18 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas);
 bool Salir(Contexto &ctx, VentanaMadre &v);
 // Closing the main window, which cannot be cancelled.
 void DescargaMadre(Contexto &ctx, VentanaMadre &v);
+// Removes a file and every file that shares its name with another extension
+// (its journal, lock, or a copy cut short beside it).
+void BorraFamilia(const QString &fichero);
 // Removes the three temporary copies and every file that shares their names.
 void BorraTemporales(const Aplicacion &app);
+
+// The pattern (for QTemporaryDir) of the companion's per-run folder inside the
+// installation's temporary folder: it carries the process number, so that a
+// later start can tell one left behind by a killed run.
+QString PlantillaCarpetaEjecucion(const QString &directorioTemporal);
+// Removes the per-run folders in `directorioTemporal` whose process has ended;
+// nothing else, and never the folder of a running process.
+void BorraCarpetasHuerfanas(const QString &directorioTemporal);
 
 }  // namespace tarvo

@@ -9,6 +9,7 @@
 #include "rele_prueba.h"
 #include "store/tablas.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -296,24 +297,37 @@ TEST_F(FallosEnvio, AStateMarkThatGoesUnansweredSendsNothing) {
     EXPECT_TRUE(rele->Registro().filter("orden=escribir").isEmpty());
 }
 
-TEST_F(Transferencias, ARelayThatFallsSilentMidReceiveLeavesTheTargetAsItWas) {
+class RecepcionCortada : public Transferencias, public ::testing::WithParamInterface<bool> {};
+
+// A target that existed is left as it was; a new one is not made at all, nor
+// anything beside it: a default configuration under the name would pass for
+// the relay's.
+TEST_P(RecepcionCortada, ARelayThatFallsSilentMidReceiveLeavesTheTargetAsItWas) {
+    const bool existia = GetParam();
     relaysim::Opciones o;
     o.fallos.silencioTras = 12;
     Arranca(o);
     Nuevo("TRV-610 **");
     Abre();
     const QString destino = a.DirectorioTrabajo + "objetivo.cnf";
-    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
+    if (existia) {
+        ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
+    }
     const QByteArray antes = Bytes(destino);
+    ASSERT_TRUE(CargaFicheroRecepcion(*c, destino));
     ins.ui.Espera(Texto(593), Boton::Cancelar);
     ins.ui.Espera(Texto(576));
     EXPECT_FALSE(LeeTodosGrupos(*c, destino));
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_TRUE(monitor.errores.isEmpty());
     EXPECT_EQ(Bytes(destino), antes);
-    EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
+    EXPECT_EQ(QDir(a.DirectorioTrabajo).entryList({"objetivo*"}, QDir::AllEntries | QDir::Hidden),
+              existia ? QStringList{"objetivo.cnf"} : QStringList{});
+    EXPECT_TRUE(QDir(a.DirectorioTemporal).entryList({"cnf00001*"}, QDir::Files | QDir::Hidden).isEmpty());
     EsperaFinal();
 }
+
+INSTANTIATE_TEST_SUITE_P(Destinos, RecepcionCortada, ::testing::Bool());
 
 // A block that comes back shorter than its table asks is no block of zeros.
 TEST_F(Transferencias, AShortBlockIsAFailedRead) {

@@ -21,10 +21,19 @@ struct Salida {
 
 struct Cli : ::testing::Test {
     prueba::ArbolPrograma arbol;
-    Salida Ejecuta(QStringList args) {
-        QProcess p;
+    // The system's temporary folder of the companion, inside the test's.
+    QString Temporal() const { return arbol.raiz.en("sistema"); }
+    void Prepara(QProcess &p, const QStringList &args) const {
+        QDir().mkpath(Temporal());
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert("TMPDIR", Temporal());
+        p.setProcessEnvironment(entorno);
         p.setProgram(prueba::FicheroPrograma("tarvo32-cli"));
         p.setArguments(QStringList{"--programa", arbol.programa} + args);
+    }
+    Salida Ejecuta(QStringList args) {
+        QProcess p;
+        Prepara(p, args);
         p.start();
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -122,6 +131,33 @@ TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
         for (const QString &d : c.dichos) EXPECT_TRUE(s.err.contains(d)) << s.err.toStdString();
         EXPECT_FALSE(s.err.contains("no responde")) << s.err.toStdString();   // the program's generic words
     }
+}
+
+// Killed while the relay holds back a reply halfway through the tables: no
+// file under the new name or beside it, and the next run's start removes the
+// killed run's temporary folder.
+TEST_F(Cli, AReceiveKilledMidwayLeavesNoFileAndTheNextStartNoFolder) {
+    const QString registro = arbol.raiz.en("registro.txt");
+    Rele rele(arbol, {"--registro", registro, "--retardo", "10:600000"});
+    QProcess recibe;
+    Prepara(recibe, {"receive", arbol.raiz.en("nuevo.cnf"), "--port", "3"});
+    recibe.start();
+    auto peticiones = [&] {
+        QFile f(registro);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    while (!peticiones().contains("\n#10 "))
+        ASSERT_FALSE(recibe.waitForFinished(20)) << recibe.readAllStandardError().toStdString();
+    recibe.kill();
+    recibe.waitForFinished();
+    EXPECT_TRUE(QDir(arbol.raiz.ruta()).entryList({"nuevo*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+
+    const QString instalacion =
+        Temporal() + "/" + QDir(Temporal()).entryList({"tarvo32-*"}, QDir::Dirs).value(0, "(ninguna)");
+    auto restos = [&] { return QDir(instalacion).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+    ASSERT_EQ(restos().size(), 1);   // the killed run's folder
+    EXPECT_EQ(Ejecuta({"info", arbol.raiz.en("nuevo.cnf")}).codigo, 1);
+    EXPECT_EQ(restos(), QStringList());
 }
 
 TEST_F(Cli, MistakesAreToldWithAnExitCode) {

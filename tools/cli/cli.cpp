@@ -20,6 +20,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace tarvo {
 namespace {
 
@@ -40,7 +42,10 @@ struct Sesion {
     InteraccionCli ui;
     Contexto ctx{ui};
     VentanaNula v;
-    QTemporaryDir temporal;   // our own working copies: a running program keeps its own
+    // Our own working copies, in a folder of this run inside the installation's
+    // temporary folder: a running program keeps its own, and the next start
+    // removes this one should the run be killed.
+    std::optional<QTemporaryDir> temporal;
 };
 
 // The program's start-up without a window: dictionary, paths, settings.
@@ -48,7 +53,14 @@ bool Prepara(Sesion &s, const QString &programa) {
     Aplicacion &a = s.ctx.app;
     a.FicheroIdiomas = programa + Separador + "tarvo32.dat";
     if (!CargaDiccionario(s.ctx)) return false;
-    InicializaRutas(a, programa, s.temporal.path());
+    const QString instalacion = DirectorioTemporalPropio(programa);
+    BorraCarpetasHuerfanas(instalacion);
+    s.temporal.emplace(PlantillaCarpetaEjecucion(instalacion));
+    if (!s.temporal->isValid()) {
+        std::fprintf(stderr, "tarvo32-cli: no temporary folder in %s\n", qPrintable(instalacion));
+        return false;
+    }
+    InicializaRutas(a, programa, s.temporal->path());
     if (QFileInfo::exists(a.FicheroIni)) {
         LeeParametrosPuerto(a, a.Comunicaciones);
         LeeIdioma(a, a.Idioma);
@@ -91,7 +103,7 @@ QString Opcion(QStringList &args, const QString &nombre, const QString &porDefec
 // touching the user's settings file: the port goes into a private copy.
 bool Conecta(Sesion &s, Comunicaciones &c, int puerto) {
     Aplicacion &a = s.ctx.app;
-    const QString ini = s.temporal.filePath("tarvo32.ini");
+    const QString ini = s.temporal->filePath("tarvo32.ini");
     if (QFileInfo::exists(a.FicheroIni)) QFile::copy(a.FicheroIni, ini);
     a.FicheroIni = ini;
     a.Comunicaciones.Puerto = quint8(puerto);

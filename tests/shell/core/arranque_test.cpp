@@ -7,6 +7,7 @@
 #include "support/pty.h"
 #include "support/ventana_falsa.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -183,6 +184,34 @@ TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(ctx.app.Comunicaciones.Puerto, 4);
     EXPECT_EQ(ctx.app.Comunicaciones.Velocidad, 19200);
+}
+
+// What a killed run left in the installation's temporary folder goes at the
+// next start; a companion that is still running keeps its folder, and what
+// is not ours stays.
+TEST_F(Arranque_, TheStartRemovesWhatAKilledRunLeftInTheTemporaryFolder) {
+    EnlazaPuerto(1);
+    EscribeIni("[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+    const QString propio = QString::number(QCoreApplication::applicationPid());
+    const struct {
+        QString fichero;
+        bool queda;
+    } casos[] = {
+        {"cnf00000.tmp", false},
+        {"cnf00001.tmp", false},
+        {"cnf00001.tmp-journal", false},
+        {"cnf00002.tmp.Xy12Ab", false},
+        {"cli-4194305-AbCdEf/cnf00001.tmp", false},   // above any pid_max: its process is gone
+        {"cli-" + propio + "-AbCdEf/cnf00001.tmp", false},   // an earlier process under our number
+        {"cli-1-AbCdEf/cnf00001.tmp", true},          // process 1 is always running
+        {"ajeno.txt", true},
+    };
+    for (const auto &c : casos) arbol.raiz.escribe("tmp/" + c.fichero, "x");
+    ASSERT_TRUE(Arranca());
+    for (const auto &c : casos) {
+        const QString carpeta = c.fichero.section('/', 0, 0);
+        EXPECT_EQ(QFileInfo::exists(arbol.temporal + "/" + carpeta), c.queda) << c.fichero.toStdString();
+    }
 }
 
 struct Salida : Arranque_ {
