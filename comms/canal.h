@@ -3,7 +3,7 @@
 // channel with a virtual clock where bytes are fed to it directly.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -6,8 +6,8 @@
 
 #include "comms/driver_orbel.h"
 #include "comms/monitor.h"
-#include "shell/core/aplicacion.h"
-#include "shell/core/arranque.h"
+#include "core/aplicacion.h"
+#include "core/ventana_madre.h"
 
 #include <array>
 

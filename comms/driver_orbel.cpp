@@ -1,8 +1,8 @@
 #include "comms/driver_orbel.h"
 
 #include "comms/canal_serie.h"
-#include "shell/core/ajustes.h"
-#include "shell/core/puertos.h"
+#include "core/ajustes.h"
+#include "core/puertos.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,7 +6,7 @@
 
 #include "comms/canal.h"
 #include "comms/trama.h"
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QByteArray>
 #include <QString>

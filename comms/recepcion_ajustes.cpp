@@ -1,6 +1,7 @@
 #include "comms/recepcion_ajustes.h"
 
 #include "comms/codificacion/recepcion.h"
+#include "core/temporales.h"
 #include "store/catalogo.h"
 #include "store/ficheros.h"
 #include "store/idioma_fichero.h"

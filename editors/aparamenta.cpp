@@ -2,7 +2,7 @@
 
 #include "comms/codificacion/registros.h"
 #include "editors/teclas.h"
-#include "shell/ui/controles.h"
+#include "core/ui/controles.h"
 #include "store/catalogo.h"
 #include "store/tablas.h"
 

@@ -2,8 +2,8 @@
 
 #include "comms/codificacion/hex.h"
 #include "editors/teclas.h"
-#include "shell/ui/controles.h"
-#include "shell/ui/textos_qt.h"
+#include "core/ui/controles.h"
+#include "core/ui/textos_qt.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 // editor adds only its own fields, what it shows of a record and what it saves.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "core/ventana_madre.h"
 #include "store/db/basedatos.h"
 
 #include <QStringList>

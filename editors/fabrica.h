@@ -1,7 +1,7 @@
 // Which editor each settings menu entry opens.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "core/ventana_madre.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 // Key filters of the editors' text boxes.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 class QLineEdit;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "graphic/objeto.h"
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 namespace tarvo {
 

@@ -1,7 +1,7 @@
 #include "shell/acerca_de.h"
 
-#include "shell/ui/textos_qt.h"
-#include "shell/core/rutas.h"
+#include "core/ui/textos_qt.h"
+#include "core/rutas.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The about box.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QDialog>
 

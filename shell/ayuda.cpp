@@ -1,6 +1,6 @@
 #include "shell/ayuda.h"
 
-#include "shell/ui/textos_qt.h"
+#include "core/ui/textos_qt.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

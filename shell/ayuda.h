@@ -1,7 +1,7 @@
 // The help viewer: the HTML manual shipped in the program folder.
 #pragma once
 
-#include "shell/core/diccionario.h"
+#include "core/diccionario.h"
 
 #include <QDialog>
 

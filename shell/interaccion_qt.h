@@ -2,8 +2,8 @@
 // panel 1 of the main window, the busy pointer.
 #pragma once
 
-#include "shell/core/diccionario.h"
-#include "shell/core/interaccion.h"
+#include "core/diccionario.h"
+#include "core/interaccion.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 // The main window: menus, toolbar, status bar and the one child view it holds.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "shell/arranque.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,3 +1,4 @@
+#include "core/temporales.h"
 #include "shell/interaccion_qt.h"
 #include "shell/madre.h"
 

@@ -1,7 +1,7 @@
 // The options dialog: language, serial port and folders.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "shell/arranque.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "shell/portada.h"
 
-#include "shell/ui/textos_qt.h"
+#include "core/ui/textos_qt.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The splash page shown while no configuration is open.
 #pragma once
 
-#include "shell/core/diccionario.h"
+#include "core/diccionario.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // working copy derives from it.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "core/ventana_madre.h"
 
 namespace bd { class BaseDatos; }
 

@@ -1,5 +1,6 @@
 #include "store/ficheros.h"
 
+#include "core/temporales.h"
 #include "store/catalogo.h"
 #include "store/idioma_fichero.h"
 #include "store/informacion.h"

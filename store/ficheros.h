@@ -3,7 +3,7 @@
 // the temporary folder and Save copies it back out.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "core/ventana_madre.h"
 
 namespace tarvo {
 

@@ -2,7 +2,7 @@
 // the working copy, and which of the user languages the relay itself shows.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 namespace tarvo {
 

@@ -1,7 +1,7 @@
 // The general information record ("Varios") of the open configuration.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 #include "store/db/basedatos.h"
 
 #include <memory>

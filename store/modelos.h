@@ -2,7 +2,7 @@
 // knows and where each model's database is.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <optional>
 

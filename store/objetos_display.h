@@ -4,7 +4,7 @@
 // table the model lacks gives an empty list.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QMap>
 

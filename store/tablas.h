@@ -1,7 +1,7 @@
 // Whole-table helpers shared by the configuration store and the editors.
 #pragma once
 
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 #include "store/db/basedatos.h"
 
 #include <memory>

@@ -5,10 +5,10 @@
 //         command-line tool;
 //   Open  against a plain copy of the configuration file.
 #include "instalacion_bench.h"
-#include "shell/core/arranque.h"
-#include "shell/core/ventana_nula.h"
-#include "shell/core/interaccion_guionizada.h"
-#include "shell/core/rutas.h"
+#include "core/ventana_madre.h"
+#include "core/ventana_nula.h"
+#include "core/interaccion_guionizada.h"
+#include "core/rutas.h"
 #include "store/ficheros.h"
 
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 // started on it, for the benchmarks.
 #pragma once
 
-#include "shell/core/arranque.h"
-#include "shell/core/interaccion_guionizada.h"
-#include "shell/core/rutas.h"
-#include "shell/core/ventana_nula.h"
+#include "core/ventana_madre.h"
+#include "core/interaccion_guionizada.h"
+#include "core/rutas.h"
+#include "core/ventana_nula.h"
 
 #include <QDir>
 #include <QFile>

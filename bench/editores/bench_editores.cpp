@@ -4,10 +4,10 @@
 #include "editors/fabrica.h"
 #include "editors/editor_tabla.h"
 #include "instalacion_bench.h"
-#include "shell/core/arranque.h"
-#include "shell/core/ventana_nula.h"
-#include "shell/core/interaccion_guionizada.h"
-#include "shell/core/rutas.h"
+#include "core/ventana_madre.h"
+#include "core/ventana_nula.h"
+#include "core/interaccion_guionizada.h"
+#include "core/rutas.h"
 #include "store/ficheros.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 // Target: median under 2 ms.
 #include "comms/driver_orbel.h"
 #include "rele_bench.h"
-#include "shell/core/ajustes.h"
-#include "shell/core/puertos.h"
+#include "core/ajustes.h"
+#include "core/puertos.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

@@ -9,8 +9,8 @@
 #include "comms/recepcion_ajustes.h"
 #include "instalacion_bench.h"
 #include "rele_bench.h"
-#include "shell/core/ajustes.h"
-#include "shell/core/puertos.h"
+#include "core/ajustes.h"
+#include "core/puertos.h"
 #include "store/db/basedatos.h"
 #include "store/ficheros.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "comms/codificacion/registros.h"
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QList>
 

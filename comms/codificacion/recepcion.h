@@ -6,7 +6,7 @@
 
 #include "comms/codificacion/registros.h"
 #include "graphic/objeto.h"
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 namespace tarvo {
 

@@ -1,8 +1,8 @@
 #include "comms/ui/monitor_qt.h"
 
-#include "shell/core/rutas.h"
-#include "shell/ui/controles.h"
-#include "shell/ui/textos_qt.h"
+#include "core/rutas.h"
+#include "core/ui/controles.h"
+#include "core/ui/textos_qt.h"
 
 #include <QApplication>
 #include <QGridLayout>

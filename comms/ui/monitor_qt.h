@@ -2,7 +2,7 @@
 #pragma once
 
 #include "comms/monitor.h"
-#include "shell/core/diccionario.h"
+#include "core/diccionario.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "store/ui/informacion_vista.h"
 
-#include "shell/ui/controles.h"
-#include "shell/ui/textos_qt.h"
+#include "core/ui/controles.h"
+#include "core/ui/textos_qt.h"
 #include "store/informacion.h"
 #include "store/modelos.h"
 

@@ -2,7 +2,7 @@
 // configuration, and the three texts of its "Varios" record.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "core/ventana_madre.h"
 
 #include <QWidget>
 

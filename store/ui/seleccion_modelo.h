@@ -1,7 +1,7 @@
 // The relay model list of New.
 #pragma once
 
-#include "shell/core/diccionario.h"
+#include "core/diccionario.h"
 
 #include <QDialog>
 

@@ -5,8 +5,8 @@
 
 #include "comms/driver_orbel.h"
 #include "servidor.h"
-#include "shell/core/ajustes.h"
-#include "shell/core/puertos.h"
+#include "core/ajustes.h"
+#include "core/puertos.h"
 #include "support/carpeta_temporal.h"
 
 #include <gtest/gtest.h>

@@ -9,8 +9,8 @@
 #include "comms/canal_serie.h"
 #include "comms/comunicaciones.h"
 #include "servidor.h"
-#include "shell/core/ajustes.h"
-#include "shell/core/puertos.h"
+#include "core/ajustes.h"
+#include "core/puertos.h"
 #include "store/ficheros.h"
 #include "support/instalacion.h"
 

@@ -1,7 +1,7 @@
 #include "support/instalacion.h"
 
-#include "shell/core/arranque.h"
-#include "shell/core/rutas.h"
+#include "core/ventana_madre.h"
+#include "core/rutas.h"
 
 #include <QDir>
 

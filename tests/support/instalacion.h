@@ -2,7 +2,7 @@
 // a scripted user and a recording main window.
 #pragma once
 
-#include "shell/core/interaccion_guionizada.h"
+#include "core/interaccion_guionizada.h"
 #include "support/carpeta_temporal.h"
 #include "support/ventana_falsa.h"
 

@@ -1,7 +1,7 @@
 // A main window that records what the logic asked of it.
 #pragma once
 
-#include "shell/core/arranque.h"
+#include "core/ventana_madre.h"
 
 #include <QHash>
 #include <QString>

@@ -2,7 +2,7 @@
 // by its options, told on standard error.
 #pragma once
 
-#include "shell/core/interaccion.h"
+#include "core/interaccion.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "motor.h"
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QFile>
 #include <QList>

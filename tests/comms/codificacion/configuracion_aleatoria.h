@@ -4,7 +4,7 @@
 
 #include "comms/codificacion/registros.h"
 #include "graphic/objeto.h"
-#include "shell/core/aplicacion.h"
+#include "core/aplicacion.h"
 
 #include <QRandomGenerator>
 

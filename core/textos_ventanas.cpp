@@ -1,0 +1,89 @@
+#include "core/textos_ventanas.h"
+
+#include <QHash>
+
+namespace tarvo {
+namespace {
+
+using P = AsignacionTexto::Propiedad;
+
+QList<AsignacionTexto> Madre() {
+    QList<AsignacionTexto> l = {
+        {"mnuArchivo", 42},        {"mnuNuevo", 1},          {"mnuAbrir", 2},
+        {"mnuGuardar", 3},         {"mnuGuardarComo", 4},    {"mnuInformacion", 5},
+        {"mnuCrearInforme", 6},    {"mnuEnviarAjustes", 7},  {"mnuRecibirAjustes", 8},
+        {"mnuSalir", 9},           {"mnuModoTrabajo", 10},   {"mnuEmulacionRele", 11},
+        {"mnuConexionRele", 12},   {"mnuAjustes", 13},       {"mnuAjustesControl", 14},
+        {"mnuAjustesProteccion", 28}, {"mnuAjustesComunicacion", 33},
+        {"mnuConfiguracion", 37},  {"mnuAyuda", 39},         {"mnuContenido", 40},
+        {"mnuAcercaDe", 41},
+        {"btnNuevo", 50, P::Ayuda},  {"btnAbrir", 51, P::Ayuda}, {"btnGuardar", 52, P::Ayuda},
+        {"btnReleOnOff", 43, P::Ayuda}, {"btnEnviarAjustes", 7, P::Ayuda}, {"btnRecibirAjustes", 8, P::Ayuda},
+        {"btnAyuda", 40, P::Ayuda},  {"btnSalir", 9, P::Ayuda},
+    };
+    // Entries 2, 7 and 12 of the control menu are separators.
+    const int control[] = {15, 16, -1, 17, 18, 19, 20, -1, 21, 22, 23, 24, -1, 25, 26, 27};
+    for (int i = 0; i < 16; ++i)
+        if (control[i] > 0) l.append({QString("mnuAjusteControl_%1").arg(i), control[i]});
+    const int proteccion[] = {17, 30, 21, 22};
+    for (int i = 0; i < 4; ++i) l.append({QString("mnuAjusteProteccion_%1").arg(i), proteccion[i]});
+    const int comunicacion[] = {22, 35, 36};
+    for (int i = 0; i < 3; ++i) l.append({QString("mnuAjusteComunicacion_%1").arg(i), comunicacion[i]});
+    for (int i = 1; i <= 5; ++i) l.append({QString("StatusBar1_%1").arg(i), 59 + i, P::Ayuda});
+    return l;
+}
+
+// The controls every setting editor has.
+QList<AsignacionTexto> Editor(int titulo, const QList<AsignacionTexto> &propios) {
+    QList<AsignacionTexto> l = {{"Ventana", titulo},        {"lbl_NombreAjustes", 2000}, {"btn_SaveChanges", 2001},
+                                {"btn_UndoChanges", 2002},  {"SSCommand1", 2003},        {"btn_Exit", 2004},
+                                {"pnl_Aviso", 2005},        {"btn_Previous", 2006, P::Ayuda},
+                                {"btn_Next", 2007, P::Ayuda}};
+    return l + propios;
+}
+
+const QHash<QString, QList<AsignacionTexto>> &Tablas() {
+    static const QHash<QString, QList<AsignacionTexto>> tablas = {
+        {"MADRE", Madre()},
+        {"portada", {{"lblTitulo", 1010}, {"lblSubtitulo", 1011}}},
+        {"OPCIONE",
+         {{"Ventana", 1300},     {"TabOpciones_0", 1301}, {"TabOpciones_1", 1302}, {"TabOpciones_2", 1303},
+          {"lblPuerto", 110},    {"lblVelocidad", 111},   {"lblLongPalabra", 112}, {"lblParidad", 113},
+          {"lblBitsStop", 114},  {"lblWorkPath", 1304},   {"lblBDPath", 1305},     {"cmdOK", 140},
+          {"cmdCancel", 141},    {"cmdApply", 142}}},
+        {"ACERCA",
+         {{"Ventana", 1003}, {"lblTitle", 1004}, {"txtDescription", 1002}, {"cmdOK", 140}, {"cmdSysInfo", 1001}}},
+        {"AYUDA", {{"Ventana", 1353}, {"cmdClose", 147}}},
+        {"cnt_Aparamenta",
+         Editor(2010, {{"lbl_TemporizadorApertura", 2011}, {"lbl_TemporizadorCierre", 2012},
+                       {"chk_ContactoEntradas", 2013}, {"etiq_contacto", 2014}})},
+        {"cnt_EntradasAparamenta", Editor(2020, {{"lbl_Borna", 2021}, {"lbl_EntradasControl", 2022}})},
+        {"PROGRESO", {{"lblTotal", 2030}, {"lblActual", 2031}}},
+        {"DEPURA", {{"Ventana", 2032}, {"cmdBorrarEnviar", 2033}, {"cmdBorrarRecibir", 2034}}},
+        {"ERRCOM", {{"Ventana", 2035}, {"lblTitulo", 2036}, {"cmdOK", 140}}},
+        {"IDRELE", {{"Ventana", 2037}, {"lblNumero", 2038}, {"lblClave", 2039}, {"cmdOK", 140}, {"cmdCancel", 141}}},
+        {"CONEXION", {{"Ventana", 2040}, {"lblEspera", 2041}}},
+        {"SELECCIO", {{"Ventana", 1050}, {"lbl_Etiqueta", 1051}, {"btn_Aceptar", 140}, {"btn_Cancelar", 141}}},
+        {"Informacion",
+         {{"Frame1", 1031},       {"Frame2", 1035},       {"lblFichero", 1032},     {"lblModeloRele", 1033},
+          {"lblBaseDatos", 1034}, {"lblSubestacion", 1036}, {"lblLinea", 1037},   {"lblComentarios", 1038},
+          {"cmdApply", 142},      {"cmdClose", 147}}},
+    };
+    return tablas;
+}
+
+}  // namespace
+
+const QList<AsignacionTexto> &TextosVentana(const QString &clave) {
+    static const QList<AsignacionTexto> ninguna;
+    const auto it = Tablas().constFind(clave);
+    return it == Tablas().constEnd() ? ninguna : *it;
+}
+
+QStringList ClavesConTextos() {
+    QStringList claves = Tablas().keys();
+    claves.sort();
+    return claves;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,30 @@
+// A main window that is not there: the command-line companion and the
+// benchmarks run the same logic without a screen.
+#pragma once
+
+#include "core/ventana_madre.h"
+
+namespace tarvo {
+
+class VentanaNula : public VentanaMadre {
+public:
+    void OcultaFuncionesRele() override {}
+    void MuestraOpcionesPrimeraVez() override {}
+    void ActivaAyuda(bool) override {}
+    void PonPanel(int, const QString &) override {}
+    void MuestraPortada() override {}
+    void Centra() override {}
+    void PonTitulo(const QString &) override {}
+    void PonTextosIdioma() override {}
+    void TraduceConfiguracion() override {}
+    void CierraTodo() override {}
+    void Guardar() override {}
+    void ActivaComandosFichero(bool) override {}
+    void ActivaMenusAjustes(bool) override {}
+    void ActivaEntradaAjuste(const QString &, int, bool) override {}
+    void Habilita(bool) override {}
+    void SuspendeEditor(bool) override {}
+    void PonModoConexion(bool) override {}
+};
+
+}  // namespace tarvo

@@ -1,0 +1,97 @@
+#include "core/aplicacion.h"
+#include "core/interaccion_guionizada.h"
+#include "core/rutas.h"
+#include "support/carpeta_temporal.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+
+namespace {
+
+TEST(Rutas, WorkGoesInsideTheProgramFolderAndModelsBesideIt) {
+    Aplicacion a;
+    a.FicheroActual = "/x/y.cnf";
+    InicializaRutas(a, "/A/B", "/tmp");
+    EXPECT_EQ(a.DirectorioTrabajo, "/A/B/work/");
+    EXPECT_EQ(a.DirectorioModelos, "/A/models/");
+    EXPECT_EQ(a.CopiaTrabajo, "/tmp/cnf00000.tmp");
+    EXPECT_EQ(a.FicheroIni, "/A/B/tarvo32.ini");
+    EXPECT_TRUE(a.FicheroActual.isEmpty());
+
+    InicializaRutas(a, "prog", "/tmp/");
+    EXPECT_EQ(a.DirectorioModelos, "models/");   // no separator: nothing to cut
+    EXPECT_EQ(a.CopiaTrabajo, "/tmp/cnf00000.tmp");
+}
+
+// The shipped texts loaded.
+struct ConTextos : ::testing::Test {
+    InteraccionGuionizada ui;
+    Contexto ctx{ui};
+    clsDiccionario &dic = ctx.dic;
+    void SetUp() override {
+        QStringList n, e;
+        ASSERT_TRUE(dic.CargarTextosIdiomas(prueba::FicheroPrograma("tarvo32.dat"), n, e));
+    }
+};
+
+TEST_F(ConTextos, Panel5ShowsPortSpeedBitsParityInitialAndStopBits) {
+    ParametrosPuerto p;
+    p.Puerto = 3;
+    p.Velocidad = 19200;
+    p.Paridad = 2;
+    p.BitsStop = 1;
+    EXPECT_EQ(TextoPanelPuertos(p, dic), "COM3;19200;8;" + dic.Texto(118).left(1) + ";1,5 ");
+    p.Paridad = 0;
+    p.BitsStop = 2;
+    EXPECT_EQ(TextoPanelPuertos(p, dic), "COM3;19200;8;" + dic.Texto(116).left(1) + ";2 ");
+    p.BitsStop = 7;   // no stop-bits text for a value it does not know
+    EXPECT_EQ(TextoPanelPuertos(p, dic), "COM3;19200;8;" + dic.Texto(116).left(1) + " ");
+    EXPECT_TRUE(ui.Mostrados().isEmpty());
+}
+
+TEST(PlaceForm, PutsWindowsOnEdgesAndCentresRoundingHalvesToEven) {
+    const QRect escritorio(0, 0, 1001, 801);
+    const QRect ventana(5, 5, 100, 100);
+    EXPECT_EQ(PosicionVentana(escritorio, ventana, ArribaIzquierda), QPoint(0, 0));
+    EXPECT_EQ(PosicionVentana(escritorio, ventana, AbajoDerecha), QPoint(901, 701));
+    // 500.5 - 50 = 450.5 -> 450; 400.5 - 50 = 350.5 -> 350
+    EXPECT_EQ(PosicionVentana(escritorio, ventana, CentroEscritorio), QPoint(450, 350));
+    EXPECT_EQ(PosicionVentana(QRect(1, 0, 1001, 803), ventana, ArribaCentro), QPoint(452, 0));
+    EXPECT_EQ(PosicionVentana(escritorio, ventana, CentroDerecha), QPoint(901, 350));
+    EXPECT_EQ(PosicionVentana(escritorio, ventana, 1005), QPoint(5, 5));
+}
+
+TEST(Progreso, ReplacesAnEarlierPercentage) {
+    EXPECT_EQ(TextoConProgreso("Enviando...", 40), "Enviando... (40%)");
+    EXPECT_EQ(TextoConProgreso("Enviando... (40%)", 60), "Enviando... (60%)");
+    EXPECT_EQ(TextoConProgreso("Grupo (3) (40%)", 5), "Grupo (5%)");
+}
+
+TEST_F(ConTextos, InDebugModeProgressAfterTheReadyTextWarns) {
+    MuestraEstado(ctx, ctx.dic.Texto(70));
+    MuestraProgreso(ctx, 10);
+    EXPECT_TRUE(ui.Mostrados().isEmpty());
+    ctx.app.ModoDepuracion = true;
+    MuestraEstado(ctx, ctx.dic.Texto(70));
+    ui.Espera("Abnormal program behaviour\r\nRestart it please");
+    MuestraProgreso(ctx, 20);
+    EXPECT_TRUE(ui.Inesperados().isEmpty());
+    EXPECT_EQ(ui.Estado(), ctx.dic.Texto(70) + " (20%)");
+    MuestraEstado(ctx, "Leyendo", true);
+    EXPECT_EQ(ui.Estado(), "Leyendo...");
+}
+
+TEST_F(ConTextos, ErrorReportsNameTheProcedureOnlyInDebugMode) {
+    ui.AceptaAvisos(true);
+    InformaError(ctx, "CargaGruposCONST", 3044, "No se encuentra");
+    ctx.app.ModoDepuracion = true;
+    InformaError(ctx, "CargaGruposCONST", 3044, "No se encuentra");
+    ASSERT_EQ(ui.Mostrados().size(), 2);
+    EXPECT_EQ(ui.Mostrados()[0].texto, "No se encuentra (3044)");
+    EXPECT_EQ(ui.Mostrados()[1].texto, "MODULO CargaGruposCONST()\r\nNo se encuentra (3044)");
+    EXPECT_EQ(ui.Mostrados()[0].titulo, ctx.dic.Texto(148));
+    EXPECT_EQ(ui.Mostrados()[0].icono, Icono::Critico);
+}
+
+}  // namespace

@@ -1,0 +1,325 @@
+// The main window, its dialogs and its exit paths, driven offscreen with a
+// scripted interaction.
+#include "editors/editor_tabla.h"
+#include "shell/acerca_de.h"
+#include "shell/ayuda.h"
+#include "shell/madre.h"
+#include "shell/opciones.h"
+#include "core/interaccion_guionizada.h"
+#include "core/puertos.h"
+#include "support/carpeta_temporal.h"
+#include "support/pty.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+
+
+#include <functional>
+#include <memory>
+
+using namespace tarvo;
+
+namespace {
+
+// Runs `paso` on the next modal window to appear (the options dialog of the
+// first run, say), then lets the caller's exec() return.
+void CuandoAparezcaModal(std::function<void(QWidget *)> paso) {
+    auto *reloj = new QTimer;
+    reloj->setInterval(10);
+    QObject::connect(reloj, &QTimer::timeout, [reloj, paso] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            reloj->stop();
+            reloj->deleteLater();
+            paso(w);
+        }
+    });
+    reloj->start();
+}
+
+void Pulsa(QWidget *ventana, const char *boton) {
+    auto *b = ventana->findChild<QAbstractButton *>(boton);
+    QVERIFY(b);
+    b->click();
+}
+
+// One started program: tree, interaction, context and main window.
+struct Programa {
+    prueba::ArbolPrograma arbol;
+    InteraccionGuionizada ui;
+    Contexto ctx{ui};
+    std::unique_ptr<InstanciaUnica> instancia;
+    std::unique_ptr<Madre> madre;
+    prueba::Pty pty;
+
+    explicit Programa(bool conPuerto = true, bool primeraVez = false) {
+        FijaPrefijoDispositivos(arbol.raiz.en("sin-dispositivos/ttyS"));
+        QDir().mkpath(arbol.programa + "/ports");
+        QDir().mkpath(arbol.programa + "/work");
+        if (conPuerto) QFile::link(pty.ruta, arbol.programa + "/ports/COM2");
+        if (!primeraVez)
+            arbol.raiz.escribe("tarvo32/tarvo32.ini", "[COMMS]\r\nPuerto=2\r\nVelocidad=9600\r\nParidad=0\r\nLongitudPalabra=8\r\nBitsStop=0\r\n\r\n"
+                      "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/work/\r\nModelos=" + arbol.modelos.toUtf8() +
+                      "\r\n\r\n");
+        ui.AceptaAvisos(!conPuerto);   // message 600
+        instancia = std::make_unique<InstanciaUnica>(arbol.programa);
+        madre = std::make_unique<Madre>(ctx);
+    }
+    bool Arranca() { return madre->Carga(*instancia, arbol.programa, arbol.temporal); }
+    template <typename T = QAction>
+    T *Busca(const char *nombre) const {
+        return madre->findChild<T *>(nombre);
+    }
+    QByteArray Ini() const { return arbol.raiz.lee("tarvo32/tarvo32.ini"); }
+};
+
+}  // namespace
+
+class PruebaMadre : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { FijaPrefijoDispositivos("/dev/ttyS"); }
+
+    void arrancaConMenusBarraYPaneles() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        QCOMPARE(p.madre->windowTitle(), QString("Tarvo32 v1.0.0"));
+        QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&Archivo"));
+        QCOMPARE(p.Busca("mnuNuevo")->text(), p.ctx.dic.Texto(1));
+        QCOMPARE(p.Busca("mnuAjusteControl_15")->text(), p.ctx.dic.Texto(27));
+        QCOMPARE(p.Busca("btnNuevo")->toolTip(), p.ctx.dic.Texto(50));
+        QCOMPARE(p.madre->Panel(5)->toolTip(), p.ctx.dic.Texto(64));
+        for (const char *n : {"mnuGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme", "btnGuardar"})
+            QVERIFY2(!p.Busca(n)->isEnabled(), n);
+        for (const char *n : {"mnuAjustesControl", "mnuAjustesProteccion", "mnuAjustesComunicacion"})
+            QVERIFY2(!p.Busca<QMenu>(n)->isEnabled(), n);
+        QVERIFY(p.Busca("mnuNuevo")->isEnabled() && p.Busca("mnuContenido")->isEnabled());
+        QCOMPARE(p.madre->Panel(4)->text(), QString("Sin fichero"));
+        QCOMPARE(p.madre->Panel(5)->text(), QString("COM2;9600;8;N;1 "));
+        QCOMPARE(p.ui.Estado(), QString("Preparado"));
+        QVERIFY(qobject_cast<QWidget *>(p.madre->VistaActual())->objectName() == "portada");
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void sinPuertosSeOcultanLasFuncionesDelRele() {
+        Programa p(false);
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        QVERIFY(!p.Busca<QMenu>("mnuModoTrabajo")->menuAction()->isVisible());
+        QVERIFY(!p.madre->Panel(5)->isVisible());
+        for (const char *n : {"btnReleOnOff", "btnEnviarAjustes", "btnRecibirAjustes"}) QVERIFY2(!p.Busca(n)->isVisible(), n);
+        QVERIFY(p.Busca("btnNuevo")->isVisible());
+        QVERIFY(p.Busca("mnuNuevo")->isEnabled());
+    }
+
+    void laPrimeraVezSeMuestranLasOpciones() {
+        Programa p(true, true);
+        QString titulo;
+        bool aplicarActivo = true;
+        CuandoAparezcaModal([&](QWidget *w) {
+            titulo = w->windowTitle();
+            aplicarActivo = w->findChild<QPushButton *>("cmdApply")->isEnabled();
+            Pulsa(w, "cmdOK");
+        });
+        QVERIFY(p.Arranca());
+        QCOMPARE(titulo, QString("Tarvo32 Configuration Setup"));
+        QVERIFY(!aplicarActivo);
+        QVERIFY(!p.Ini().isEmpty());
+    }
+
+    void lasOpcionesCambianElIdiomaSinTocarLoDemas() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        CuandoAparezcaModal([&](QWidget *w) {
+            auto *ingles = w->findChild<QRadioButton *>("Idiomas_1");
+            QCOMPARE(ingles->text(), QString("English"));
+            ingles->click();
+            QVERIFY(w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdApply");
+            QCOMPARE(w->findChild<QComboBox *>("cmbParidad")->itemText(1), QString("Odd"));
+            QCOMPARE(w->findChild<QPushButton *>("cmdCancel")->text(), QString("Cancel"));
+            QVERIFY(!w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdCancel");
+        });
+        p.madre->MuestraOpciones();
+        QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&File"));
+        QCOMPARE(p.madre->Panel(4)->text(), QString("No file"));
+        QCOMPARE(p.ui.Estado(), QString("Ready"));
+        QVERIFY(!p.Busca("mnuContenido")->isEnabled());
+    }
+
+    void elExploradorDeCarpetas() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaCarpeta(std::nullopt);
+        p.ui.EsperaCarpeta(p.arbol.raiz.en("nuevo"));
+        CuandoAparezcaModal([&](QWidget *w) {
+            auto *caja = w->findChild<QLineEdit *>("txtWorkPath");
+            const QString antes = caja->text();
+            Pulsa(w, "cmdWorkPath");   // cancelled
+            QCOMPARE(caja->text(), antes);
+            QVERIFY(!w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdWorkPath");
+            QCOMPARE(caja->text(), p.arbol.raiz.en("nuevo/"));
+            QVERIFY(w->findChild<QPushButton *>("cmdApply")->isEnabled());
+            Pulsa(w, "cmdCancel");
+        });
+        p.madre->MuestraOpciones();
+        QCOMPARE(p.ctx.app.DirectorioTrabajo, p.arbol.programa + "/work/");
+        QVERIFY(p.ui.Pendientes().isEmpty());
+    }
+
+    void elPanelCincoAbreSoloLasComunicaciones() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        QList<bool> activas;
+        CuandoAparezcaModal([&](QWidget *w) {
+            auto *tab = w->findChild<QTabWidget *>("TabOpciones");
+            for (int i = 0; i < 3; ++i) activas << tab->isTabEnabled(i);
+            auto *velocidad = w->findChild<QComboBox *>("cmbVelocidad");
+            velocidad->setCurrentText("19200");
+            emit velocidad->activated(velocidad->currentIndex());
+            Pulsa(w, "cmdOK");
+        });
+        QTest::mouseDClick(p.madre->Panel(5), Qt::LeftButton);
+        QCOMPARE(activas, QList<bool>({false, true, false}));
+        QCOMPARE(p.madre->Panel(5)->text(), QString("COM2;19200;8;N;1 "));
+        QVERIFY(p.Ini().contains("Velocidad=19200\r\n"));
+    }
+
+    void salirPreguntaSiNoCancelarYCerrarSoloSiNo() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        p.ctx.app.FicheroActual = "/w/a.cnf";
+        p.ctx.app.ConfiguracionGuardada = false;
+        p.ui.Espera("/W/A.CNF", Boton::Cancelar);
+        p.Busca("mnuSalir")->trigger();
+        QVERIFY(p.madre->isVisible());
+        QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNoCancelar);
+
+        p.ui.Espera("/W/A.CNF", Boton::No);
+        p.madre->close();
+        QVERIFY(!p.madre->isVisible());
+        QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNo);
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void elBotonSalirDeLaBarraSaleSinPreguntarSiNoHayCambios() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.madre->show();
+        p.Busca("btnSalir")->trigger();
+        QVERIFY(!p.madre->isVisible());
+        QVERIFY(p.ui.Mostrados().isEmpty());
+    }
+
+    void acercaDe() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        Acerca_De dlg(p.ctx);
+        QCOMPARE(dlg.findChild<QLabel *>("lblVersion")->text(), QString("v1.0.0"));
+        QCOMPARE(dlg.findChild<QLabel *>("lblCompDate")->text(), QString("01-Abr-2011"));
+        QCOMPARE(dlg.findChild<QPlainTextEdit *>("txtDescription")->toPlainText(), p.ctx.dic.Texto(1002));
+        p.ui.Espera("La información del sistema no está disponible en este momento");
+        Pulsa(&dlg, "cmdSysInfo");
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void nuevoGuardarYAbrirDesdeLosMenus() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaModelo("TRV-300 C*");
+        p.Busca("btnNuevo")->trigger();
+        QCOMPARE(p.madre->Panel(2)->text(), QString("TRV-300 C*"));
+        QCOMPARE(p.madre->Panel(3)->text(), QString("TRV300.MDB"));
+        QCOMPARE(p.madre->Panel(4)->text(), QString("default.cnf"));
+        QVERIFY(p.madre->isEnabled());
+        for (const char *n : {"mnuGuardar", "btnGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme"})
+            QVERIFY2(p.Busca(n)->isEnabled(), n);
+        QVERIFY(p.Busca<QMenu>("mnuAjustesControl")->isEnabled());
+        QVERIFY(p.Busca("mnuAjusteControl_0")->isEnabled());
+        QVERIFY(!p.Busca("mnuAjusteControl_5")->isEnabled());   // this model has no remote-terminal inputs
+        QVERIFY(!p.Busca("mnuAjusteProteccion_0")->isEnabled());
+
+        p.Busca("mnuInformacion")->trigger();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("Informacion"));
+
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "campo.cnf";
+        p.ui.EsperaFichero(ruta);
+        p.Busca("mnuGuardar")->trigger();
+        QVERIFY(QFileInfo::exists(ruta));
+        QCOMPARE(p.madre->Panel(4)->text(), QString("campo.cnf"));
+
+        p.ui.EsperaFichero(ruta);
+        p.Busca("btnAbrir")->trigger();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("portada"));
+        QVERIFY(p.ctx.app.ConfiguracionGuardada);
+        QCOMPARE(p.ctx.app.FicheroActual, ruta);
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void unCambioDeAjusteLlegaAlFicheroConElEditorAbierto() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaModelo("TRV-610 **");
+        p.Busca("mnuNuevo")->trigger();
+        p.Busca("mnuAjusteControl_0")->trigger();
+        auto *editor = qobject_cast<EditorTabla *>(p.madre->VistaActual());
+        QVERIFY(editor);
+        QCOMPARE(editor->objectName(), QString("cnt_Aparamenta"));
+        QCOMPARE(p.ui.Estado(), p.ctx.dic.Texto(70));
+        editor->AjusteSiguiente();
+        editor->findChild<QLineEdit *>("txt_TemporizadorCierre")->setText("350");
+        editor->GuardaCambios();
+        QVERIFY(!p.ctx.app.ConfiguracionGuardada);
+
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "cambio.cnf";
+        p.ui.EsperaFichero(ruta);
+        p.Busca("mnuGuardar")->trigger();   // the editor lets go of the copy around the file copy
+        QVERIFY(p.ctx.app.ConfiguracionGuardada);
+        QVERIFY(p.ctx.app.BaseTrabajoAbierta);
+        QCOMPARE(prueba::Filas(ruta, "SELECT Temporizador FROM [TiempoAperturaCierre CTRL] WHERE Indice = 8"),
+                 QStringList{"350"});
+        editor->AjusteSiguiente();   // and works on afterwards
+        QCOMPARE(editor->RegistroActual(), 3);
+
+        p.Busca("mnuAjusteControl_6")->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("cnt_EntradasAparamenta"));
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    void laAyudaAbreElManual() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.Busca("mnuContenido")->trigger();
+        auto *ayuda = p.madre->findChild<Ayuda *>();
+        QVERIFY(ayuda && ayuda->isVisible());
+        QVERIFY(ayuda->Navegador()->documentTitle().contains("Ayuda"));
+        QFile::remove(p.arbol.programa + "/tarvo32.html");
+        ayuda->close();
+        p.ui.Espera("tarvo32.html");
+        p.Busca("btnAyuda")->trigger();
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+};
+
+QTEST_MAIN(PruebaMadre)
+#include "madre_test.moc"
