@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/ventana_madre.h"
+#include "store/nombres_estados.h"
 #include "store/db/basedatos.h"
 
 #include <QStringList>
@@ -29,16 +30,6 @@ namespace tarvo {
 // catalogue with the progress window captioned `titulo`. Returns when done;
 // the messages along the way are the sender's.
 using EnvioDeEditor = std::function<void(Contexto &, const QStringList &tablas, const QString &titulo)>;
-
-// The signal names of a model's signal-state table, with the names of the
-// settings they are linked to.
-struct NombresEstados {
-    QStringList senyales;        // position i holds signal i+1
-    QList<int> ligados;
-    QStringList aparamenta, maniobras, entradas;   // linked-setting names, from 1
-    QString Etiqueta(int senyal) const;            // 1-based; "" when absent
-};
-NombresEstados CargaNombresEstados(Contexto &ctx, bd::BaseDatos &trabajo, const QString &tablaEstados);
 
 struct DefinicionEditor {
     QString nombre;               // window name, also its form key for captions
@@ -165,7 +156,5 @@ private:
     NombresEstados nombresEstados_;
     QPushButton *valores_[16] = {};
 };
-
-int CuentaGruposSenyales(int registros);
 
 }  // namespace tarvo
