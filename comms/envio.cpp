@@ -85,9 +85,10 @@ bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QString
     EmpiezaTrazaEnvio(c);
     const auto tablas = EmpaquetaFichero(ctx, fichero, solo);
     if (!tablas) return false;
-    if (!MarcaConfiguracion(c, 0)) {
+    if (int marcadas = 0; !MarcaConfiguracion(c, 0, &marcadas)) {
         ctx.ui->CursorOcupado(false);
-        Avisa(c, DosLineas(c, 581, 582), Icono::Critico);
+        // A processor already marked as being written no longer counts itself configured.
+        Avisa(c, DosLineas(c, 581, 582) + (marcadas > 0 ? SaltoLinea + ctx.dic.Texto(3018) : QString()), Icono::Critico);
         return false;
     }
     // The graphic's plan is the one its objects need; the receive's progress goes by it.

@@ -95,7 +95,8 @@ bool CompruebaCPUs(Comunicaciones &c) {
     return true;
 }
 
-bool MarcaConfiguracion(Comunicaciones &c, int valor) {
+bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas) {
+    if (confirmadas) *confirmadas = 0;
     if (!CompruebaCPUs(c)) return false;
     // Cleared from the front panel inwards before writing, set the other way
     // round after it.
@@ -110,6 +111,7 @@ bool MarcaConfiguracion(Comunicaciones &c, int valor) {
         const qint16 r = c.driver.EscribirDatosRele(carga, e.CPU, orbel::AreaGrupos, 0, 1, 1, datos, 4);
         const qint16 fin = r > 0 ? c.driver.ConfirmarEscrituraDatos(carga, e.CPU, orbel::AreaGrupos, 0, 1)
                                  : c.driver.CancelarEscrituraDatos(carga, e.CPU, orbel::AreaGrupos, 0, 1);
+        if (r > 0 && confirmadas) ++*confirmadas;
         if (fin < 0) return false;
     }
     return true;

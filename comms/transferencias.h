@@ -43,7 +43,9 @@ const EntradaGrupo *EntradaDeTabla(const Aplicacion &app, const QString &tabla);
 int ProgresoTotal(int i, int n);
 
 bool CompruebaCPUs(Comunicaciones &c);
-bool MarcaConfiguracion(Comunicaciones &c, int valor);
+// `confirmadas`, when given, counts the processors whose mark went out with
+// its confirmation, answered or not: those may hold the new mark.
+bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas = nullptr);
 qint16 LeeBloque(Comunicaciones &c, PeticionBloque &p);
 qint16 EscribeBloque(Comunicaciones &c, PeticionBloque &p);
 qint16 ConfirmaEscritura(Comunicaciones &c, PeticionBloque &p);

@@ -163,10 +163,12 @@ TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) 
     struct Caso {
         QString caso;
         Fallo fallo;
-        int sinConfigurar;   // -1: the send succeeds
+        int sinConfigurar;   // -1: the send succeeds; -2: it stops before the tables
     };
     QList<Caso> casos = {
-        {"last confirmation damaged", [](auto &o, auto &p, auto &) { o.fallos.checksumCuerpo = {p.Marca(true, 2) + 1}; }, -1}};
+        {"last confirmation damaged", [](auto &o, auto &p, auto &) { o.fallos.checksumCuerpo = {p.Marca(true, 2) + 1}; }, -1},
+        // The front panel took its start mark, the answer to CPU 1's was lost.
+        {"start confirmation damaged", [](auto &o, auto &p, auto &) { o.fallos.checksumCuerpo = {p.Marca(false, 1) + 1}; }, -2}};
     for (int cpu : {0, 1, 2}) {
         // A lost start mark leaves the processor as it was, configured.
         casos.append({QString("start mark of CPU %1 lost").arg(cpu),
@@ -184,11 +186,13 @@ TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) 
         caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz.en("estado.txt"));
         r.Arranca(o);
         r.Abre();
-        const bool bien = caso.sinConfigurar < 0;
-        r.ins.ui.Espera(bien ? r.Texto(583) : r.ins.ctx.dic.Texto(3010, caso.sinConfigurar));
+        const bool bien = caso.sinConfigurar == -1;
+        r.ins.ui.Espera(bien                         ? r.Texto(583)
+                        : caso.sinConfigurar == -2 ? r.Texto(3018)
+                                                     : r.ins.ctx.dic.Texto(3010, caso.sinConfigurar));
         EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), bien);
         EXPECT_EQ(r.ins.Inesperados(), "");
-        if (!bien) {
+        if (caso.sinConfigurar >= 0) {
             const QString mensaje = r.ins.ui.Mostrados().last().texto;
             EXPECT_TRUE(mensaje.contains(r.Texto(3012)) && mensaje.contains(r.Texto(3013))) << mensaje.toStdString();
         }
