@@ -45,7 +45,6 @@ TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBits) {
         EXPECT_EQ(visto.Velocidad, c.velocidad);
         EXPECT_EQ(visto.BitsStop, c.stopVisto);
         l.driver->PuertoAbierto(false);
-        EXPECT_FALSE(l.driver->PuertoAbierto());
     }
     // Every open ends with the line's settling pause, and only with it.
     EXPECT_EQ(l.reloj.pausas, QList<int>(std::size(casos), clsDriverOrbel::EsperaApertura));

@@ -35,21 +35,18 @@ Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRa
     Fila f;
     switch (t.disposicion) {
     case Disposicion::Grupo:
-        PalabraAleatoria(f, "Mascara", azar);
-        f.insert(datos.columnaValor, azar.bounded(0x8000));
-        PalabraAleatoria(f, "Valor", azar);
-        break;
     case Disposicion::Evento:
+    case Disposicion::Led: {
+        const bool led = t.disposicion == Disposicion::Led;
         PalabraAleatoria(f, "Mascara", azar);
-        f.insert(datos.columnaValor, azar.bounded(0x8000));
+        f.insert(datos.columnaValor, azar.bounded(led ? 256 : 0x8000));
+        if (led) {
+            f.insert("Parpadeo", azar.bounded(2) == 1);
+            f.insert("Mantenido", azar.bounded(2) == 1);
+        }
+        if (t.disposicion != Disposicion::Evento) PalabraAleatoria(f, "Valor", azar);
         break;
-    case Disposicion::Led:
-        PalabraAleatoria(f, "Mascara", azar);
-        f.insert(datos.columnaValor, azar.bounded(256));
-        f.insert("Parpadeo", azar.bounded(2) == 1);
-        f.insert("Mantenido", azar.bounded(2) == 1);
-        PalabraAleatoria(f, "Valor", azar);
-        break;
+    }
     case Disposicion::EntradaPROT: {
         const int n = datos.funcionesEntradas.isEmpty() ? 0 : azar.bounded(int(datos.funcionesEntradas.size()));
         f.insert("ValorEntrada", n);
