@@ -18,7 +18,6 @@ TEST(Tiempos, KIs115200DividedByTheSpeedInWholeNumbers) {
     EXPECT_EQ(TiemposPara(110), (TiemposPuerto{52350, 52350, 1047000, 52350, 5235000}));
     // Above 115200 every bound is 0: a read waits for its bytes.
     EXPECT_EQ(TiemposPara(128000), TiemposPuerto{});
-    EXPECT_EQ(TiemposPara(256000), TiemposPuerto{});
 }
 
 TEST(Tiempos, AReadLastsTheLesserOfThePortsBoundAndItsOwn) {
@@ -27,21 +26,6 @@ TEST(Tiempos, AReadLastsTheLesserOfThePortsBoundAndItsOwn) {
                           {256000, Canal::SoloPuerto, -1}, {256000, 0, 0}, {256000, 30, 30}};
     for (const Caso &c : casos)
         EXPECT_EQ(CotaLectura(TiemposPara(c.velocidad), 9, c.maximo), c.cota) << c.velocidad << " " << c.maximo;
-}
-
-TEST(Peticion, PasswordBytesAreLowFirstAndTheBufferTakesAt240DataBytes) {
-    EXPECT_EQ(BytesClave(99999), Bytes({0x9F, 0x86, 0x01, 0x00}));
-    EXPECT_EQ(BytesClave(-1), Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
-
-    BufferTrama b{};
-    Peticion p;
-    p.comando = Escribir;
-    p.datos = QByteArray(240, '\x5A');
-    ASSERT_EQ(ConstruyePeticion(b, p), 256);
-    EXPECT_EQ(b[7], 246);
-    EXPECT_EQ(b[255], Xor(b.data(), 9, 246));
-    p.datos.append('\0');
-    EXPECT_EQ(ConstruyePeticion(b, p), codigo::DatosExcesivos);
 }
 
 TEST(Respuesta, EchoesTheAddressingAndCutsThePayloadToWhatLCanSay) {

@@ -43,6 +43,12 @@ QStringList Marcas(const QStringList &registro) {
     return m;
 }
 
+// After every transfer, however it ended: the window enabled, the progress gone.
+void EsperaFinal(const prueba::ReleEnLinea &r) {
+    EXPECT_TRUE(r.ins.v.habilitada);
+    EXPECT_FALSE(r.monitor.progresoAbierto);
+}
+
 struct Transferencias : ::testing::Test, prueba::ReleEnLinea {
     // Every setting gets a value of its own, so that what comes back cannot be
     // the template's defaults by chance.
@@ -50,10 +56,6 @@ struct Transferencias : ::testing::Test, prueba::ReleEnLinea {
         DatosCodificacion datos;
         ASSERT_TRUE(PreparaDatosRecepcion(ins.ctx, datos));
         prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
-    }
-    void EsperaFinal() {
-        EXPECT_TRUE(ins.v.habilitada);
-        EXPECT_FALSE(monitor.progresoAbierto);
     }
 };
 
@@ -72,7 +74,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     EXPECT_EQ(monitor.titulos.value(0), ins.ctx.dic.Texto(589, 1));
     EXPECT_EQ(monitor.total.value(0), 0);
     EXPECT_EQ(monitor.total.last(), 100);
-    EsperaFinal();
+    EsperaFinal(*this);
 
     // Cleared from the front panel inwards before, set outwards after.
     QStringList antes, despues;
@@ -91,7 +93,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(monitor.titulos.value(1), ins.ctx.dic.Texto(590, 1));
     EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
-    EsperaFinal();
+    EsperaFinal(*this);
 
     for (const EntradaGrupo &e : a.GruposCONST) {
         QStringList comunes;
@@ -130,18 +132,6 @@ struct PlanEnvio {
             orden.prepend(2);
         }
         return (final ? Marcas() + tablas : 0) + int(cpus01.size()) + 2 * int(orden.indexOf(cpu)) + 1;
-    }
-};
-
-struct FallosEnvio : Transferencias {
-    void Prepara(const std::function<void(relaysim::Fallos &, int primera)> &fallos) {
-        // The catalogue decides the request numbers; learn it before the relay starts.
-        ins.ui.EsperaModelo("TRV-420 *");
-        NuevaConfiguracion(ins.ctx, ins.v);
-        relaysim::Opciones o;
-        fallos(o.fallos, PlanEnvio(a).PrimeraEscritura());
-        Arranca(o, "TRV420.MDB");
-        Abre();
     }
 };
 
@@ -237,148 +227,141 @@ TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
     }
 }
 
-TEST_F(FallosEnvio, ALostReplyIsRetriedWithoutAWord) {
-    Prepara([](relaysim::Fallos &f, int primera) { f.sinRespuesta = {primera, primera + 3}; });
-    ins.ui.Espera(Texto(583));
-    EXPECT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(monitor.errores.isEmpty());
-    EsperaFinal();
-}
-
-TEST_F(FallosEnvio, FourFailuresAskAndRetryGoesOn) {
-    Prepara([](relaysim::Fallos &f, int p) { f.sinRespuesta = {p, p + 1, p + 2, p + 3, p + 4}; });
-    // The fifth failure asks again: every failure after the silent ones does.
-    ins.ui.Espera(Texto(594), Boton::Reintentar);
-    ins.ui.Espera(Texto(594), Boton::Reintentar);
-    ins.ui.Espera(Texto(583));
-    EXPECT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(ins.ui.Pendientes().isEmpty());
-    EsperaFinal();
-}
-
-TEST_F(FallosEnvio, CancelAtThePromptStopsTheSendAndCancelsTheTable) {
-    Prepara([](relaysim::Fallos &f, int p) { f.sinRespuesta = {p, p + 1, p + 2, p + 3}; });
-    ins.ui.Espera(Texto(594), Boton::Cancelar);
-    ins.ui.Espera(Texto(585));
-    EXPECT_FALSE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(monitor.errores, QStringList({("\r\n" + Texto(800)).toUpper()}));
-    // The first table failed: nothing was committed and the user is told so.
-    QStringList tablas;
-    for (const EntradaGrupo &e : a.GruposCONST)
-        if (BuscaTablaCodificada(e.Tabla)->empaquetador != Empaquetador::Ninguno) tablas << e.Tabla;
-    const QString mensaje = ins.ui.Mostrados().last().texto;
-    EXPECT_TRUE(mensaje.contains(ins.ctx.dic.Texto(3016, tablas.join(", ")))) << mensaje.toStdString();
-    EXPECT_FALSE(mensaje.contains(Texto(3014).section('#', 0, 0)));
-    const QStringList registro = rele->Registro();
-    EXPECT_TRUE(registro.last().contains("orden=cancelar")) << registro.last().toStdString();
-    // The relay stays marked as being written.
-    EXPECT_FALSE(Marcas(registro).contains("2:1"));
-    EsperaFinal();
-}
-
-TEST_F(FallosEnvio, TheRelaysRefusalShowsItsCodeAndCancelsWithoutRetrying) {
-    Prepara([&](relaysim::Fallos &f, int) {
-        const EntradaGrupo &e = a.GruposCONST.first();
-        f.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}};
-    });
-    ins.ui.Espera(Texto(585));
-    EXPECT_FALSE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(monitor.errores, QStringList({("\r\n" + Texto(807)).toUpper()}));
-    const QStringList registro = rele->Registro();
-    const int escrituras = int(registro.filter(QRegularExpression("orden=escribir .*bloque=1 .*-> FALLO")).size());
-    EXPECT_EQ(escrituras, 1);
-    EXPECT_TRUE(registro.last().contains("orden=cancelar"));
-    EsperaFinal();
-}
-
-TEST_F(FallosEnvio, AStateMarkThatGoesUnansweredSendsNothing) {
-    Prepara([](relaysim::Fallos &f, int) { f.sinRespuesta = {1}; });
-    ins.ui.Espera(Texto(581));
-    EXPECT_FALSE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(monitor.titulos.isEmpty());
-    EXPECT_TRUE(rele->Registro().filter("orden=escribir").isEmpty());
-}
-
-class RecepcionCortada : public Transferencias, public ::testing::WithParamInterface<bool> {};
-
-// A target that existed is left as it was; a new one is not made at all, nor
-// anything beside it: a default configuration under the name would pass for
-// the relay's.
-TEST_P(RecepcionCortada, ARelayThatFallsSilentMidReceiveLeavesTheTargetAsItWas) {
-    const bool existia = GetParam();
-    relaysim::Opciones o;
-    o.fallos.silencioTras = 12;
-    Arranca(o);
-    Nuevo("TRV-610 **");
-    Abre();
-    const QString destino = a.DirectorioTrabajo + "objetivo.cnf";
-    if (existia) {
-        ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
+// Line faults and refusals during a send, from the first table write on:
+// what the user is asked and told, and what the relay is left with.
+TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
+    using Fallo = std::function<void(relaysim::Fallos &, int primera, const Aplicacion &)>;
+    auto perdidas = [](int cuantas) -> Fallo {
+        return [cuantas](relaysim::Fallos &f, int p, const Aplicacion &) {
+            for (int i = 0; i < cuantas; ++i) f.sinRespuesta << p + i;
+        };
+    };
+    const struct {
+        const char *caso;
+        Fallo fallo;
+        QList<std::pair<int, Boton>> preguntas;   // the prompts before the closing message
+        int final;
+        int error;                                // the text the progress window shows, 0: none
+        std::function<void(prueba::ReleEnLinea &)> ademas;
+    } casos[] = {
+        {"two lost replies go without a word",
+         [](relaysim::Fallos &f, int p, const Aplicacion &) { f.sinRespuesta = {p, p + 3}; }, {}, 583, 0, {}},
+        // The fifth failure asks again: every failure after the silent ones does.
+        {"five lost replies, Retry twice", perdidas(5), {{594, Boton::Reintentar}, {594, Boton::Reintentar}}, 583, 0, {}},
+        {"four lost replies, Cancel", perdidas(4), {{594, Boton::Cancelar}}, 585, 800,
+         [](prueba::ReleEnLinea &r) {
+             // The first table failed: nothing was committed and the user is told so.
+             QStringList tablas;
+             for (const EntradaGrupo &e : r.a.GruposCONST)
+                 if (BuscaTablaCodificada(e.Tabla)->empaquetador != Empaquetador::Ninguno) tablas << e.Tabla;
+             const QString mensaje = r.ins.ui.Mostrados().last().texto;
+             EXPECT_TRUE(mensaje.contains(r.ins.ctx.dic.Texto(3016, tablas.join(", ")))) << mensaje.toStdString();
+             EXPECT_FALSE(mensaje.contains(r.Texto(3014).section('#', 0, 0)));
+             EXPECT_TRUE(r.rele->Registro().last().contains("orden=cancelar"));
+             // The relay stays marked as being written.
+             EXPECT_FALSE(Marcas(r.rele->Registro()).contains("2:1"));
+         }},
+        // The relay's refusal shows its code and cancels without retrying.
+        {"the relay refuses a block",
+         [](relaysim::Fallos &f, int, const Aplicacion &a) {
+             const EntradaGrupo &e = a.GruposCONST.first();
+             f.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}};
+         },
+         {}, 585, 807,
+         [](prueba::ReleEnLinea &r) {
+             const QStringList registro = r.rele->Registro();
+             EXPECT_EQ(registro.filter(QRegularExpression("orden=escribir .*bloque=1 .*-> FALLO")).size(), 1);
+             EXPECT_TRUE(registro.last().contains("orden=cancelar"));
+         }},
+        {"the first state mark goes unanswered",
+         [](relaysim::Fallos &f, int, const Aplicacion &) { f.sinRespuesta = {1}; }, {}, 581, 0,
+         [](prueba::ReleEnLinea &r) {
+             EXPECT_TRUE(r.monitor.titulos.isEmpty());
+             EXPECT_TRUE(r.rele->Registro().filter("orden=escribir").isEmpty());
+         }},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.caso);
+        prueba::ReleEnLinea r;
+        // The catalogue decides the request numbers; learn it before the relay starts.
+        r.ins.ui.EsperaModelo("TRV-420 *");
+        NuevaConfiguracion(r.ins.ctx, r.ins.v);
+        relaysim::Opciones o;
+        c.fallo(o.fallos, PlanEnvio(r.a).PrimeraEscritura(), r.a);
+        r.Arranca(o, "TRV420.MDB");
+        r.Abre();
+        for (const auto &[texto, boton] : c.preguntas) r.ins.ui.Espera(r.Texto(texto), boton);
+        r.ins.ui.Espera(r.Texto(c.final));
+        EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), c.final == 583);
+        EXPECT_EQ(r.ins.Inesperados(), "");
+        EXPECT_TRUE(r.ins.ui.Pendientes().isEmpty());
+        EXPECT_EQ(r.monitor.errores, c.error ? QStringList({("\r\n" + r.Texto(c.error)).toUpper()}) : QStringList());
+        EsperaFinal(r);
+        if (c.ademas) c.ademas(r);
     }
-    const QByteArray antes = Bytes(destino);
-    ASSERT_TRUE(CargaFicheroRecepcion(*c, destino));
-    ins.ui.Espera(Texto(593), Boton::Cancelar);
-    ins.ui.Espera(Texto(576));
-    EXPECT_FALSE(LeeTodosGrupos(*c, destino));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(monitor.errores.isEmpty());
-    EXPECT_EQ(Bytes(destino), antes);
-    EXPECT_EQ(QDir(a.DirectorioTrabajo).entryList({"objetivo*"}, QDir::AllEntries | QDir::Hidden),
-              existia ? QStringList{"objetivo.cnf"} : QStringList{});
-    EXPECT_TRUE(QDir(a.DirectorioTemporal).entryList({"cnf00001*"}, QDir::Files | QDir::Hidden).isEmpty());
-    EsperaFinal();
 }
 
-INSTANTIATE_TEST_SUITE_P(Destinos, RecepcionCortada, ::testing::Bool());
-
-// A block that comes back shorter than its table asks is no block of zeros.
-TEST_F(Transferencias, AShortBlockIsAFailedRead) {
-    relaysim::Opciones o;
-    o.estado = ins.arbol.raiz.en("estado.txt");
-    QFile f(o.estado);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("C 0 4 0 2 1 0102030405060708\n");   // "Entradas PROT" takes 12 bytes
-    f.close();
-    Arranca(o);
-    Nuevo("TRV-610 **");
-    ASSERT_EQ(a.GruposCONST.first().Tabla, "Entradas PROT");
-    Abre();
-    const QString destino = a.DirectorioTrabajo + "objetivo.cnf";
-    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
-    const QByteArray antes = Bytes(destino);
-    ins.ui.Espera(Texto(593), Boton::Cancelar);
-    ins.ui.Espera(Texto(576));
-    EXPECT_FALSE(LeeTodosGrupos(*c, destino));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(Bytes(destino), antes);
-    EXPECT_EQ(rele->Registro().filter("orden=leer").size(), 4);
-}
-
-// Tables are decoded while the next ones are still on the line: a failure
-// there is reported under its reader. How soon it ends the reception depends
-// on how long the decode takes against the line, so that is not checked here.
-TEST_F(Transferencias, ATableThatCannotBeDecodedStopsTheReceiveAndLeavesTheTargetAsItWas) {
-    Arranca();
-    Nuevo("TRV-610 **");
-    Abre();
-    a.ModoDepuracion = true;
-    const QString destino = a.DirectorioTrabajo + "objetivo.cnf";
-    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, destino));
-    bd::BaseDatos::Abrir(destino)->Execute(
-        "UPDATE [Salidas CTRL] SET Codificacion = '' WHERE rowid = (SELECT MIN(rowid) FROM [Salidas CTRL])");
-    const QByteArray antes = Bytes(destino);
-    ins.ui.Espera("MODULO LeeSalidasCTRL()");
-    ins.ui.Espera(Texto(576));
-    EXPECT_FALSE(LeeTodosGrupos(*c, destino));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(Bytes(destino), antes);
-    EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
-    EsperaFinal();
+// A receive that fails leaves a target that existed as it was; a new one is
+// not made at all, nor anything beside it: a default configuration under the
+// name would pass for the relay's.
+TEST(RecepcionFallida, TheTargetIsLeftAsItWas) {
+    const struct {
+        const char *caso;
+        bool existia;
+        int silencioTras;
+        QByteArray estado;   // blocks the relay starts with
+        QString dano;        // what the target's file holds that cannot be decoded
+        QString primera;     // the first message; Cancel when it asks
+        int lecturas;        // reads the relay sees; -1: not counted
+    } casos[] = {
+        {"the relay falls silent, new target", false, 12, {}, {}, "593", -1},
+        {"the relay falls silent, existing target", true, 12, {}, {}, "593", -1},
+        // "Entradas PROT" takes 12 bytes: a shorter block is no block of zeros.
+        {"a short block", true, 0, "C 0 4 0 2 1 0102030405060708\n", {}, "593", 4},
+        // Tables are decoded while the next ones are still on the line: a
+        // failure there is reported under its reader. How soon it ends the
+        // reception depends on how long the decode takes against the line, so
+        // that is not checked here.
+        {"a table that cannot be decoded", true, 0, {},
+         "UPDATE [Salidas CTRL] SET Codificacion = '' WHERE rowid = (SELECT MIN(rowid) FROM [Salidas CTRL])",
+         "MODULO LeeSalidasCTRL()", -1},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.caso);
+        prueba::ReleEnLinea r;
+        relaysim::Opciones o;
+        o.fallos.silencioTras = c.silencioTras;
+        if (!c.estado.isEmpty()) {
+            r.ins.arbol.raiz.escribe("estado.txt", c.estado);
+            o.estado = r.ins.arbol.raiz.en("estado.txt");
+        }
+        r.Arranca(o);
+        r.Nuevo("TRV-610 **");
+        r.Abre();
+        r.a.ModoDepuracion = !c.dano.isEmpty();
+        const QString destino = r.a.DirectorioTrabajo + "objetivo.cnf";
+        if (c.existia) {
+            ASSERT_TRUE(bd::CopiaFichero(r.a.CopiaTrabajo, destino));
+        }
+        if (!c.dano.isEmpty()) bd::BaseDatos::Abrir(destino)->Execute(c.dano);
+        const QByteArray antes = r.Bytes(destino);
+        ASSERT_TRUE(CargaFicheroRecepcion(*r.c, destino));
+        if (c.primera == "593") r.ins.ui.Espera(r.Texto(593), Boton::Cancelar);
+        else r.ins.ui.Espera(c.primera);
+        r.ins.ui.Espera(r.Texto(576));
+        EXPECT_FALSE(LeeTodosGrupos(*r.c, destino));
+        EXPECT_EQ(r.ins.Inesperados(), "");
+        EXPECT_TRUE(r.monitor.errores.isEmpty());
+        EXPECT_EQ(r.Bytes(destino), antes);
+        EXPECT_EQ(QDir(r.a.DirectorioTrabajo).entryList({"objetivo*"}, QDir::AllEntries | QDir::Hidden),
+                  c.existia ? QStringList{"objetivo.cnf"} : QStringList{});
+        EXPECT_TRUE(QDir(r.a.DirectorioTemporal).entryList({"cnf00001*"}, QDir::Files | QDir::Hidden).isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(r.a.CopiaRecepcion));
+        if (c.lecturas >= 0) {
+            EXPECT_EQ(r.rele->Registro().filter("orden=leer").size(), c.lecturas);
+        }
+        EsperaFinal(r);
+    }
 }
 
 TEST_F(Transferencias, ATargetOfAnotherModelIsRefusedBeforeAnyExchange) {
@@ -439,7 +422,7 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     ins.ui.Espera(Texto(583));
     EnviarAjustes(*c);
     EXPECT_EQ(ins.Inesperados(), "");
-    EsperaFinal();
+    EsperaFinal(*this);
 
     LimpiaConfiguracion(ins.ctx, ins.v);
     const QString nuevo = a.DirectorioTrabajo + "del rele.cnf";
@@ -451,7 +434,7 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     EXPECT_TRUE(a.ConfiguracionGuardada);
     EXPECT_TRUE(ins.v.comandosFichero);
     EXPECT_EQ(prueba::Filas(nuevo, "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
-    EsperaFinal();
+    EsperaFinal(*this);
 
     // Emulation closes the port and leaves the configuration open.
     ins.ui.Espera(Texto(588), Boton::Si);

@@ -9,110 +9,63 @@
 
 #include <gtest/gtest.h>
 
+// Objects are written with designated initializers; the other columns keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace tarvo;
 
 namespace {
 
-ObjetoGrafico Objeto(int tipo, int apa, int x, int y, int pag = 0) {
-    ObjetoGrafico o;
-    o.apaN2 = qint16(tipo);
-    o.apa = qint16(apa);
-    o.x = qint16(x);
-    o.y = qint16(y);
-    o.pag = qint16(pag);
+ObjetoGrafico Preparado(ObjetoGrafico o) {
+    PreparaObjeto(o);
     return o;
 }
 
-QByteArray Bytes(const QString &hex) { return *BytesDeHex(hex); }
-
 }  // namespace
 
-TEST(CodificacionObjeto, TextFamily) {
-    ObjetoGrafico o = Objeto(21, 11, 3, 12);
-    o.txt = "AB";
-    PreparaObjeto(o);
-    EXPECT_EQ(o.cpu, 4);
-    EXPECT_EQ(o.Codificacion, "0B04" "41420000000000" "030C00");
-    // Only the first 7 characters of a longer text are sent; the column keeps it whole.
-    o.txt = "ABCDEFGHIJ";
-    PreparaObjeto(o);
-    EXPECT_EQ(o.Codificacion.mid(4, 14), "41424344454647");
-    EXPECT_EQ(o.txt, "ABCDEFGHIJ");
-    // A special character is one byte of the display font.
-    ObjetoGrafico cruz = Objeto(35, 11, 0, 8);
-    cruz.txt = QString(QChar(197));
-    PreparaObjeto(cruz);
-    EXPECT_EQ(cruz.Codificacion, "0B04C500000000000000" "0800");
-}
-
-TEST(CodificacionObjeto, StateSwitchgearMeasureAndSimpleFamilies) {
-    ObjetoGrafico e = Objeto(23, 13 + 2, 5, 20);
-    e.cpu = 1;
-    e.txtb0 = "ON";
-    e.txtb1 = "";
-    e.donde = 0x21;
-    PreparaObjeto(e);
-    EXPECT_EQ(e.Codificacion, "0F05" "4F4E00" "000000" "21" "051400");   // an empty inactive text is six zeros
-
-    ObjetoGrafico s = Objeto(2, 6, 0, 7);
-    s.cpu = 1 | CpuOperable;
-    s.oper_b = 5;
-    s.oper_c = 0x0102;
-    s.oper_d = -1;
-    s.donde = 20;
-    PreparaObjeto(s);
-    EXPECT_EQ(s.Codificacion, "060D" "0500" "0201" "FFFF" "14" "000700");
-
-    ObjetoGrafico m = Objeto(22, 12, 6, 10);
-    m.cpu = 2;
-    m.txt_m = "Vab12345";   // 5 characters reach the relay
-    m.txt_u = "kV";          // stored, not sent
-    m.unidad_m = 3;
-    m.donde = 40;
-    PreparaObjeto(m);
-    EXPECT_EQ(m.Codificacion, "0C06" "5661623132" "03" "28" "060A00");
-
-    ObjetoGrafico t = Objeto(11, 4, 0, 14);
-    PreparaObjeto(t);
-    EXPECT_EQ(t.Codificacion, "0404" "000000000000" "00" "000E00");
-}
-
-TEST(CodificacionObjeto, KindsWithRecordsOfTheirOwn) {
-    ObjetoGrafico marcador = Objeto(20, 36, 4, 12);
-    marcador.cpu = 2;   // always stored as 4
-    marcador.txtb0 = "5";
-    marcador.txtb1 = "IMAX";
-    PreparaObjeto(marcador);
-    EXPECT_EQ(marcador.cpu, 4);
-    EXPECT_EQ(marcador.Codificacion, "2404" "3500" "494D415800" "040C00");
-
-    ObjetoGrafico alarma = Objeto(44, 46, 1, 12);
-    PreparaObjeto(alarma);
-    EXPECT_EQ(alarma.txt, QString(" ") + QChar(220));
-    EXPECT_EQ(alarma.Codificacion, "2E04" "20DC0020DB0018" "010C00");
-
-    ObjetoGrafico analogico = Objeto(43, 45, 2, 12);
-    analogico.cpu = 2;
-    analogico.txt_m = "E803F0FF42";
-    analogico.unidad_m = 9;   // not sent: byte 7 is 0
-    analogico.donde = 30;
-    PreparaObjeto(analogico);
-    EXPECT_EQ(analogico.Codificacion, "2D06" "E803F0FF42" "00" "1E" "020C00");
+// Code, byte 1 (the datum source, written and operable flags), the family's
+// fields, then row, column and page.
+TEST(CodificacionObjeto, EachFamilyWritesItsFieldsThenThePlace) {
+    const struct {
+        ObjetoGrafico o;
+        QString digitos;
+    } casos[] = {
+        {{.apaN2 = 21, .apa = 11, .txt = "AB", .x = 3, .y = 12}, "0B04" "41420000000000" "030C00"},
+        // Only the first 7 characters of a longer text are sent.
+        {{.apaN2 = 21, .apa = 11, .txt = "ABCDEFGHIJ", .x = 3, .y = 12}, "0B04" "41424344454647" "030C00"},
+        // A special character is one byte of the display font.
+        {{.apaN2 = 35, .apa = 11, .txt = QString(QChar(197)), .y = 8}, "0B04C500000000000000" "0800"},
+        // An empty inactive text is six zeros.
+        {{.apaN2 = 23, .apa = 15, .cpu = 1, .txtb0 = "ON", .txtb1 = "", .donde = 0x21, .x = 5, .y = 20},
+         "0F05" "4F4E00" "000000" "21" "051400"},
+        {{.apaN2 = 2, .apa = 6, .cpu = 1 | CpuOperable, .oper_b = 5, .oper_c = 0x0102, .oper_d = -1, .donde = 20, .y = 7},
+         "060D" "0500" "0201" "FFFF" "14" "000700"},
+        // 5 characters of the measure reach the relay; its unit text is stored, not sent.
+        {{.apaN2 = 22, .apa = 12, .cpu = 2, .txt_m = "Vab12345", .txt_u = "kV", .unidad_m = 3, .donde = 40, .x = 6, .y = 10},
+         "0C06" "5661623132" "03" "28" "060A00"},
+        {{.apaN2 = 11, .apa = 4, .y = 14}, "0404" "000000000000" "00" "000E00"},
+        // The marker is always stored with source 4.
+        {{.apaN2 = 20, .apa = 36, .cpu = 2, .txtb0 = "5", .txtb1 = "IMAX", .x = 4, .y = 12}, "2404" "3500" "494D415800" "040C00"},
+        {{.apaN2 = 44, .apa = 46, .x = 1, .y = 12}, "2E04" "20DC0020DB0018" "010C00"},
+        // The analogue's unit is not sent: byte 7 is 0.
+        {{.apaN2 = 43, .apa = 45, .cpu = 2, .txt_m = "E803F0FF42", .unidad_m = 9, .donde = 30, .x = 2, .y = 12},
+         "2D06" "E803F0FF42" "00" "1E" "020C00"},
+    };
+    for (const auto &c : casos) EXPECT_EQ(Preparado(c.o).Codificacion, c.digitos);
+    // The text column keeps what the relay does not get; the alarm indicator shows its fixed text.
+    EXPECT_EQ(Preparado(casos[1].o).txt, "ABCDEFGHIJ");
+    EXPECT_EQ(Preparado(casos[7].o).cpu, 4);
+    EXPECT_EQ(Preparado(casos[8].o).txt, QString(" ") + QChar(220));
 }
 
 TEST(CodificacionObjeto, FileNameObjectPacksAnEightDotThreeName) {
-    ObjetoGrafico f = ObjetoFichero("FEEDER 1.CNF");
-    PreparaObjeto(f);
+    ObjetoGrafico f = Preparado(ObjetoFichero("FEEDER 1.CNF"));
     EXPECT_EQ(f.Identificador, 2000);
     // Kind 128; the first character without the written flag; the next six; the extension.
     EXPECT_EQ(f.Codificacion, "8046" "454544455231" "00" "434E46");
     EXPECT_EQ(NombreDeObjetoFichero(f), "FEEDER1.CNF");
-
-    const ObjetoGrafico largo = ObjetoFichero("ABCDEFGHIJ.TEXT");
-    EXPECT_EQ(NombreDeObjetoFichero(largo), "ABCDEFGH.TEX");
-    EXPECT_EQ(largo.donde, 'H');
-    const ObjetoGrafico sinPunto = ObjetoFichero("ABC");
-    EXPECT_EQ(sinPunto.x + sinPunto.y + sinPunto.pag, 0);
+    EXPECT_EQ(NombreDeObjetoFichero(ObjetoFichero("ABCDEFGHIJ.TEXT")), "ABCDEFGH.TEX");
+    EXPECT_EQ(NombreDeObjetoFichero(ObjetoFichero("ABC")), "ABC");
     EXPECT_EQ(ObjetoFichero(".CNF").Codificacion, "8000" + QString(14, '0') + "000000");
 }
 
@@ -123,12 +76,8 @@ TEST(CodificacionObjeto, OperationIsTwoRowsSharingTheNumber) {
     auto db = bd::BaseDatos::Abrir(ruta);
     auto rs = db->OpenRecordset("Grafico COMU", bd::TipoRecordset::Tabla);
 
-    ObjetoGrafico op = Objeto(0, 0, 11, 0, 1);
-    op.Identificador = 7;
-    op.cpu = 1 | CpuOperable;
-    op.oper_b = 3;
-    ObjetoGrafico etiqueta;
-    etiqueta.txt = "ABRIR";
+    ObjetoGrafico op{.Identificador = 7, .cpu = 1 | CpuOperable, .oper_b = 3, .x = 11, .pag = 1};
+    ObjetoGrafico etiqueta{.txt = "ABRIR"};
     GrabaObjetoManiobra(*rs, op, etiqueta, true);
     ASSERT_EQ(rs->RecordCount(), 2);
     rs->MoveFirst();
@@ -153,38 +102,26 @@ TEST(CodificacionObjeto, OperationIsTwoRowsSharingTheNumber) {
 }
 
 TEST(DecodificacionObjetos, NumbersObjectsAndSkipsUnwrittenOnes) {
-    ObjetoGrafico op = Objeto(47, 56, 11, 0, 1);
-    op.cpu = 1;
-    PreparaObjeto(op);
-    const ObjetoGrafico etiqueta = EtiquetaManiobra(op, "ABRIR");
-    ObjetoGrafico texto = Objeto(21, 11, 3, 12);
-    texto.txt = "AB";
-    PreparaObjeto(texto);
-    const QString sinFlag = "0B00" "41420000000000" "040C00";
-    const ObjetoGrafico fichero = ObjetoFichero("DEMO.CNF");
-
+    const ObjetoGrafico op = Preparado({.apaN2 = 47, .apa = 56, .cpu = 1, .x = 11, .pag = 1});
+    const QString texto = Preparado({.apaN2 = 21, .apa = 11, .txt = "AB", .x = 3, .y = 12}).Codificacion;
+    const QString sinFlag = "0B00" "41420000000000" "040C00";       // byte 1 without the written flag
+    const QString desconocido = "FA04" "00000000000000" "050C00";   // no such code
     QList<ObjetoGrafico> l;
-    ASSERT_TRUE(DecodificaObjetos(texto.Codificacion + sinFlag + op.Codificacion + etiqueta.Codificacion +
-                                      fichero.Codificacion + texto.Codificacion + "00000000" + texto.Codificacion,
+    ASSERT_TRUE(DecodificaObjetos(texto + sinFlag + desconocido + op.Codificacion + EtiquetaManiobra(op, "ABRIR").Codificacion +
+                                      ObjetoFichero("DEMO.CNF").Codificacion + texto + "00000000" + texto,
                                   l));
-    ASSERT_EQ(l.size(), 5);   // up to the end object
-    EXPECT_EQ(l[0].Identificador, 1);
-    EXPECT_EQ(l[1].Identificador, 2);
-    EXPECT_EQ(l[1].apaN2, 47);
-    EXPECT_EQ(l[2].Identificador, 2);   // the label shares its operation's number
-    EXPECT_EQ(l[2].apaN2, 21);
-    EXPECT_EQ(l[3].Identificador, 2000);
-    EXPECT_EQ(l[3].apaN2, 25);
-    EXPECT_EQ(l[4].Identificador, 3);
+    // Up to the end object; the label shares its operation's number.
+    QStringList vistos;
+    for (const ObjetoGrafico &o : l) vistos << QString("%1:%2").arg(o.Identificador).arg(o.apaN2);
+    EXPECT_EQ(vistos, QStringList({"1:21", "2:47", "2:21", "2000:25", "3:21"}));
 
     // A file name keeps its first character whatever its bits.
     ASSERT_TRUE(DecodificaObjetos(ObjetoFichero("A.CNF").Codificacion, l));
     ASSERT_EQ(l.size(), 1);
     EXPECT_EQ(NombreDeObjetoFichero(l[0]), "A.CNF");
     // Malformed streams are refused, not read past their end.
-    EXPECT_FALSE(DecodificaObjetos(texto.Codificacion.left(20), l));
-    EXPECT_FALSE(DecodificaObjetos(texto.Codificacion.left(23), l));
-    EXPECT_FALSE(DecodificaObjetos(QString(texto.Codificacion).replace(3, 1, 'x'), l));
+    for (const QString &malo : {texto.left(20), texto.left(23), QString(texto).replace(3, 1, 'x')})
+        EXPECT_FALSE(DecodificaObjetos(malo, l)) << malo.toStdString();
     EXPECT_TRUE(DecodificaObjetos(u"", l));
     EXPECT_TRUE(DecodificaObjetos(u"00", l));
 }
@@ -198,49 +135,52 @@ TEST(DecodificacionObjetos, EveryKindDecodesWhatItsWriterWrote) {
         for (int i = 0, n = azar.bounded(maximo + 1); i < n; ++i) t += QChar(char16_t(azar.bounded(1, 256)));
         return t;
     };
+    auto n = [&](int desde, int hasta) { return qint16(azar.bounded(desde, hasta)); };
     const char *const contadores[] = {"MWh", "Mvarh", "KWh", "Kvarh"};
+    static const QMap<int, QList<int>> codigos = {{0, {1, 2}},   {1, {25, 47}}, {2, {5, 6}},  {3, {23, 24}},
+                                                  {23, {13}},    {24, {26}},    {45, {48}}};
     for (int tipo = 0; tipo < TiposGraficos; ++tipo) {
         if (tipo == 25) continue;   // the file name: above
         SCOPED_TRACE(tipo);
         for (int i = 0; i < 200; ++i) {
-            ObjetoGrafico o = Objeto(tipo, Tipo(tipo).apa, azar.bounded(16), azar.bounded(40), azar.bounded(2));
+            ObjetoGrafico o{.apaN2 = qint16(tipo), .apa = qint16(Tipo(tipo).apa)};
             if (o.apa < 0) {
-                static const QMap<int, QList<int>> codigos = {
-                    {0, {1, 2}}, {1, {25, 47}}, {2, {5, 6}}, {3, {23, 24}}, {23, {13}}, {24, {26}}, {45, {48}}};
                 const QList<int> c = codigos[tipo];
                 o.apa = qint16(c[azar.bounded(int(c.size()))] + (tipo >= 23 ? azar.bounded(8) : 0));
             }
             o.cpu = qint16(azar.bounded(4) | (azar.bounded(2) ? CpuOperable : 0));
-            switch (Tipo(tipo).familia) {
+            o.x = n(0, 16);
+            o.y = n(0, 40);
+            o.pag = n(0, 2);
+            const Familia familia = Tipo(tipo).familia;
+            if (familia != Familia::Texto && familia != Familia::Marcador && familia != Familia::Alarmas) o.donde = n(0, 256);
+            switch (familia) {
             case Familia::Texto:
                 o.txt = CodigoCaracter(tipo) >= 0 ? QString(QChar(CodigoCaracter(tipo))) : texto(7);
                 if (tipo == 21 && o.txt.size() < 2) o.txt = "AB";
                 break;
-            case Familia::Simple: o.txt = texto(6); o.donde = qint16(azar.bounded(256)); break;
+            case Familia::Simple: o.txt = texto(6); break;
             case Familia::Medida:
                 o.txt_m = texto(5);
-                o.unidad_m = qint16(tipo == 42 ? azar.bounded(4) : azar.bounded(256));
+                o.unidad_m = tipo == 42 ? n(0, 4) : n(0, 256);
                 if (tipo == 42) o.txt_u = contadores[o.unidad_m];
-                o.donde = qint16(azar.bounded(256));
                 break;
-            case Familia::Estados: o.txtb0 = texto(3); o.txtb1 = texto(3); o.donde = qint16(azar.bounded(256)); break;
+            case Familia::Estados: o.txtb0 = texto(3); o.txtb1 = texto(3); break;
             case Familia::Aparamenta:
-                o.oper_b = qint16(azar.bounded(-32768, 32768));
-                o.oper_c = qint16(azar.bounded(-32768, 32768));
-                o.oper_d = qint16(azar.bounded(-32768, 32768));
-                o.donde = qint16(azar.bounded(256));
+                o.oper_b = n(-32768, 32768);
+                o.oper_c = n(-32768, 32768);
+                o.oper_d = n(-32768, 32768);
                 break;
             case Familia::Marcador: o.txtb0 = texto(2); o.txtb1 = texto(5); break;
             case Familia::Analogico:
                 o.txt_m = tipo == 43 ? QString("%1%2%3").arg(azar.bounded(1 << 16), 4, 16, QChar('0')).arg(azar.bounded(1 << 16), 4, 16, QChar('0')).arg(40 + azar.bounded(4)).toUpper()
                                      : "00000000" + QString::number(1 + azar.bounded(3)) + "0";
-                o.donde = qint16(azar.bounded(256));
                 break;
             case Familia::Alarmas:
             case Familia::Ninguna: break;
             }
             PreparaObjeto(o);
-            const auto d = DecodificaObjeto(Bytes(o.Codificacion));
+            const auto d = DecodificaObjeto(*BytesDeHex(o.Codificacion));
             ASSERT_TRUE(d) << o.Codificacion.toStdString();
             ASSERT_EQ(CodificaObjeto(*d), o.Codificacion);
             ASSERT_EQ(*d, o) << o.Codificacion.toStdString();

@@ -4,63 +4,50 @@
 
 #include <gtest/gtest.h>
 
+// Objects are written with designated initializers; the other columns keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace tarvo;
 
 namespace {
 
 ObjetoGrafico Colocado(int id, int tipo, int apa, int x, int y, int pag = 0) {
-    ObjetoGrafico o;
-    o.Identificador = qint16(id);
-    o.apaN2 = qint16(tipo);
-    o.apa = qint16(apa);
-    o.x = qint16(x);
-    o.y = qint16(y);
-    o.pag = qint16(pag);
+    ObjetoGrafico o{.Identificador = qint16(id), .apaN2 = qint16(tipo), .apa = qint16(apa), .x = qint16(x),
+                    .y = qint16(y), .pag = qint16(pag)};
     PreparaObjeto(o);
     return o;
-}
-
-int CeldasLibres(int pag) {
-    int n = 0;
-    for (int f = 0; f < FilasPantalla; ++f)
-        for (int c = 0; c < ColumnasPantalla; ++c) n += !EsCeldaReservada(pag, f, c);
-    return n;
 }
 
 }  // namespace
 
 TEST(Pantalla, ReservedAreasOfBothPages) {
-    EXPECT_EQ(CeldasLibres(0), 16 * 24 - 8 * 3);   // columns 7..30 less the notch
-    EXPECT_EQ(CeldasLibres(1), 16 * 40 - 4 * 9);    // all but the top-right corner
-    EXPECT_TRUE(EsCeldaReservada(0, 0, 6));
-    EXPECT_FALSE(EsCeldaReservada(0, 0, 7));
-    EXPECT_TRUE(EsCeldaReservada(0, 4, 9));
-    EXPECT_FALSE(EsCeldaReservada(0, 12, 9));
-    EXPECT_TRUE(EsCeldaReservada(0, 15, 31));
-    EXPECT_TRUE(EsCeldaReservada(1, 3, 31));
-    EXPECT_FALSE(EsCeldaReservada(1, 4, 31));
-    EXPECT_FALSE(EsCeldaReservada(1, 0, 30));
+    int libres[2] = {};
+    for (int pag : {0, 1})
+        for (int f = 0; f < FilasPantalla; ++f)
+            for (int c = 0; c < ColumnasPantalla; ++c) libres[pag] += !EsCeldaReservada(pag, f, c);
+    EXPECT_EQ(libres[0], 16 * 24 - 8 * 3);   // columns 7..30 less the notch
+    EXPECT_EQ(libres[1], 16 * 40 - 4 * 9);   // all but the top-right corner
+    // The edges of each area: {page, row, column, reserved}.
+    const int bordes[][4] = {{0, 0, 6, 1},  {0, 0, 7, 0},   {0, 4, 9, 1},  {0, 12, 9, 0},
+                             {0, 15, 31, 1}, {1, 3, 31, 1}, {1, 4, 31, 0}, {1, 0, 30, 0}};
+    for (const auto &b : bordes) EXPECT_EQ(EsCeldaReservada(b[0], b[1], b[2]), bool(b[3])) << b[0] << "," << b[1] << "," << b[2];
 }
 
 TEST(Pantalla, CellsOfAnObjectFollowItsKindAndTexts) {
-    ObjetoGrafico tripolar = Colocado(1, 1, 47, 0, 10);
-    EXPECT_EQ(CeldasObjeto(tripolar).size(), 22);   // 2 x 11
-    ObjetoGrafico medida = Colocado(2, 22, 12, 3, 10);
-    medida.txt_u = "kV";
-    EXPECT_EQ(CeldasObjeto(medida).size(), 14);
-    ObjetoGrafico contador = Colocado(3, 42, 43, 4, 10);
-    contador.unidad_m = 3;
-    EXPECT_EQ(CeldasObjeto(contador).size(), 15);
-    ObjetoGrafico estado = Colocado(4, 23, 13, 5, 10);
-    estado.txtb0 = "A";
-    estado.txtb1 = "OFF";
-    EXPECT_EQ(CeldasObjeto(estado).size(), 3);
-    ObjetoGrafico marcador = Colocado(5, 20, 36, 0, 12);
-    marcador.txtb1 = "IMAX";
-    const QList<Celda> m = CeldasObjeto(marcador);
-    EXPECT_EQ(m.size(), 12 + 4);
-    EXPECT_TRUE(m.contains(Celda{0, 1, 19}));   // the label's last cell, on the frame's middle row
-    EXPECT_TRUE(CeldasObjeto(ObjetoFichero("A.CNF")).isEmpty());
+    const struct {
+        ObjetoGrafico o;
+        int celdas;
+    } casos[] = {
+        {Colocado(1, 1, 47, 0, 10), 22},   // 2 x 11
+        {{.apaN2 = 22, .apa = 12, .txt_u = "kV", .x = 3, .y = 10}, 14},
+        {{.apaN2 = 42, .apa = 43, .unidad_m = 3, .x = 4, .y = 10}, 15},
+        {{.apaN2 = 23, .apa = 13, .txtb0 = "A", .txtb1 = "OFF", .x = 5, .y = 10}, 3},
+        {{.apaN2 = 20, .apa = 36, .txtb1 = "IMAX", .y = 12}, 12 + 4},
+        {ObjetoFichero("A.CNF"), 0},
+    };
+    for (const auto &c : casos) EXPECT_EQ(CeldasObjeto(c.o).size(), c.celdas) << c.o.apaN2;
+    // The marker's label ends on the frame's middle row.
+    EXPECT_TRUE(CeldasObjeto(casos[4].o).contains(Celda{0, 1, 19}));
 }
 
 TEST(Pantalla, MapMarksReservedCellsObjectsAndFindsTheLowestFreeNumber) {
@@ -92,18 +79,23 @@ TEST(Pantalla, DiagramRules) {
     bien << op << EtiquetaManiobra(op, "ABRIR");
     EXPECT_EQ(CompruebaGrafico(bien), QStringList());
 
-    auto fallos = [&](QList<ObjetoGrafico> l) { return CompruebaGrafico(l).join("\n"); };
-    EXPECT_NE(fallos(bien + QList<ObjetoGrafico>{Colocado(4, 12, 7, 1, 11)}).indexOf("shares cell"), -1);
-    EXPECT_NE(fallos({Colocado(1, 12, 7, 5, 8)}).indexOf("reserved"), -1);
-    EXPECT_NE(fallos({Colocado(1, 14, 38, 14, 20, 1)}).indexOf("off the page"), -1);
-    EXPECT_NE(fallos({op}).indexOf("without its label"), -1);
-    EXPECT_NE(fallos({ObjetoFichero("A.B"), ObjetoFichero("C.D")}).indexOf("2 file-name objects"), -1);
     ObjetoGrafico cambiado = bien[0];
     cambiado.donde = 5;   // a column changed without rebuilding Codificacion
-    EXPECT_NE(fallos({cambiado}).indexOf("does not match"), -1);
     QList<ObjetoGrafico> muchos;
     for (int i = 0; i < 65; ++i) muchos << Colocado(i + 1, 18, 42, i / 30, i % 30, 1);
-    EXPECT_NE(fallos(muchos).indexOf("65 rows"), -1);
+    const struct {
+        QList<ObjetoGrafico> objetos;
+        const char *fallo;
+    } casos[] = {
+        {bien + QList<ObjetoGrafico>{Colocado(4, 12, 7, 1, 11)}, "shares cell"},
+        {{Colocado(1, 12, 7, 5, 8)}, "reserved"},
+        {{Colocado(1, 14, 38, 14, 20, 1)}, "off the page"},
+        {{op}, "without its label"},
+        {{ObjetoFichero("A.B"), ObjetoFichero("C.D")}, "2 file-name objects"},
+        {{cambiado}, "does not match"},
+        {muchos, "65 rows"},
+    };
+    for (const auto &c : casos) EXPECT_TRUE(CompruebaGrafico(c.objetos).join("\n").contains(c.fallo)) << c.fallo;
     muchos.removeLast();
-    EXPECT_EQ(fallos(muchos), "");
+    EXPECT_EQ(CompruebaGrafico(muchos), QStringList());
 }

@@ -3,6 +3,9 @@
 #include "comms/codificacion/empaquetado.h"
 #include "store/db/basedatos.h"
 
+// Objects are written with designated initializers; the other columns keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace prueba {
 
 using namespace tarvo;
@@ -32,21 +35,18 @@ Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRa
     Fila f;
     switch (t.disposicion) {
     case Disposicion::Grupo:
-        PalabraAleatoria(f, "Mascara", azar);
-        f.insert(datos.columnaValor, azar.bounded(0x8000));
-        PalabraAleatoria(f, "Valor", azar);
-        break;
     case Disposicion::Evento:
+    case Disposicion::Led: {
+        const bool led = t.disposicion == Disposicion::Led;
         PalabraAleatoria(f, "Mascara", azar);
-        f.insert(datos.columnaValor, azar.bounded(0x8000));
+        f.insert(datos.columnaValor, azar.bounded(led ? 256 : 0x8000));
+        if (led) {
+            f.insert("Parpadeo", azar.bounded(2) == 1);
+            f.insert("Mantenido", azar.bounded(2) == 1);
+        }
+        if (t.disposicion != Disposicion::Evento) PalabraAleatoria(f, "Valor", azar);
         break;
-    case Disposicion::Led:
-        PalabraAleatoria(f, "Mascara", azar);
-        f.insert(datos.columnaValor, azar.bounded(256));
-        f.insert("Parpadeo", azar.bounded(2) == 1);
-        f.insert("Mantenido", azar.bounded(2) == 1);
-        PalabraAleatoria(f, "Valor", azar);
-        break;
+    }
     case Disposicion::EntradaPROT: {
         const int n = datos.funcionesEntradas.isEmpty() ? 0 : azar.bounded(int(datos.funcionesEntradas.size()));
         f.insert("ValorEntrada", n);
@@ -85,74 +85,27 @@ Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRa
 }
 
 QList<ObjetoGrafico> ObjetosDeMuestra(const DatosCodificacion &datos) {
-    QList<ObjetoGrafico> l;
-    qint16 id = 0;
-    auto nuevo = [&](int tipo, int apa, int x, int y, int pag) -> ObjetoGrafico & {
-        ObjetoGrafico o;
-        o.Identificador = ++id;
-        o.apaN2 = qint16(tipo);
-        o.apa = qint16(apa);
-        o.x = qint16(x);
-        o.y = qint16(y);
-        o.pag = qint16(pag);
-        l.append(o);
-        return l.last();
+    const qint16 unidad = qint16(datos.unidadesMedida.isEmpty() ? 0 : datos.unidadesMedida.firstKey());
+    QList<ObjetoGrafico> l = {
+        {.apaN2 = 0, .apa = 2, .cpu = 1 | CpuOperable, .oper_c = 0x0102, .oper_d = -2, .donde = 20, .y = 10},
+        {.apaN2 = 11, .apa = 4, .y = 14},   // transformer
+        {.apaN2 = 21, .apa = 11, .txt = "LINEA 1", .x = 2, .y = 10},
+        {.apaN2 = 34, .apa = 11, .txt = QString(QChar(196)), .x = 2, .y = 18},
+        {.apaN2 = 22, .apa = 12, .cpu = 2, .txt_m = "Ia", .txt_u = datos.unidadesMedida.value(unidad), .unidad_m = unidad,
+         .donde = 40, .x = 3, .y = 10},
+        {.apaN2 = 42, .apa = 43, .cpu = 2, .txt_m = "E+", .txt_u = "Mvarh", .unidad_m = 1, .donde = 7, .x = 12, .y = 10},
+        {.apaN2 = 23, .apa = 13 + 5, .cpu = 1, .txtb0 = "ON", .txtb1 = "OFF", .donde = 22, .x = 13, .y = 10},
+        {.apaN2 = 24, .apa = 26 + 2, .txtb0 = "ALM", .txtb1 = "", .donde = 3, .x = 14, .y = 10},
+        {.apaN2 = 45, .apa = 48 + 7, .cpu = 1, .txtb0 = "1", .txtb1 = "0", .donde = 60, .x = 15, .y = 10},
+        {.apaN2 = 20, .apa = 36, .txtb0 = "50", .txtb1 = "IMAX", .x = 4, .y = 1, .pag = 1},
+        // 1000, -16, 2 decimals
+        {.apaN2 = 43, .apa = 45, .cpu = 2, .txt_m = "E803F0FF42", .donde = 30, .x = 8, .pag = 1},
+        {.apaN2 = 46, .apa = 45, .cpu = 2, .txt_m = "0000000020", .donde = 31, .x = 9, .pag = 1},
+        {.apaN2 = 44, .apa = 46, .x = 10, .pag = 1},
+        {.apaN2 = 47, .apa = ApaManiobra, .cpu = 1 | CpuOperable, .oper_b = 3, .oper_d = 0x7FFF, .x = 11, .pag = 1},
     };
-    auto &interruptor = nuevo(0, 2, 0, 10, 0);
-    interruptor.cpu = 1 | CpuOperable;
-    interruptor.oper_b = 0;
-    interruptor.oper_c = 0x0102;
-    interruptor.oper_d = -2;
-    interruptor.donde = 20;
-    nuevo(11, 4, 0, 14, 0);                                   // transformer
-    auto &texto = nuevo(21, 11, 2, 10, 0);
-    texto.txt = "LINEA 1";
-    auto &linea = nuevo(34, 11, 2, 18, 0);
-    linea.txt = QString(QChar(196));
-    auto &medida = nuevo(22, 12, 3, 10, 0);
-    medida.cpu = 2;
-    medida.txt_m = "Ia";
-    medida.unidad_m = qint16(datos.unidadesMedida.isEmpty() ? 0 : datos.unidadesMedida.firstKey());
-    medida.txt_u = datos.unidadesMedida.value(medida.unidad_m);
-    medida.donde = 40;
-    auto &contador = nuevo(42, 43, 12, 10, 0);
-    contador.cpu = 2;
-    contador.txt_m = "E+";
-    contador.unidad_m = 1;
-    contador.txt_u = "Mvarh";
-    contador.donde = 7;
-    auto &estado = nuevo(23, 13 + 5, 13, 10, 0);
-    estado.cpu = 1;
-    estado.txtb0 = "ON";
-    estado.txtb1 = "OFF";
-    estado.donde = 22;
-    auto &evento = nuevo(24, 26 + 2, 14, 10, 0);
-    evento.txtb0 = "ALM";
-    evento.txtb1 = "";
-    evento.donde = 3;
-    auto &io = nuevo(45, 48 + 7, 15, 10, 0);
-    io.cpu = 1;
-    io.txtb0 = "1";
-    io.txtb1 = "0";
-    io.donde = 60;
-    auto &marcador = nuevo(20, 36, 4, 1, 1);
-    marcador.txtb0 = "50";
-    marcador.txtb1 = "IMAX";
-    auto &escala = nuevo(43, 45, 8, 0, 1);
-    escala.cpu = 2;
-    escala.txt_m = "E803F0FF42";   // 1000, -16, 2 decimals
-    escala.donde = 30;
-    auto &formato = nuevo(46, 45, 9, 0, 1);
-    formato.cpu = 2;
-    formato.txt_m = "0000000020";
-    formato.donde = 31;
-    nuevo(44, 46, 10, 0, 1);
-    auto &maniobra = nuevo(47, ApaManiobra, 11, 0, 1);
-    maniobra.cpu = 1 | CpuOperable;
-    maniobra.oper_b = 3;
-    maniobra.oper_c = 0;
-    maniobra.oper_d = 0x7FFF;
-    l.append(EtiquetaManiobra(maniobra, "ABRIR"));
+    for (qsizetype i = 0; i < l.size(); ++i) l[i].Identificador = qint16(i + 1);
+    l.append(EtiquetaManiobra(l.last(), "ABRIR"));
     // 'S' lacks the bit the other objects carry as their written flag: the
     // file name must come back all the same.
     l.append(ObjetoFichero("SUBEST.CNF"));

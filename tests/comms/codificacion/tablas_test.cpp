@@ -48,11 +48,6 @@ struct Configuracion : ::testing::Test {
             return QString::fromLocal8Bit(e.what());
         }
     }
-    const EntradaGrupo &Entrada(const QString &tabla) {
-        for (const EntradaGrupo &e : a.GruposCONST)
-            if (e.Tabla == tabla) return e;
-        throw std::runtime_error("not in the catalogue");
-    }
 };
 
 struct PorModelo : Configuracion, ::testing::WithParamInterface<const char *> {};
@@ -75,21 +70,16 @@ TEST_P(PorModelo, EveryTablePacksAndDecodesBackToIdenticalRecords) {
     const QString recepcion = Copia("recepcion.cnf");
     prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 77);
 
+    // Packed as a send packs them: each table checked against its layout and
+    // filling the catalogue's blocks exactly.
+    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo, bd::Apertura::SoloLectura);
     QStringList comparadas;
-    for (const EntradaGrupo &e : a.GruposCONST) {
-        SCOPED_TRACE(e.Tabla.toStdString());
-        QList<qint32> valores;
-        ASSERT_TRUE(CargaAjustes(ins.ctx, a.CopiaTrabajo, e.Tabla, valores));
-        if (BuscaTablaCodificada(e.Tabla)->empaquetador == Empaquetador::Ninguno) {
-            EXPECT_TRUE(valores.isEmpty());
-            continue;
-        }
-        int plan = 0;
-        for (const qint16 n : e.Indices) plan += n;
-        EXPECT_LE(valores.size(), plan) << "the catalogue's blocks do not carry the whole table";
-        ASSERT_EQ(Decodifica(recepcion, e.Tabla, prueba::FlujoRecibido(valores, e)), "");
-        comparadas << e.Tabla;
-        if (e.Tabla == "Aparamenta CTRL") comparadas << "TiempoAperturaCierre CTRL";
+    for (const TablaEmpaquetada &p : EmpaquetaEnvio(*db, a)) {
+        SCOPED_TRACE(p.entrada.Tabla.toStdString());
+        ASSERT_EQ(Decodifica(recepcion, p.entrada.Tabla, prueba::FlujoRecibido(p.valores, p.entrada)), "");
+        comparadas << p.entrada.Tabla;
+        // The switchgear flags go back into both timers of each device.
+        if (p.entrada.Tabla == "Aparamenta CTRL") comparadas << "TiempoAperturaCierre CTRL";
     }
     EXPECT_EQ(ins.Inesperados(), "");
     for (const QString &t : comparadas) EXPECT_EQ(prueba::Volcado(recepcion, t), prueba::Volcado(a.CopiaTrabajo, t)) << t.toStdString();
@@ -153,9 +143,8 @@ TEST_F(Configuracion, EventTextsStartAtTheirTypesSlots) {
                 "(SELECT MAX(rowid) FROM [TextoEventos COMU] WHERE TipoTexto = 'cont')");
     deja("cont", 5);
     deja("comu", 3);
-    db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = '" + TextoAHex("PROT") + "' WHERE TipoTexto = 'prot'");
-    db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = '" + TextoAHex("CONT") + "' WHERE TipoTexto = 'cont'");
-    db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = '" + TextoAHex("COMU") + "' WHERE TipoTexto = 'comu'");
+    for (const QString tipo : {"prot", "cont", "comu"})
+        db->Execute("UPDATE [TextoEventos COMU] SET Codificacion = ? WHERE TipoTexto = ?", {TextoAHex(tipo.toUpper()), tipo});
     const QList<qint32> v = EmpaquetaTextoEventos(*db, a);
     EXPECT_EQ(ValorAHex(v[0]), "50524F54");     // "PROT"
     EXPECT_EQ(ValorAHex(v[528]), "434F4E54");   // "CONT" at slot 88
@@ -170,53 +159,23 @@ TEST_F(Configuracion, EventTextsStartAtTheirTypesSlots) {
     EXPECT_EQ(EmpaquetaTextoEventos(*db, a).size(), 576);
 }
 
-TEST_F(Configuracion, TheGraphicEndsWithAnEmptyObjectAndRewritesItsBlocks) {
+TEST_F(Configuracion, TheGraphicEndsWithAnEmptyObjectAndGoesInBlocksOfItsOwn) {
     Nueva("TRV-610 **");
     {
         auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
         auto rs = db->OpenRecordset("Grafico COMU", bd::TipoRecordset::Tabla);
-        const QList<ObjetoGrafico> muestra = prueba::ObjetosDeMuestra(datos);
-        for (int i = 0; i < 7; ++i) {
-            ObjetoGrafico o = muestra[i];
-            GrabaObjeto(*rs, o, true);
-        }
+        for (ObjetoGrafico o : prueba::ObjetosDeMuestra(datos).mid(0, 7)) GrabaObjeto(*rs, o, true);
     }
-    QList<qint32> v;
-    ASSERT_TRUE(CargaAjustesDeTablaGrafico(ins.ctx, a.CopiaTrabajo, v));
-    EXPECT_EQ(v.size(), 24);
-    EXPECT_EQ(v.mid(21), QList<qint32>({0, 0, 0}));
-    EXPECT_EQ(Entrada("Grafico COMU").Indices[0], 12);
-    EXPECT_EQ(Entrada("Grafico COMU").Indices[1], 12);
-    EXPECT_EQ(Entrada("Grafico COMU").Indices[2], 0);
-    EXPECT_EQ(PlanBloquesGrafico(3)[0], 12);
-    EXPECT_EQ(PlanBloquesGrafico(3)[1], 0);
+    // Seven objects and the empty one, three values each: two blocks of 12.
+    const QStringList solo{"Grafico COMU"};
+    const QList<TablaEmpaquetada> p = EmpaquetaEnvio(*bd::BaseDatos::Abrir(a.CopiaTrabajo, bd::Apertura::SoloLectura), a, &solo);
+    ASSERT_EQ(p.size(), 1);
+    EXPECT_EQ(p[0].valores.size(), 24);
+    EXPECT_EQ(p[0].valores.mid(21), QList<qint32>({0, 0, 0}));
+    auto primeros = [](const std::array<qint16, 76> &plan, int n) { return QList<qint16>(plan.begin(), plan.begin() + n); };
+    EXPECT_EQ(primeros(p[0].entrada.Indices, 3), QList<qint16>({12, 12, 0}));
+    EXPECT_EQ(primeros(PlanBloquesGrafico(3), 2), QList<qint16>({12, 0}));   // a block is whole however few values
     EXPECT_THROW(PlanBloquesGrafico(12 * 76), ErrorCodificacion);
-}
-
-TEST_F(Configuracion, ACodificacionThatIsNotHexadecimalStopsTheTable) {
-    Nueva("TRV-610 **");
-    Ejecuta(a.CopiaTrabajo, "UPDATE [Salidas CTRL] SET Codificacion = '0000XX000000' WHERE Indice = 3");
-    Ejecuta(a.CopiaTrabajo, "UPDATE [LEDs COMU] SET Codificacion = '00000' WHERE Indice = 2");
-    QList<qint32> v = {42};
-    const clsDiccionario &dic = ins.ctx.dic;
-    ins.ui.Espera(dic.Texto(3001, "Salidas CTRL", 3) + ": " + dic.Texto(3005));
-    EXPECT_FALSE(CargaAjustesDeTabla(ins.ctx, a.CopiaTrabajo, "Salidas CTRL", v));
-    ins.ui.Espera(dic.Texto(3001, "LEDs COMU", 2) + ": " + dic.Texto(3006, 5, 12));
-    EXPECT_FALSE(CargaAjustes(ins.ctx, a.CopiaTrabajo, "LEDs COMU", v));
-    EXPECT_EQ(v, QList<qint32>{42});
-    EXPECT_EQ(ins.Inesperados(), "");
-    ASSERT_EQ(ins.ui.Mostrados().size(), 2);
-    EXPECT_EQ(ins.ui.Mostrados()[0].icono, Icono::Critico);
-    EXPECT_EQ(ins.ui.Mostrados()[0].titulo, ins.ctx.dic.Texto(148));
-}
-
-TEST_F(Configuracion, AFileThatCannotBeOpenedIsReportedWithItsPath) {
-    Nueva("TRV-610 **");
-    const QString falta = ins.arbol.raiz.en("no-existe.cnf");
-    QList<qint32> v;
-    ins.ui.Espera(falta + ".");
-    EXPECT_FALSE(CargaAjustesDeTabla(ins.ctx, falta, "LEDs COMU", v));
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 TEST_F(Configuracion, AShortOrBrokenStreamWritesNothing) {
@@ -226,40 +185,21 @@ TEST_F(Configuracion, AShortOrBrokenStreamWritesNothing) {
     for (const QString &malo : {completo.left(16 * 12 - 2), completo.left(101), QString(completo).replace(50, 1, 'Q')})
         EXPECT_NE(Decodifica(a.CopiaTrabajo, "Salidas CTRL", malo), "");
     EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Salidas CTRL"), antes);
-    // Failures are reported under the reader's name.
-    EXPECT_EQ(LectorDeTabla("Salidas CTRL"), "LeeSalidasCTRL");
     // An empty first Codificacion leaves no record length to cut by.
     Ejecuta(a.CopiaTrabajo, "UPDATE [ANDs PROT] SET Codificacion = '' WHERE Indice = 1");
     EXPECT_TRUE(Decodifica(a.CopiaTrabajo, "ANDs PROT", completo).contains("empty Codificacion"));
 }
 
-TEST_F(Configuracion, SwitchgearFlagsGoBackIntoBothTimersOfEachDevice) {
-    Nueva("TRV-610 **");
-    // Device 6 in use, device 1 from contacts, device 2 in transition "11".
-    ASSERT_EQ(Decodifica(a.CopiaTrabajo, "Aparamenta CTRL", "20010200"), "");
-    const QStringList filas = prueba::Volcado(a.CopiaTrabajo, "TiempoAperturaCierre CTRL");
-    ASSERT_EQ(filas.size(), 12);
-    for (int i : {5, 11}) EXPECT_TRUE(filas[i].contains("AparamentaSeleccionada=true")) << i;
-    for (int i : {0, 6}) EXPECT_TRUE(filas[i].contains("Contacto=true")) << i;
-    for (int i : {1, 7}) EXPECT_TRUE(filas[i].contains("EstadoTransicion=1")) << i;
-    EXPECT_EQ(filas.filter("AparamentaSeleccionada=true").size(), 2);
-    EXPECT_EQ(filas.filter("EstadoTransicion=1").size(), 2);
-    EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Aparamenta CTRL").value(0), "Indice=1|Codificacion=20010200");
-}
-
-TEST_F(Configuracion, TheReceivedDisplayReplacesTheTableUpToTheEndObject) {
+// Which objects are kept and how they are numbered: objeto_test and the round trip above.
+TEST_F(Configuracion, TheReceivedDisplayReplacesTheTableAndACutObjectLeavesItAlone) {
     Nueva("TRV-610 **");
     Ejecuta(a.CopiaTrabajo, "INSERT INTO [Grafico COMU] (Identificador, apa, Codificacion) VALUES (9, 11, '0B04')");
+    const QStringList antes = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
     const QString texto = "0B04" "41420000000000" "030C00";
-    const QString sinFlag = "0B00" "41420000000000" "040C00";      // byte 1 without bit 2
-    const QString desconocido = "FA04" "00000000000000" "050C00";  // no such code
-    ASSERT_EQ(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto + sinFlag + desconocido + texto + "00000000"), "");
-    const QStringList filas = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
-    ASSERT_EQ(filas.size(), 2);
-    EXPECT_TRUE(filas[0].startsWith("Identificador=1|apaN2=21|apa=11|cpu=4|txt=AB|"));
-    EXPECT_TRUE(filas[1].startsWith("Identificador=2|"));
-    // An object cut short is refused and the table stays.
     EXPECT_NE(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto.left(20)), "");
-    EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Grafico COMU"), filas);
-    EXPECT_EQ(LectorDeTabla("Grafico COMU"), "LeeGraficoCOMU");
+    EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Grafico COMU"), antes);
+    ASSERT_EQ(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto + "00000000"), "");
+    const QStringList filas = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
+    ASSERT_EQ(filas.size(), 1);
+    EXPECT_TRUE(filas[0].startsWith("Identificador=1|apaN2=21|apa=11|cpu=4|txt=AB|"));
 }

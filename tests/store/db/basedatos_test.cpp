@@ -87,11 +87,7 @@ TEST_F(Ficheros, AFileDamagedAfterASoundOpenIsCheckedAgain) {
 TEST_F(Ficheros, CreateMakesAFileThatOpensAndRefusesToOverwrite) {
     const QString ruta = carpeta.en("nueva.cnf");
     BaseDatos::Crear(ruta)->Close();
-    EXPECT_GT(QFile(ruta).size(), 0);
-    auto db = BaseDatos::Abrir(ruta);
-    EXPECT_TRUE(db->TableNames().isEmpty());
-    EXPECT_EQ(db->Name(), ruta);
-    db->Close();
+    EXPECT_TRUE(BaseDatos::Abrir(ruta)->TableNames().isEmpty());
     const QByteArray antes = carpeta.lee("nueva.cnf");
     EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(ruta); }).numero & 0xff, SQLITE_CANTOPEN);
     EXPECT_EQ(carpeta.lee("nueva.cnf"), antes);
@@ -149,10 +145,10 @@ TEST_F(Ficheros, HostileFileRunsNothingItCarries) {
                      "CREATE TRIGGER Borrador AFTER UPDATE ON [Entradas CTRL] BEGIN DELETE FROM [Entradas CTRL]; END;");
     auto db = BaseDatos::Abrir(ruta);
     EXPECT_EQ(db->TableNames(), (QStringList{"Entradas CTRL", "Registro"}));
-    EXPECT_THROW(db->OpenRecordset("SELECT * FROM Carga"), ErrorBD);
-    EXPECT_THROW(db->OpenRecordset("SELECT * FROM Tokenizador"), ErrorBD);
-    EXPECT_THROW(db->OpenRecordset("SELECT * FROM Rutas"), ErrorBD);   // would tell where files lie
-    EXPECT_THROW(db->OpenRecordset("SELECT load_extension('/tmp/no_existe.so')"), ErrorBD);
+    // Rutas would tell where files lie.
+    for (const char *sql : {"SELECT * FROM Carga", "SELECT * FROM Tokenizador", "SELECT * FROM Rutas",
+                            "SELECT load_extension('/tmp/no_existe.so')"})
+        EXPECT_THROW(db->OpenRecordset(sql), ErrorBD) << sql;
     db->Execute("INSERT INTO [Entradas CTRL] VALUES (2, ?)", {QString("b")});
     auto rs = db->OpenRecordset("Entradas CTRL");
     rs->Edit();
@@ -223,15 +219,14 @@ TEST_F(Definiciones, RulesOfTheDefinitionAreEnforced) {
     auto db = BaseDatos::Crear(ruta);
     db->CreateTableDef(Ejemplo());
     db->Execute("INSERT INTO [Salidas CTRL] (Indice, NombreAjuste, Clave) VALUES (1, 'a', 'k')");
-    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (Indice, NombreAjuste) VALUES (2, ?)", {QString("")}); })
-                  .numero,
-              SQLITE_CONSTRAINT_CHECK);
-    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (NombreAjuste) VALUES ('b')"); }).numero,
-              SQLITE_CONSTRAINT_NOTNULL);
-    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (Indice, Clave) VALUES (3, 'k')"); }).numero,
-              SQLITE_CONSTRAINT_UNIQUE);
-    EXPECT_EQ(ErrorDe([&] { db->Execute("INSERT INTO [Salidas CTRL] (Indice) VALUES (1)"); }).numero & 0xff,
-              SQLITE_CONSTRAINT);
+    // A zero-length name, a missing required field, a second unique key, a second primary key.
+    const std::pair<const char *, int> malas[] = {
+        {"INSERT INTO [Salidas CTRL] (Indice, NombreAjuste) VALUES (2, '')", SQLITE_CONSTRAINT_CHECK},
+        {"INSERT INTO [Salidas CTRL] (NombreAjuste) VALUES ('b')", SQLITE_CONSTRAINT_NOTNULL},
+        {"INSERT INTO [Salidas CTRL] (Indice, Clave) VALUES (3, 'k')", SQLITE_CONSTRAINT_UNIQUE},
+        {"INSERT INTO [Salidas CTRL] (Indice) VALUES (1)", SQLITE_CONSTRAINT_PRIMARYKEY},
+    };
+    for (const auto &[sql, codigo] : malas) EXPECT_EQ(ErrorDe([&] { db->Execute(sql); }).numero, codigo) << sql;
     // The zero-length rule does not stop the column from being dropped.
     db->Execute("ALTER TABLE [Salidas CTRL] DROP COLUMN [Comentario]");
     EXPECT_EQ(db->TableDef("Salidas CTRL").campos.size(), 8);
@@ -291,16 +286,7 @@ protected:
     void SetUp() override { prueba::CreaConfiguracion(origen); }
 };
 
-TEST_F(CopiaYCompactacion, CopyIsByteForByteAndReplacesTheTarget) {
-    carpeta.escribe("default.cnf", "contenido anterior");
-    EXPECT_TRUE(CopiaFichero(origen, carpeta.en("default.cnf")));
-    EXPECT_EQ(carpeta.lee("default.cnf"), carpeta.lee("cnf00000.tmp"));
-    EXPECT_EQ(BaseDatos::Abrir(carpeta.en("default.cnf"))->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
-    EXPECT_TRUE(CopiaFichero(origen, carpeta.en("Configuración ñ.cnf")));
-    EXPECT_EQ(carpeta.lee("Configuración ñ.cnf"), carpeta.lee("cnf00000.tmp"));
-}
-
-TEST_F(CopiaYCompactacion, FailedCopyLeavesNothingHalfWritten) {
+TEST_F(CopiaYCompactacion, CopyIsByteForByteReplacesTheTargetAndFailsWithoutLeavingHalves) {
     carpeta.escribe("default.cnf", "contenido anterior");
     EXPECT_FALSE(CopiaFichero(carpeta.en("no_existe.cnf"), carpeta.en("default.cnf")));
     EXPECT_EQ(carpeta.lee("default.cnf"), QByteArray("contenido anterior"));
@@ -309,6 +295,11 @@ TEST_F(CopiaYCompactacion, FailedCopyLeavesNothingHalfWritten) {
     EXPECT_FALSE(CopiaFichero(origen, carpeta.en("es_carpeta.cnf")));
     EXPECT_EQ(QDir(carpeta.ruta()).entryList(QDir::Files | QDir::NoDotAndDotDot),
               (QStringList{"cnf00000.tmp", "default.cnf"}));
+
+    for (const char *destino : {"default.cnf", "Configuración ñ.cnf"}) {
+        EXPECT_TRUE(CopiaFichero(origen, carpeta.en(destino)));
+        EXPECT_EQ(carpeta.lee(destino), carpeta.lee("cnf00000.tmp")) << destino;
+    }
 }
 
 TEST_F(CopiaYCompactacion, CompactionKeepsDataAndDefinitionsInASmallerFile) {
