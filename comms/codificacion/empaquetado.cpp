@@ -80,24 +80,6 @@ void CompruebaRegistros(bd::BaseDatos &db, const Aplicacion &app, const EntradaG
     if (hay != espera) throw TablaNoEnviable(t.tabla, 0, motivo_envio::Registros, {hay, espera});
 }
 
-// Opens the configuration, packs, closes; a failure is reported and gives false.
-template <typename F>
-bool Carga(Contexto &ctx, const QString &ruta, const char *procedimiento, QList<qint32> &valores, F &&empaqueta) {
-    const auto db = AbreBaseDatosNombrada(ctx, ruta, bd::Apertura::SoloLectura);
-    if (!db) return false;
-    try {
-        valores = empaqueta(*db);
-        return true;
-    } catch (const TablaNoEnviable &e) {
-        ctx.ui->CursorOcupado(false);
-        ctx.ui->Muestra({DescribeTablaNoEnviable(ctx.dic, e), ctx.T148(), Icono::Critico, Botones::Aceptar});
-        return false;
-    } catch (const std::exception &e) {
-        InformaError(ctx, procedimiento, e);
-        return false;
-    }
-}
-
 }  // namespace
 
 void AcumuladorBytes::Agrega(QStringView codificacion) {
@@ -269,45 +251,6 @@ QList<TablaEmpaquetada> EmpaquetaEnvio(bd::BaseDatos &db, const Aplicacion &app,
         tablas.append(std::move(p));
     }
     return tablas;
-}
-
-bool CargaAjustesDeTabla(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores) {
-    return Carga(ctx, ruta, "CargaAjustesDeTabla", valores, [&](bd::BaseDatos &db) { return EmpaquetaTabla(db, tabla); });
-}
-
-bool CargaAjustesEntradasCTRL(Contexto &ctx, const QString &ruta, QList<qint32> &valores) {
-    return Carga(ctx, ruta, "CargaAjustesEntradasCTRL", valores,
-                 [&](bd::BaseDatos &db) { return EmpaquetaEntradasCTRL(db, ctx.app); });
-}
-
-bool CargaAjustesDeTablaTextoEventos(Contexto &ctx, const QString &ruta, QList<qint32> &valores) {
-    return Carga(ctx, ruta, "CargaAjustesDeTablaTextoEventos", valores,
-                 [&](bd::BaseDatos &db) { return EmpaquetaTextoEventos(db, ctx.app); });
-}
-
-bool CargaAjustesDeTablaGrafico(Contexto &ctx, const QString &ruta, QList<qint32> &valores) {
-    return Carga(ctx, ruta, "CargaAjustesDeTablaGrafico", valores, [&](bd::BaseDatos &db) {
-        QList<qint32> v = EmpaquetaGrafico(db);
-        const auto plan = PlanBloquesGrafico(int(v.size()));
-        for (EntradaGrupo &e : ctx.app.GruposCONST)
-            if (e.Tabla.trimmed() == "Grafico COMU") {
-                e.Indices = plan;
-                break;
-            }
-        return v;
-    });
-}
-
-bool CargaAjustes(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores) {
-    const TablaCodificada *t = BuscaTablaCodificada(tabla);
-    switch (t ? t->empaquetador : Empaquetador::Tabla) {
-    case Empaquetador::EntradasCTRL: return CargaAjustesEntradasCTRL(ctx, ruta, valores);
-    case Empaquetador::TextoEventos: return CargaAjustesDeTablaTextoEventos(ctx, ruta, valores);
-    case Empaquetador::Grafico: return CargaAjustesDeTablaGrafico(ctx, ruta, valores);
-    case Empaquetador::Ninguno: valores.clear(); return true;
-    case Empaquetador::Tabla: break;
-    }
-    return CargaAjustesDeTabla(ctx, ruta, tabla, valores);
 }
 
 }  // namespace tarvo

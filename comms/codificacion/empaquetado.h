@@ -1,7 +1,6 @@
 // Packing a table of a configuration into the 32-bit values its blocks carry.
-// The Carga* procedures open the configuration file and report their own
-// failures (the table is then not sent); the Empaqueta* ones work on an open
-// database and throw, for callers that report in their own words.
+// The packers work on an open database and throw; EmpaquetaEnvio packs and
+// checks a whole send, and the sender reports in its own words.
 #pragma once
 
 #include "comms/codificacion/registros.h"
@@ -98,13 +97,5 @@ struct TablaEmpaquetada {
 // otherwise shift or zero-fill what the relay gets. Throws TablaNoEnviable.
 // The graphic's entry gets the block plan of its objects.
 QList<TablaEmpaquetada> EmpaquetaEnvio(bd::BaseDatos &db, const Aplicacion &app, const QStringList *solo = nullptr);
-
-bool CargaAjustesDeTabla(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores);
-bool CargaAjustesEntradasCTRL(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
-bool CargaAjustesDeTablaTextoEventos(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
-// Also rewrites the block sizes of the "Grafico COMU" catalogue entry.
-bool CargaAjustesDeTablaGrafico(Contexto &ctx, const QString &ruta, QList<qint32> &valores);
-// The one the table needs, by its entry in TablasCodificadas().
-bool CargaAjustes(Contexto &ctx, const QString &ruta, const QString &tabla, QList<qint32> &valores);
 
 }  // namespace tarvo
