@@ -41,6 +41,8 @@ public:
     virtual ~Canal() = default;
     // The existing device for reading and writing, held by nobody else.
     virtual bool Abre(const QString &ruta) = 0;
+    // After an Abre that failed: the device is there but another program holds it.
+    virtual bool Ocupado() const { return false; }
     virtual bool FijaColas(int entrada, int salida) = 0;
     // Discards both queues and whatever input or output is under way.
     virtual bool Purga() = 0;

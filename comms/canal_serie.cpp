@@ -70,10 +70,14 @@ bool CanalSerie::Abre(const QString &ruta) {
     // Non-blocking, so that a line without carrier does not hold the open;
     // reads and writes wait in poll() under the port's own bounds instead.
     const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // EBUSY: another program opened the terminal for itself alone (TIOCEXCL).
+    ocupado_ = fd < 0 && errno == EBUSY;
     if (fd < 0) return false;
     termios2 t{};
     // Not shared: the same advisory lock the port probe at start-up looks for.
-    if (::ioctl(fd, TCGETS2, &t) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool terminal = ::ioctl(fd, TCGETS2, &t) == 0;
+    if (!terminal || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ocupado_ = terminal && errno == EWOULDBLOCK;
         ::close(fd);
         return false;
     }

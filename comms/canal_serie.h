@@ -12,6 +12,7 @@ class CanalSerie : public Canal {
 public:
     ~CanalSerie() override;
     bool Abre(const QString &ruta) override;
+    bool Ocupado() const override { return ocupado_; }
     bool FijaColas(int entrada, int salida) override;
     bool Purga() override;
     bool FijaEstado(const ParametrosPuerto &p) override;
@@ -22,6 +23,7 @@ public:
 
 private:
     int fd_ = -1;
+    bool ocupado_ = false;
     TiemposPuerto tiempos_;
 };
 

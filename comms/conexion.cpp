@@ -50,19 +50,20 @@ std::optional<DatosIdentificacion> ValidaIdentificacion(const QString &numero, c
 bool IdentRele(Comunicaciones &c) {
     Contexto &ctx = c.ctx;
     Aplicacion &a = ctx.app;
-    for (;;) {
-        const auto tecleado = c.monitor.PideIdentificacion(a.NumeroRele, a.PasswordRele);
-        if (!tecleado) {
-            a.PasswordRele = -1;   // the number stays: only the password is asked again
-            return false;
-        }
-        if (const auto datos = ValidaIdentificacion(tecleado->numero, tecleado->clave)) {
-            a.NumeroRele = datos->numero;
-            a.PasswordRele = datos->clave;
-            return true;
-        }
+    const auto acepta = [&ctx](const MonitorComunicaciones::Identificacion &t) {
+        if (ValidaIdentificacion(t.numero, t.clave)) return true;
         Critico(ctx, ctx.dic.Texto(765), ctx.T148());
+        return false;
+    };
+    const auto tecleado = c.monitor.PideIdentificacion(a.NumeroRele, a.PasswordRele, acepta);
+    const auto datos = tecleado ? ValidaIdentificacion(tecleado->numero, tecleado->clave) : std::nullopt;
+    if (!datos) {
+        a.PasswordRele = -1;   // the number stays: only the password is asked again
+        return false;
     }
+    a.NumeroRele = datos->numero;
+    a.PasswordRele = datos->clave;
+    return true;
 }
 
 qint16 ConectaRele(Comunicaciones &c, Identificacion &id) {
@@ -124,7 +125,7 @@ std::optional<qint16> ConexionReleResultado(Comunicaciones &c) {
     const QString nombre = id.NombreModelo();
     const QString baseDatos = BuscaFicheroModelo(a.DirectorioModelos, id.FicheroBaseDatos());
     if (baseDatos.isEmpty()) {
-        abandona(ctx.dic.Texto(513, id.FicheroBaseDatos(), nombre) + " " + id.FicheroBaseDatos() + " .");
+        abandona(ctx.dic.Texto(513, id.FicheroBaseDatos(), nombre));
         return r;
     }
     QString baseCatalogo;

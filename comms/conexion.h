@@ -29,8 +29,9 @@ struct DatosIdentificacion {
     qint32 clave = -1;
 };
 std::optional<DatosIdentificacion> ValidaIdentificacion(const QString &numero, const QString &clave);
-// Asks until the texts are valid (text 765 between tries) or the user
-// cancels, which marks the password -1. True when valid values were stored.
+// Asks until the texts are valid (text 765 on each bad try, the dialog kept
+// open) or the user cancels, which marks the password -1. True when valid
+// values were stored.
 bool IdentRele(Comunicaciones &c);
 
 void ConexionRele(Comunicaciones &c);    // mnuConexionRele

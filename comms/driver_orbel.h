@@ -35,6 +35,8 @@ public:
     // true opens with the settings read afresh, false closes; writing the value
     // the port already has does nothing.
     void PuertoAbierto(bool abrir);
+    // After an open that failed: the port is there but another program holds it.
+    bool PuertoOcupado() const { return canal_->Ocupado(); }
 
     // Purges the driver's own port; non-zero on success.
     int LimpiarPuerto();

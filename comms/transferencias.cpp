@@ -191,6 +191,7 @@ FinTabla EnviaTabla(Comunicaciones &c, const TablaEmpaquetada &t) {
     const int bloques = BloquesDeEntrada(entrada);
     if (bloques == 0) return FinTabla::Fallida;
     MonitorComunicaciones &m = c.monitor;
+    m.PonTabla(entrada.Tabla);
     const bool traza = Depurando(c);
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Envio, CabeceraTraza(entrada));
 
@@ -249,6 +250,7 @@ bool RecibeTabla(Comunicaciones &c, const QString &tabla, QString &hex) {
     const EntradaGrupo entrada = *e;
     const int bloques = BloquesDeEntrada(entrada);
     MonitorComunicaciones &m = c.monitor;
+    m.PonTabla(entrada.Tabla);
     const bool traza = Depurando(c);
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Recepcion, CabeceraTraza(entrada));
 
@@ -280,6 +282,7 @@ bool RecibeGraficoCOMU(Comunicaciones &c, QString &hex) {
     // Only for the progress bar: the plan of the last send, when there was one.
     const int previstos = std::max(1, BloquesDeEntrada(entrada));
     MonitorComunicaciones &m = c.monitor;
+    m.PonTabla(entrada.Tabla);
     const bool traza = Depurando(c);
     if (traza) m.AnadeTraza(MonitorComunicaciones::Traza::Recepcion, CabeceraTraza(entrada));
 

@@ -13,9 +13,9 @@ programa="$arbol/tarvo32/tarvo32"
 # its log shows every frame of the line.
 listo="$arbol/relaysim.listo"
 rm -f "$listo"
-"$arbol/tarvo32/tarvo32-relaysim" --programa "$arbol/tarvo32" --puerto 1 \
-  --modelo "$arbol/models/TRV610.MDB" \
-  --estado "$arbol/relaysim-estado.txt" --registro "$arbol/relaysim.log" >"$listo" &
+"$arbol/tarvo32/tarvo32-relaysim" --program "$arbol/tarvo32" --port 1 \
+  --model "$arbol/models/TRV610.MDB" \
+  --state "$arbol/relaysim-estado.txt" --log "$arbol/relaysim.log" >"$listo" &
 simulador=$!
 trap 'kill "$simulador" 2>/dev/null || true; wait "$simulador" 2>/dev/null || true' EXIT
 # The program looks for its ports as it starts: wait until the relay says it

@@ -15,7 +15,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace tarvo {
 namespace {
@@ -24,6 +26,20 @@ void Centra(QWidget *w) {
     w->adjustSize();
     if (QScreen *s = w->screen()) w->move(PosicionVentana(s->availableGeometry(), w->frameGeometry(), CentroEscritorio));
 }
+
+// A box whose content is selected whenever it is entered, so that what is
+// typed replaces the value shown. Deferred: the click that brings the focus
+// places the cursor after the focus event.
+class CampoSeleccionado : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent *e) override {
+        QLineEdit::focusInEvent(e);
+        QTimer::singleShot(0, this, &QLineEdit::selectAll);
+    }
+};
 
 }  // namespace
 
@@ -46,8 +62,9 @@ void BarraPorcentaje::paintEvent(QPaintEvent *) {
     p.drawText(r, Qt::AlignCenter, QString::number(valor_) + "%");
 }
 
-BarraProgreso::BarraProgreso(const clsDiccionario &dic, QWidget *parent) : QDialog(parent) {
+BarraProgreso::BarraProgreso(const clsDiccionario &dic, QWidget *parent) : QDialog(parent), dic_(dic) {
     setObjectName("BarraProgreso");
+    tabla_ = CreaEtiqueta("lblTabla", this);
     total_ = new BarraPorcentaje(this);
     total_->setObjectName("picBarTot");
     actual_ = new BarraPorcentaje(this);
@@ -55,14 +72,20 @@ BarraProgreso::BarraProgreso(const clsDiccionario &dic, QWidget *parent) : QDial
     auto *capa = new QGridLayout(this);
     capa->addWidget(CreaEtiqueta("lblTotal", this), 0, 0);
     capa->addWidget(total_, 0, 1);
-    capa->addWidget(CreaEtiqueta("lblActual", this), 1, 0);
-    capa->addWidget(actual_, 1, 1);
+    capa->addWidget(tabla_, 1, 1);
+    capa->addWidget(CreaEtiqueta("lblActual", this), 2, 0);
+    capa->addWidget(actual_, 2, 1);
     PonTextosIdioma(this, "PROGRESO", dic);
     setMinimumWidth(420);
 }
 
 void BarraProgreso::PerCntTot(int p) { total_->Pon(p); }
 void BarraProgreso::PerCntCur(int p) { actual_->Pon(p); }
+
+void BarraProgreso::PonTabla(const QString &tabla) {
+    tabla_->setText(tabla.isEmpty() ? QString() : dic_.Texto(3160, tabla.trimmed()));
+    tabla_->repaint();   // the transfer blocks the event loop between blocks
+}
 
 DebugCom::DebugCom(const clsDiccionario &dic, QWidget *parent) : QDialog(parent) {
     setObjectName("DebugCom");
@@ -105,11 +128,13 @@ CommError::CommError(const QString &mensaje, const clsDiccionario &dic, QWidget 
     Centra(this);
 }
 
-IdentRele::IdentRele(qint16 numero, qint32 clave, const clsDiccionario &dic, QWidget *parent) : QDialog(parent) {
+IdentRele::IdentRele(qint16 numero, qint32 clave, const clsDiccionario &dic, MonitorComunicaciones::Aceptacion acepta,
+                     QWidget *parent)
+    : QDialog(parent), acepta_(std::move(acepta)) {
     setObjectName("IdentRele");
-    numero_ = new QLineEdit(numero > 0 ? QString::number(numero) : QString(), this);
+    numero_ = new CampoSeleccionado(numero > 0 ? QString::number(numero) : QString(), this);
     numero_->setObjectName("numrele");
-    clave_ = new QLineEdit(clave > 0 ? QString::number(clave) : QString(), this);
+    clave_ = new CampoSeleccionado(clave > 0 ? QString::number(clave) : QString(), this);
     clave_->setObjectName("passrele");
     clave_->setEchoMode(QLineEdit::Password);
     auto *ok = CreaBoton("cmdOK", this);
@@ -125,7 +150,7 @@ IdentRele::IdentRele(qint16 numero, qint32 clave, const clsDiccionario &dic, QWi
     botones->addWidget(ok);
     botones->addWidget(cancelar);
     capa->addLayout(botones, 2, 0, 1, 2);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, &IdentRele::Acepta);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
     PonTextosIdioma(this, "IDRELE", dic);
     Centra(this);
@@ -133,18 +158,39 @@ IdentRele::IdentRele(qint16 numero, qint32 clave, const clsDiccionario &dic, QWi
 
 MonitorComunicaciones::Identificacion IdentRele::Textos() const { return {numero_->text(), clave_->text()}; }
 
+void IdentRele::Acepta() {
+    if (!acepta_ || acepta_(Textos())) {
+        accept();
+        return;
+    }
+    numero_->setFocus(Qt::OtherFocusReason);
+}
+
 MonitorQt::~MonitorQt() {
     delete progreso_;
     delete traza_;
     delete conexion_;
 }
 
+// Above the main window but not its child: the main window is disabled while
+// a transfer runs, and a disabled window disables every window it parents.
+void MonitorQt::SobrePrincipal(QWidget *ventana) const {
+    if (!principal_ || !principal_->windowHandle()) return;
+    ventana->winId();
+    ventana->windowHandle()->setTransientParent(principal_->windowHandle());
+}
+
 void MonitorQt::AbreProgreso(const QString &titulo) {
-    if (!progreso_) progreso_ = new BarraProgreso(dic_, principal_);
+    if (!progreso_) {
+        progreso_ = new BarraProgreso(dic_);
+        SobrePrincipal(progreso_);
+    }
     progreso_->setWindowTitle(titulo);
     progreso_->PerCntTot(0);
     progreso_->PerCntCur(0);
+    progreso_->PonTabla({});
     progreso_->show();
+    progreso_->raise();
     Centra(progreso_);
     QCoreApplication::processEvents();
 }
@@ -157,12 +203,19 @@ void MonitorQt::PerCntCur(int p) {
     if (progreso_) progreso_->PerCntCur(p);
 }
 
+void MonitorQt::PonTabla(const QString &tabla) {
+    if (progreso_) progreso_->PonTabla(tabla);
+}
+
 void MonitorQt::CierraProgreso() {
     if (progreso_) progreso_->hide();
 }
 
 void MonitorQt::MuestraTraza() {
-    if (!traza_) traza_ = new DebugCom(dic_, principal_);
+    if (!traza_) {
+        traza_ = new DebugCom(dic_);
+        SobrePrincipal(traza_);
+    }
     traza_->show();
     traza_->raise();
 }
@@ -182,7 +235,8 @@ void MonitorQt::AnadeTraza(Traza caja, const QString &texto) {
 }
 
 void MonitorQt::ErrorComunicacion(const QString &mensaje) {
-    CommError dlg(mensaje, dic_, QApplication::activeWindow() ? QApplication::activeWindow() : principal_.data());
+    CommError dlg(mensaje, dic_);
+    SobrePrincipal(&dlg);
     dlg.exec();
 }
 
@@ -192,7 +246,8 @@ void MonitorQt::MuestraConexion(bool visible) {
         return;
     }
     if (!conexion_) {
-        conexion_ = new QDialog(principal_);
+        conexion_ = new QDialog;
+        SobrePrincipal(conexion_);
         conexion_->setObjectName("Conexion");
         auto *capa = new QVBoxLayout(conexion_);
         auto *texto = CreaEtiqueta("lblEspera", conexion_);
@@ -207,8 +262,10 @@ void MonitorQt::MuestraConexion(bool visible) {
 }
 
 std::optional<MonitorComunicaciones::Identificacion> MonitorQt::PideIdentificacion(qint16 numeroActual,
-                                                                                   qint32 claveActual) {
-    IdentRele dlg(numeroActual, claveActual, dic_, principal_);
+                                                                                   qint32 claveActual,
+                                                                                   const Aceptacion &acepta) {
+    IdentRele dlg(numeroActual, claveActual, dic_, acepta);
+    SobrePrincipal(&dlg);
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return dlg.Textos();
 }

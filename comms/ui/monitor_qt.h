@@ -36,11 +36,14 @@ public:
     BarraProgreso(const clsDiccionario &dic, QWidget *parent = nullptr);
     void PerCntTot(int p);
     void PerCntCur(int p);
+    void PonTabla(const QString &tabla);   // empty: none yet
     BarraPorcentaje *Total() const { return total_; }
     BarraPorcentaje *Actual() const { return actual_; }
 
 private:
+    const clsDiccionario &dic_;
     BarraPorcentaje *total_, *actual_;
+    QLabel *tabla_;
 };
 
 class DebugCom : public QDialog {
@@ -59,13 +62,18 @@ public:
     CommError(const QString &mensaje, const clsDiccionario &dic, QWidget *parent = nullptr);
 };
 
+// OK closes it only when `acepta` takes the texts; otherwise it stays open
+// with them, the number's selected for typing over.
 class IdentRele : public QDialog {
     Q_OBJECT
 public:
-    IdentRele(qint16 numero, qint32 clave, const clsDiccionario &dic, QWidget *parent = nullptr);
+    IdentRele(qint16 numero, qint32 clave, const clsDiccionario &dic,
+              MonitorComunicaciones::Aceptacion acepta = {}, QWidget *parent = nullptr);
     MonitorComunicaciones::Identificacion Textos() const;
 
 private:
+    void Acepta();
+    MonitorComunicaciones::Aceptacion acepta_;
     QLineEdit *numero_, *clave_;
 };
 
@@ -77,18 +85,21 @@ public:
     void AbreProgreso(const QString &titulo) override;
     void PerCntTot(int porcentaje) override;
     void PerCntCur(int porcentaje) override;
+    void PonTabla(const QString &tabla) override;
     void CierraProgreso() override;
     void MuestraTraza() override;
     void PonTraza(Traza caja, const QString &texto) override;
     void AnadeTraza(Traza caja, const QString &texto) override;
     void ErrorComunicacion(const QString &mensaje) override;
     void MuestraConexion(bool visible) override;
-    std::optional<Identificacion> PideIdentificacion(qint16 numeroActual, qint32 claveActual) override;
+    std::optional<Identificacion> PideIdentificacion(qint16 numeroActual, qint32 claveActual,
+                                                     const Aceptacion &acepta) override;
 
     BarraProgreso *Progreso() const { return progreso_; }
     DebugCom *VentanaTraza() const { return traza_; }
 
 private:
+    void SobrePrincipal(QWidget *ventana) const;
     const clsDiccionario &dic_;
     QPointer<QWidget> principal_;
     QPointer<BarraProgreso> progreso_;

@@ -82,7 +82,7 @@ TEST_F(Conexion, AModelWithoutItsDatabaseOrUnknownToTheCatalogueClosesThePort) {
         ConexionRele(*c);
         EXPECT_EQ(ins.Inesperados(), "");
         if (sinBase) {
-            EXPECT_TRUE(ins.ui.Mostrados().last().texto.contains("NOESTA.MDB"));
+            EXPECT_EQ(ins.ui.Mostrados().last().texto.count("NOESTA.MDB"), 1);
         }
         EsperaDesconectado();
         EXPECT_FALSE(a.HayFicheroActual());

@@ -20,13 +20,13 @@ QStringList Args(const QStringList &resto) { return QStringList{"tarvo32-relaysi
 TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
     Opciones o;
     QString error;
-    ASSERT_TRUE(LeeOpciones(Args({"--programa", "/p", "--puerto", "3", "--rele", "200", "--clave", "99999",
-                                  "--modelo", "m.MDB", "--nombre", "TRV X", "--base", "TRVX", "--estado", "e",
-                                  "--registro", "-", "--velocidad-real", "--sin-respuesta", "1,4",
-                                  "--sin-respuesta", "9", "--checksum-cabecera", "2", "--checksum-cuerpo", "3",
-                                  "--byte3", "5", "--cuerpo-corto", "6", "--longitud-corta", "7", "--ruido", "8",
-                                  "--cabecera-partida", "10:250", "--retardo", "11:40,12:0", "--fallo",
-                                  "1:5:2:7", "--fallo", "0:3:0:9", "--silencio-tras", "20", "--matricula-vacia"}),
+    ASSERT_TRUE(LeeOpciones(Args({"--program", "/p", "--port", "3", "--relay", "200", "--password", "99999",
+                                  "--model", "m.MDB", "--name", "TRV X", "--database", "TRVX", "--state", "e",
+                                  "--log", "-", "--real-speed", "--no-reply", "1,4",
+                                  "--no-reply", "9", "--header-checksum", "2", "--body-checksum", "3",
+                                  "--byte3", "5", "--short-body", "6", "--short-length", "7", "--noise", "8",
+                                  "--split-header", "10:250", "--delay", "11:40,12:0", "--fail",
+                                  "1:5:2:7", "--fail", "0:3:0:9", "--silent-after", "20", "--empty-identification"}),
                             o, error))
         << error.toStdString();
     // The port, relay, password, state and log options are seen at work in ProgramaSimulador.
@@ -51,9 +51,9 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
     EXPECT_EQ(f.silencioTras, 20);
     EXPECT_TRUE(f.matriculaVacia);
 
-    for (const QStringList &malos : {QStringList{"--rele", "256"}, {"--clave", "100000"}, {"--puerto", "0"},
-                                     {"--sin-respuesta", "0"}, {"--byte3", "x"}, {"--retardo", "3"},
-                                     {"--fallo", "1:2:3"}, {"--fallo", "1:2:3:256"}, {"--desconocida"},
+    for (const QStringList &malos : {QStringList{"--relay", "256"}, {"--password", "100000"}, {"--port", "0"},
+                                     {"--no-reply", "0"}, {"--byte3", "x"}, {"--delay", "3"},
+                                     {"--fail", "1:2:3"}, {"--fail", "1:2:3:256"}, {"--unknown"},
                                      {"suelto"}}) {
         Opciones otra;
         EXPECT_FALSE(LeeOpciones(Args(malos), otra, error)) << malos.join(' ').toStdString();
@@ -192,8 +192,8 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
     dir.escribe("estado.txt", "C 0 4 0 3 2 11223344\n");
     QProcess p;
-    p.start(TARVO_RELAYSIM, {"--programa", dir.ruta(), "--puerto", "2", "--rele", "3", "--clave", "777", "--estado",
-                             dir.en("estado.txt"), "--registro", dir.en("registro.txt")});
+    p.start(TARVO_RELAYSIM, {"--program", dir.ruta(), "--port", "2", "--relay", "3", "--password", "777", "--state",
+                             dir.en("estado.txt"), "--log", dir.en("registro.txt")});
     ASSERT_TRUE(p.waitForReadyRead(10000)) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readLine().startsWith("relay 3 ready on /dev/pts/"));
     ASSERT_TRUE(QFileInfo(dir.en("ports/COM2")).isSymLink());
@@ -233,11 +233,11 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
 TEST(ProgramaSimulador, ABadCommandLineOrModelStopsItWithAMessage) {
     prueba::CarpetaTemporal dir;
     QProcess p;
-    p.start(TARVO_RELAYSIM, {"--rele", "300"});
+    p.start(TARVO_RELAYSIM, {"--relay", "300"});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitCode(), 2);
-    EXPECT_TRUE(p.readAllStandardError().contains("--rele"));
-    p.start(TARVO_RELAYSIM, {"--programa", dir.ruta(), "--modelo", dir.en("NADA.MDB")});
+    EXPECT_TRUE(p.readAllStandardError().contains("--relay"));
+    p.start(TARVO_RELAYSIM, {"--program", dir.ruta(), "--model", dir.en("NADA.MDB")});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_FALSE(QFileInfo(dir.en("ports/COM1")).isSymLink());

@@ -74,6 +74,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     EXPECT_EQ(monitor.titulos.value(0), ins.ctx.dic.Texto(589, 1));
     EXPECT_EQ(monitor.total.value(0), 0);
     EXPECT_EQ(monitor.total.last(), 100);
+    const QStringList enviadas = monitor.tablas;
     EsperaFinal(*this);
 
     // Cleared from the front panel inwards before, set outwards after.
@@ -92,6 +93,9 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     ASSERT_TRUE(LeeTodosGrupos(*c, destino));
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(monitor.titulos.value(1), ins.ctx.dic.Texto(590, 1));
+    // Each table is named as it goes on the line, both ways.
+    EXPECT_FALSE(enviadas.isEmpty());
+    EXPECT_EQ(monitor.tablas.mid(enviadas.size()), enviadas);
     EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
     EsperaFinal(*this);
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 #include <optional>
 
 namespace {
@@ -29,7 +31,7 @@ struct Cli : ::testing::Test {
         entorno.insert("TMPDIR", Temporal());
         p.setProcessEnvironment(entorno);
         p.setProgram(prueba::FicheroPrograma("tarvo32-cli"));
-        p.setArguments(QStringList{"--programa", arbol.programa} + args);
+        p.setArguments(QStringList{"--program", arbol.programa} + args);
     }
     Salida Ejecuta(QStringList args) {
         QProcess p;
@@ -52,8 +54,11 @@ TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
     EXPECT_TRUE(s.out.contains(QRegularExpression("Eventos PROT +32")));
     EXPECT_FALSE(s.out.contains("Entradas CTRL"));   // the model has no control CPU
 
-    // The display form of the model is accepted too; an existing file needs --force.
-    EXPECT_EQ(Ejecuta({"new", "TRV-610 **", fichero}).codigo, 1);
+    // The display form of the model is accepted too; an existing file needs
+    // --force, and is refused in one line rather than with the program's question.
+    s = Ejecuta({"new", "TRV-610 **", fichero});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_EQ(s.err.count('\n'), 1) << s.err.toStdString();
     EXPECT_EQ(Ejecuta({"info", fichero}).out.contains("TRV-420"), true);
     EXPECT_EQ(Ejecuta({"new", "TRV-610 **", fichero, "--force"}).codigo, 0);
     EXPECT_TRUE(Ejecuta({"info", fichero}).out.contains("Model: TRV-610 ??"));
@@ -64,7 +69,7 @@ struct Rele {
     QProcess p;
     explicit Rele(const prueba::ArbolPrograma &arbol, const QStringList &opciones = {}) {
         p.setProgram(prueba::FicheroPrograma("tarvo32-relaysim"));
-        p.setArguments(QStringList{"--programa", arbol.programa, "--puerto", "3", "--modelo",
+        p.setArguments(QStringList{"--program", arbol.programa, "--port", "3", "--model",
                                    arbol.modelos + "TRV420.MDB"} +
                        opciones);
         p.start();
@@ -84,7 +89,7 @@ TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
     EXPECT_EQ(Ejecuta({"send", enviado, "--port", "3", "--password", "1"}).codigo, 1);
     Salida s = Ejecuta({"send", enviado, "--port", "3", "--password", "1234"});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    s = Ejecuta({"receive", recibido, "--port", "3"});
+    s = Ejecuta({"receive", recibido, "--port", "3", "--password", "0"});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
     // A configuration that cannot be sent is refused before any port is opened.
@@ -104,15 +109,18 @@ TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
         const char *que;
         QByteArray ini;                    // the settings file, none when empty
         std::optional<QStringList> rele;   // simulator options; none: COM3 names a device that is gone
+        bool retenido;                     // another program holds the port
         int codigo;
         QStringList dichos;
     };
     const Caso casos[] = {
         // Left as read, a speed of 0 would keep the port from opening.
-        {"unusable settings", "[COMMS]\r\nVelocidad=rapida\r\nLongitudPalabra=9\r\n", QStringList{}, 0,
+        {"unusable settings", "[COMMS]\r\nVelocidad=rapida\r\nLongitudPalabra=9\r\n", QStringList{}, false, 0,
          {"Velocidad=0", "LongitudPalabra=9"}},
-        {"no port", "", std::nullopt, 1, {"port COM3 cannot be opened"}},
-        {"unidentified relay", "", QStringList{"--matricula-vacia"}, 1, {"relay on COM3 gave no identification"}},
+        {"no port", "", std::nullopt, false, 1, {"port COM3 cannot be opened"}},
+        {"busy port", "", QStringList{}, true, 1, {"port COM3 is busy"}},
+        {"unidentified relay", "", QStringList{"--empty-identification"}, false, 1,
+         {"relay on COM3 gave no identification"}},
     };
     const QString ini = arbol.programa + "/tarvo32.ini", puerto = arbol.programa + "/ports/COM3";
     QDir().mkpath(arbol.programa + "/ports");
@@ -126,7 +134,13 @@ TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
             rele.emplace(arbol, *c.rele);
         else
             QFile::link(arbol.raiz.en("desenchufado"), puerto);
-        const Salida s = Ejecuta({"receive", arbol.raiz.en("r.cnf"), "--port", "3"});
+        // Held as the program holds an open port: an exclusive advisory lock.
+        QFile otro(puerto);
+        if (c.retenido) {
+            ASSERT_TRUE(otro.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+            ASSERT_EQ(::flock(otro.handle(), LOCK_EX | LOCK_NB), 0);
+        }
+        const Salida s = Ejecuta({"receive", arbol.raiz.en("r.cnf"), "--port", "3", "--password", "0"});
         EXPECT_EQ(s.codigo, c.codigo) << s.err.toStdString();
         for (const QString &d : c.dichos) EXPECT_TRUE(s.err.contains(d)) << s.err.toStdString();
         EXPECT_FALSE(s.err.contains("no responde")) << s.err.toStdString();   // the program's generic words
@@ -138,9 +152,9 @@ TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
 // killed run's temporary folder.
 TEST_F(Cli, AReceiveKilledMidwayLeavesNoFileAndTheNextStartNoFolder) {
     const QString registro = arbol.raiz.en("registro.txt");
-    Rele rele(arbol, {"--registro", registro, "--retardo", "10:600000"});
+    Rele rele(arbol, {"--log", registro, "--delay", "10:600000"});
     QProcess recibe;
-    Prepara(recibe, {"receive", arbol.raiz.en("nuevo.cnf"), "--port", "3"});
+    Prepara(recibe, {"receive", arbol.raiz.en("nuevo.cnf"), "--port", "3", "--password", "0"});
     recibe.start();
     auto peticiones = [&] {
         QFile f(registro);
@@ -160,12 +174,29 @@ TEST_F(Cli, AReceiveKilledMidwayLeavesNoFileAndTheNextStartNoFolder) {
     EXPECT_EQ(restos(), QStringList());
 }
 
-TEST_F(Cli, MistakesAreToldWithAnExitCode) {
-    EXPECT_EQ(Ejecuta({}).codigo, 2);
-    EXPECT_EQ(Ejecuta({"new", "TRV-610 ??"}).codigo, 2);
-    EXPECT_EQ(Ejecuta({"frobnicate"}).codigo, 2);
-    EXPECT_EQ(Ejecuta({"send", "x.cnf"}).codigo, 2);              // no port
-    EXPECT_EQ(Ejecuta({"send", "x.cnf", "--port", "17"}).codigo, 2);
+TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
+    const QStringList conexion = {"receive", "x.cnf", "--port", "3"};
+    const QStringList malas[] = {
+        {},
+        {"new", "TRV-610 ??"},
+        {"frobnicate"},
+        {"send", "x.cnf", "--password", "1"},   // no port
+        {"send", "x.cnf", "--port", "17", "--password", "1"},
+        {"send", "x.cnf", "--port", "3"},       // no password
+        conexion + QStringList{"--password", "100000"},
+        conexion + QStringList{"--password", "-1"},
+        conexion + QStringList{"--password", "1", "--relay", "256"},
+        conexion + QStringList{"--password", "1", "--relay", "uno"},
+        conexion + QStringList{"--password"},
+        conexion + QStringList{"--password", "1", "--retries", "x"},
+        conexion + QStringList{"--password", "1", "--porte", "3"},
+        {"info", "x.cnf", "--port", "3"},
+    };
+    for (const QStringList &args : malas) {
+        const Salida s = Ejecuta(args);
+        EXPECT_EQ(s.codigo, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(s.err.count('\n'), 1) << s.err.toStdString();
+    }
     const Salida modelo = Ejecuta({"new", "XYZ-1", arbol.raiz.en("x.cnf")});
     EXPECT_EQ(modelo.codigo, 1);
     EXPECT_TRUE(modelo.err.contains("XYZ-1"));
@@ -173,6 +204,22 @@ TEST_F(Cli, MistakesAreToldWithAnExitCode) {
     prueba::CarpetaTemporal otra;
     otra.escribe("basura.cnf", "not a configuration");
     EXPECT_EQ(Ejecuta({"info", otra.en("basura.cnf")}).codigo, 1);
+}
+
+// Both programs call the same things by the same option and answer --help on
+// standard output.
+TEST(LineaDeOrdenes, HelpGoesToStandardOutputAndNamesTheSharedOptions) {
+    for (const char *programa : {"tarvo32-cli", "tarvo32-relaysim"}) {
+        SCOPED_TRACE(programa);
+        QProcess p;
+        p.start(prueba::FicheroPrograma(programa), {"--help"});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitCode(), 0);
+        const QString ayuda = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char *opcion : {"--program", "--port", "--relay", "--password"})
+            EXPECT_TRUE(ayuda.contains(opcion)) << opcion;
+        EXPECT_TRUE(p.readAllStandardError().isEmpty());
+    }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -27,17 +28,54 @@ namespace tarvo {
 namespace {
 
 const char *Uso =
-    "usage: tarvo32-cli [--programa DIR] COMMAND ...\n"
+    "usage: tarvo32-cli [--program DIR] COMMAND ...\n"
     "  new MODEL FILE [--force]   create a configuration for MODEL (a catalogue pattern,\n"
-    "                             e.g. \"TRV-610 ??\" or \"TRV-610 **\") and save it as FILE\n"
+    "                             e.g. \"TRV-610 ??\" or \"TRV-610 **\") and save it as FILE;\n"
+    "                             an existing FILE is replaced only with --force\n"
     "  info FILE                  model, general information and tables of FILE\n"
     "  send FILE --port N [--relay R] --password P [--retries K]\n"
     "                             send FILE to the relay on serial port N\n"
-    "  receive FILE --port N [--relay R] [--password P] [--retries K]\n"
+    "  receive FILE --port N [--relay R] --password P [--retries K]\n"
     "                             receive the relay's configuration into FILE (created\n"
     "                             for the relay's model when it does not exist)\n"
-    "  Relay number R defaults to 1. Retry/Cancel prompts are answered Retry K times\n"
-    "  (default 0), then Cancel.\n";
+    "  --program DIR  program folder whose settings and folders are used (default: this one's)\n"
+    "  --port N       serial port COMN, 1-16\n"
+    "  --relay R      relay number, 0-255 (default 1)\n"
+    "  --password P   relay password, 0-99999\n"
+    "  --retries K    Retry/Cancel prompts are answered Retry K times (default 0), then Cancel\n"
+    "  --help         this text\n";
+
+// The command line taken apart: the command and its files, and the options.
+struct Linea {
+    QStringList posicionales;
+    QHash<QString, QString> valores;   // "--port" -> "3"
+    bool forzar = false, ayuda = false;
+};
+
+// The options that take a value.
+const QStringList ConValor = {"--program", "--port", "--relay", "--password", "--retries"};
+
+// nullopt, with the reason in `error`, when an option is unknown or lacks its value.
+std::optional<Linea> LeeLinea(const QStringList &args, QString &error) {
+    Linea l;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == "--help" || a == "-h") l.ayuda = true;
+        else if (a == "--force") l.forzar = true;
+        else if (ConValor.contains(a)) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return std::nullopt;
+            }
+            l.valores[a] = args[++i];
+        } else if (a.startsWith('-') && a.size() > 1) {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else
+            l.posicionales << a;
+    }
+    return l;
+}
 
 struct Sesion {
     InteraccionCli ui;
@@ -73,31 +111,18 @@ bool Prepara(Sesion &s, const QString &programa) {
     return true;
 }
 
-int Nuevo(Sesion &s, const QString &modelo, const QString &fichero, bool forzar, std::FILE *out) {
+// `destino` is an absolute path.
+int Nuevo(Sesion &s, const QString &modelo, const QString &destino, bool forzar, std::FILE *out) {
     s.ui.modelo = ModeloAPantalla(modelo.contains('*') ? ModeloDePantalla(modelo) : modelo);
     NuevaConfiguracion(s.ctx, s.v);
     if (!s.ctx.app.HayFicheroActual()) return 1;
-    const QString destino = QFileInfo(fichero).absoluteFilePath();
     s.ui.ficheros = {destino};
     s.ui.sobrescribir = forzar;
     GuardaConfiguracion(s.ctx, s.v);
-    if (s.ctx.app.FicheroActual != destino || !s.ctx.app.ConfiguracionGuardada) {
-        if (QFileInfo::exists(destino) && !forzar)
-            std::fprintf(stderr, "tarvo32-cli: %s exists; --force replaces it\n", qPrintable(destino));
-        return 1;
-    }
+    if (s.ctx.app.FicheroActual != destino || !s.ctx.app.ConfiguracionGuardada) return 1;
     std::fprintf(out, "%s: %s (%s)\n", qPrintable(destino), qPrintable(s.ctx.app.ModeloActual),
                  qPrintable(s.ctx.app.BaseDatos));
     return 0;
-}
-
-// Options given as "--name value"; taken out of the list.
-QString Opcion(QStringList &args, const QString &nombre, const QString &porDefecto = {}) {
-    const int i = args.indexOf(nombre);
-    if (i < 0 || i + 1 >= args.size()) return porDefecto;
-    const QString valor = args[i + 1];
-    args.remove(i, 2);
-    return valor;
 }
 
 // Connects to the relay on port `puerto` as the relay menu does, without
@@ -115,7 +140,8 @@ bool Conecta(Sesion &s, Comunicaciones &c, int puerto) {
     s.ui.callados.clear();
     if (a.EstadoConexion == 0) return true;
     if (r == 0)
-        std::fprintf(stderr, "tarvo32-cli: port COM%d cannot be opened\n", puerto);
+        std::fprintf(stderr, "tarvo32-cli: port COM%d %s\n", puerto,
+                     c.driver.PuertoOcupado() ? "is busy: another program holds it" : "cannot be opened");
     else if (r < 0)
         std::fprintf(stderr, "tarvo32-cli: the relay on COM%d gave no identification\n", puerto);
     else
@@ -185,51 +211,67 @@ int Informacion(Sesion &s, const QString &fichero, std::FILE *out) {
 }  // namespace
 
 int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma, std::FILE *out, std::FILE *err) {
-    QStringList args = argumentos;
-    QString programa = directorioPrograma;
-    const int p = args.indexOf("--programa");
-    if (p >= 0 && p + 1 < args.size()) {
-        programa = QDir(args[p + 1]).absolutePath();
-        args.remove(p, 2);
-    }
-    const bool forzar = args.removeAll("--force") > 0;
-    if (args.isEmpty()) {
-        std::fputs(Uso, err);
+    // A wrong command line is told in one line, before anything is opened.
+    const auto mal = [err](const QString &por) {
+        std::fprintf(err, "tarvo32-cli: %s (--help shows the usage)\n", qPrintable(por));
         return 2;
+    };
+    QString error;
+    const std::optional<Linea> l = LeeLinea(argumentos, error);
+    if (!l) return mal(error);
+    if (l->ayuda) {
+        std::fputs(Uso, out);
+        return 0;
     }
+    if (l->posicionales.isEmpty()) return mal("no command");
+    QStringList args = l->posicionales;
     const QString orden = args.takeFirst();
+    const auto valor = [&](const char *opcion, const QString &porDefecto = {}) {
+        return l->valores.value(opcion, porDefecto);
+    };
+    const QString programa = l->valores.contains("--program") ? QDir(valor("--program")).absolutePath()
+                                                               : directorioPrograma;
+    const bool conexion = orden == "send" || orden == "receive";
+    const int esperados = orden == "new" ? 2 : orden == "info" || conexion ? 1 : -1;
+    if (esperados < 0) return mal("unknown command " + orden);
+    if (args.size() != esperados) return mal(QString("%1 takes %2").arg(orden, esperados == 2 ? "MODEL FILE" : "FILE"));
+    for (const QString &o : l->valores.keys())
+        if (o != "--program" && !conexion) return mal(QString("%1 takes no %2").arg(orden, o));
+    if (l->forzar && orden != "new") return mal(orden + " takes no --force");
+
     Sesion s;
-    if (orden == "new" && args.size() == 2) {
+    if (orden == "new") {
+        const QString destino = QFileInfo(args[1]).absoluteFilePath();
+        if (QFileInfo::exists(destino) && !l->forzar) {
+            std::fprintf(err, "tarvo32-cli: %s exists; --force replaces it\n", qPrintable(destino));
+            return 1;
+        }
         if (!Prepara(s, programa)) return 1;
-        return Nuevo(s, args[0], args[1], forzar, out);
+        return Nuevo(s, args[0], destino, l->forzar, out);
     }
-    if (orden == "info" && args.size() == 1) {
+    if (orden == "info") {
         if (!Prepara(s, programa)) return 1;
         return Informacion(s, args[0], out);
     }
-    if ((orden == "send" || orden == "receive")) {
-        bool ok = false;
-        const int puerto = Opcion(args, "--port").toInt(&ok);
-        const QString rele = Opcion(args, "--relay", "1");
-        const QString clave = Opcion(args, "--password", "0");
-        s.ui.reintentos = Opcion(args, "--retries", "0").toInt();
-        if (!ok || puerto < 1 || puerto > 16 || args.size() != 1) {
-            std::fputs(Uso, err);
-            return 2;
-        }
-        if (!Prepara(s, programa)) return 1;
-        MonitorCli monitor(err, rele, clave);
-        Comunicaciones c{s.ctx, s.v, monitor, DriverOrbel(s.ctx.app)};
-        const QString fichero = QFileInfo(args[0]).absoluteFilePath();
-        int codigo = 1;
-        if ((orden != "send" || Enviable(s, fichero)) && Conecta(s, c, puerto))
-            codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
-        CierraPuerto(c);
-        if (codigo == 0) std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
-        return codigo;
-    }
-    std::fputs(Uso, err);
-    return 2;
+    bool ok = false;
+    const int puerto = valor("--port").toInt(&ok);
+    if (!ok || puerto < 1 || puerto > 16) return mal("--port N names serial port COMN, N from 1 to 16");
+    const QString rele = valor("--relay", "1"), clave = valor("--password");
+    if (!ValidaIdentificacion(rele, "0")) return mal("--relay R is a relay number from 0 to 255");
+    if (!ValidaIdentificacion("0", clave)) return mal("--password P is needed, a number from 0 to 99999");
+    s.ui.reintentos = valor("--retries", "0").toInt(&ok);
+    if (!ok || s.ui.reintentos < 0) return mal("--retries K is a count, 0 or more");
+
+    if (!Prepara(s, programa)) return 1;
+    MonitorCli monitor(err, rele, clave);
+    Comunicaciones c{s.ctx, s.v, monitor, DriverOrbel(s.ctx.app)};
+    const QString fichero = QFileInfo(args[0]).absoluteFilePath();
+    int codigo = 1;
+    if ((orden != "send" || Enviable(s, fichero)) && Conecta(s, c, puerto))
+        codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
+    CierraPuerto(c);
+    if (codigo == 0) std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
+    return codigo;
 }
 
 }  // namespace tarvo

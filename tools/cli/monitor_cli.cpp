@@ -18,6 +18,11 @@ void MonitorCli::PerCntTot(int p) {
     Dibuja();
 }
 
+void MonitorCli::PonTabla(const QString &tabla) {
+    tabla_ = tabla;
+    Dibuja();
+}
+
 void MonitorCli::PerCntCur(int p) {
     if (p < 0 || p > 100) return;
     actual_ = p;
@@ -28,8 +33,8 @@ void MonitorCli::PerCntCur(int p) {
 void MonitorCli::Dibuja() {
     if (!terminal_) return;
     const int lleno = total_ * 30 / 100;
-    std::fprintf(salida_, "\r[%s%s] %3d%%  table %3d%%", QByteArray(lleno, '#').constData(),
-                 QByteArray(30 - lleno, ' ').constData(), total_, actual_);
+    std::fprintf(salida_, "\r[%s%s] %3d%%  %-24s %3d%%", QByteArray(lleno, '#').constData(),
+                 QByteArray(30 - lleno, ' ').constData(), total_, qPrintable(tabla_.left(24)), actual_);
     std::fflush(salida_);
 }
 
@@ -41,11 +46,12 @@ void MonitorCli::ErrorComunicacion(const QString &mensaje) {
     std::fprintf(salida_, "%s%s\n", terminal_ ? "\n" : "", qPrintable(mensaje.trimmed()));
 }
 
-std::optional<MonitorComunicaciones::Identificacion> MonitorCli::PideIdentificacion(qint16, qint32) {
-    // Asked again only when the values were refused: then there is nobody to ask.
-    if (identificado_) return std::nullopt;
-    identificado_ = true;
-    return Identificacion{numero_, clave_};
+std::optional<MonitorComunicaciones::Identificacion> MonitorCli::PideIdentificacion(qint16, qint32,
+                                                                                    const Aceptacion &acepta) {
+    // The command line's values, or nothing: there is nobody to ask again.
+    const Identificacion dada{numero_, clave_};
+    if (!acepta(dada)) return std::nullopt;
+    return dada;
 }
 
 }  // namespace tarvo

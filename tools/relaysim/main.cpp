@@ -23,8 +23,12 @@ int main(int argc, char **argv) {
     relaysim::Opciones o;
     QString error;
     if (!relaysim::LeeOpciones(app.arguments(), o, error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return app.arguments().contains("--help") || app.arguments().contains("-h") ? 0 : 2;
+        std::fprintf(stderr, "tarvo32-relaysim: %s\n", qPrintable(error));
+        return 2;
+    }
+    if (!o.ayuda.isEmpty()) {
+        std::fputs(qPrintable(o.ayuda), stdout);
+        return 0;
     }
     relaysim::ServidorPty servidor(o);
     if (!servidor.Prepara(error)) {

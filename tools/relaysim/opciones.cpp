@@ -57,37 +57,37 @@ bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
     const auto valor = [&](const char *nombre, const char *ayuda, const char *marcador) {
         p.addOption(QCommandLineOption(nombre, ayuda, marcador));
     };
-    valor("programa", "Program folder; the relay appears as its ports/COMn.", "folder");
-    valor("puerto", "Port number n of ports/COMn (default 1).", "n");
-    valor("rele", "Relay number it answers to, 0-255 (default 1).", "n");
-    valor("clave", "Password that commits written blocks (default 1234).", "n");
-    valor("modelo", "Model database: identification and the groups the relay holds.", "file.MDB");
-    valor("nombre", "Model name in the identification (default: from the model catalogue).", "text");
-    valor("base", "Model database stem in the identification (default: the model file's).", "stem");
-    valor("estado", "State file: loaded at start when present, saved after every change.", "file");
-    valor("registro", "Request log, one line per frame (- for standard error).", "file");
-    p.addOption(QCommandLineOption("velocidad-real", "Take as long as the bytes would at the line's speed."));
-    valor("sin-respuesta", "No reply to these requests.", "n[,n...]");
-    valor("checksum-cabecera", "Wrong header checksum in these replies.", "n[,n...]");
-    valor("checksum-cuerpo", "Wrong body checksum in these replies.", "n[,n...]");
+    valor("program", "Program folder; the relay appears as its ports/COMn.", "folder");
+    valor("port", "Port number n of ports/COMn (default 1).", "n");
+    valor("relay", "Relay number it answers to, 0-255 (default 1).", "n");
+    valor("password", "Password that commits written blocks (default 1234).", "n");
+    valor("model", "Model database: identification and the groups the relay holds.", "file.MDB");
+    valor("name", "Model name in the identification (default: from the model catalogue).", "text");
+    valor("database", "Model database stem in the identification (default: the model file's).", "stem");
+    valor("state", "State file: loaded at start when present, saved after every change.", "file");
+    valor("log", "Request log, one line per frame (- for standard error).", "file");
+    p.addOption(QCommandLineOption("real-speed", "Take as long as the bytes would at the line's speed."));
+    valor("no-reply", "No reply to these requests.", "n[,n...]");
+    valor("header-checksum", "Wrong header checksum in these replies.", "n[,n...]");
+    valor("body-checksum", "Wrong body checksum in these replies.", "n[,n...]");
     valor("byte3", "Header byte 3 not 0x03 in these replies.", "n[,n...]");
-    valor("cuerpo-corto", "These replies lose the last three body bytes.", "n[,n...]");
-    valor("longitud-corta", "These replies claim L = 5.", "n[,n...]");
-    valor("ruido", "Three stray bytes before these replies.", "n[,n...]");
-    valor("cabecera-partida", "Header of reply n in two pieces, ms apart.", "n:ms[,...]");
-    valor("retardo", "Reply n held back ms.", "n:ms[,...]");
-    valor("fallo", "Answer \"FALLO.\" and code to writes, confirmations and cancellations of that block.",
+    valor("short-body", "These replies lose the last three body bytes.", "n[,n...]");
+    valor("short-length", "These replies claim L = 5.", "n[,n...]");
+    valor("noise", "Three stray bytes before these replies.", "n[,n...]");
+    valor("split-header", "Header of reply n in two pieces, ms apart.", "n:ms[,...]");
+    valor("delay", "Reply n held back ms.", "n:ms[,...]");
+    valor("fail", "Answer \"FALLO.\" and code to writes, confirmations and cancellations of that block.",
           "cpu:group:block:code");
-    valor("silencio-tras", "Answer nothing after request n.", "n");
-    p.addOption(QCommandLineOption("matricula-vacia", "Identification with an all-zero model database stem."));
+    valor("silent-after", "Answer nothing after request n.", "n");
+    p.addOption(QCommandLineOption("empty-identification", "Identification with an all-zero model database stem."));
 
     if (!p.parse(argumentos)) {
         error = p.errorText();
         return false;
     }
     if (p.isSet("help")) {
-        error = p.helpText();
-        return false;
+        o.ayuda = p.helpText();
+        return true;
     }
     if (!p.positionalArguments().isEmpty()) {
         error = "unexpected argument: " + p.positionalArguments().first();
@@ -102,32 +102,32 @@ bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
         destino = static_cast<std::remove_reference_t<decltype(destino)>>(n);
         return true;
     };
-    o.programa = p.value("programa");
-    if (!entero("puerto", 1, 255, o.puerto) || !entero("rele", 0, 255, o.rele) || !entero("clave", 0, 99999, o.clave))
+    o.programa = p.value("program");
+    if (!entero("port", 1, 255, o.puerto) || !entero("relay", 0, 255, o.rele) || !entero("password", 0, 99999, o.clave))
         return false;
-    o.modelo = p.value("modelo");
-    o.nombreModelo = p.value("nombre");
-    o.baseDatos = p.value("base");
-    o.estado = p.value("estado");
-    o.registro = p.value("registro");
-    o.velocidadReal = p.isSet("velocidad-real");
+    o.modelo = p.value("model");
+    o.nombreModelo = p.value("name");
+    o.baseDatos = p.value("database");
+    o.estado = p.value("state");
+    o.registro = p.value("log");
+    o.velocidadReal = p.isSet("real-speed");
     Fallos &f = o.fallos;
-    if (!l.Numeros("sin-respuesta", f.sinRespuesta) || !l.Numeros("checksum-cabecera", f.checksumCabecera) ||
-        !l.Numeros("checksum-cuerpo", f.checksumCuerpo) || !l.Numeros("byte3", f.byteTres) ||
-        !l.Numeros("cuerpo-corto", f.cuerpoCorto) || !l.Numeros("longitud-corta", f.longitudCorta) ||
-        !l.Numeros("ruido", f.ruido) || !l.Pares("cabecera-partida", f.cabeceraPartida) ||
-        !l.Pares("retardo", f.retardo))
+    if (!l.Numeros("no-reply", f.sinRespuesta) || !l.Numeros("header-checksum", f.checksumCabecera) ||
+        !l.Numeros("body-checksum", f.checksumCuerpo) || !l.Numeros("byte3", f.byteTres) ||
+        !l.Numeros("short-body", f.cuerpoCorto) || !l.Numeros("short-length", f.longitudCorta) ||
+        !l.Numeros("noise", f.ruido) || !l.Pares("split-header", f.cabeceraPartida) ||
+        !l.Pares("delay", f.retardo))
         return false;
-    for (const QString &v : p.values("fallo")) {
+    for (const QString &v : p.values("fail")) {
         const QStringList c = v.split(':');
         int cpu = 0, grupo = 0, bloque = 0, codigo = 0;
         if (c.size() != 4 || !l.Entero(c[0], 0, 255, cpu) || !l.Entero(c[1], 0, 255, grupo) ||
             !l.Entero(c[2], 0, 65535, bloque) || !l.Entero(c[3], 0, 255, codigo))
-            return l.Mal("fallo", v);
+            return l.Mal("fail", v);
         f.fallos.append({quint8(cpu), quint8(grupo), quint16(bloque), quint8(codigo)});
     }
-    if (!entero("silencio-tras", 1, 1 << 30, f.silencioTras)) return false;
-    f.matriculaVacia = p.isSet("matricula-vacia");
+    if (!entero("silent-after", 1, 1 << 30, f.silencioTras)) return false;
+    f.matriculaVacia = p.isSet("empty-identification");
     return true;
 }
 

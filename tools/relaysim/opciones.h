@@ -46,6 +46,7 @@ struct Opciones {
     QString registro;              // request log file ("-": standard error)
     bool velocidadReal = false;    // answer as slowly as the line's speed would
     Fallos fallos;
+    QString ayuda;                 // the usage, when --help asked for it instead of a relay
 };
 
 // The relay answers a confirmation with a wrong password with this code.
@@ -53,7 +54,7 @@ inline constexpr quint8 CodigoClaveErronea = 1;
 // And a command it does not know with this one.
 inline constexpr quint8 CodigoOrdenDesconocida = 2;
 
-// False with a message for a bad command line.
+// False with a message for a bad command line; --help fills o.ayuda.
 bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error);
 
 }  // namespace relaysim

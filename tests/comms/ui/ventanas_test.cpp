@@ -16,10 +16,16 @@ class PruebaVentanasComunicaciones : public QObject {
 private slots:
     void lasBarrasIgnoranValoresFueraDeRango() {
         prueba::Instalacion ins;
-        MonitorQt m(ins.ctx.dic, nullptr);
+        QWidget principal;
+        principal.show();
+        MonitorQt m(ins.ctx.dic, &principal);
         m.AbreProgreso("Enviando");
+        principal.setEnabled(false);   // as the main window is while a transfer runs
         QVERIFY(m.Progreso()->isVisible());
+        QVERIFY(m.Progreso()->isEnabled());
         QCOMPARE(m.Progreso()->windowTitle(), QString("Enviando"));
+        m.PonTabla("Eventos PROT");
+        QCOMPARE(m.Progreso()->findChild<QLabel *>("lblTabla")->text(), ins.ctx.dic.Texto(3160, "Eventos PROT"));
         m.PerCntTot(40);
         m.PerCntCur(101);
         m.PerCntCur(-1);
@@ -31,6 +37,17 @@ private slots:
         QVERIFY(!m.Progreso()->isVisible());
         m.AbreProgreso("Recibiendo");   // a new transfer starts from zero
         QCOMPARE(m.Progreso()->Total()->Valor(), 0);
+        QVERIFY(m.Progreso()->findChild<QLabel *>("lblTabla")->text().isEmpty());
+
+        // An error met on the way can be answered.
+        bool habilitado = false;
+        QTimer::singleShot(0, [&] {
+            auto *w = QApplication::activeModalWidget();
+            habilitado = w->isEnabled();
+            w->close();
+        });
+        m.ErrorComunicacion("ERROR");
+        QVERIFY(habilitado);
     }
 
     void laTrazaAcumulaYSeBorraPorCaja() {
@@ -60,21 +77,47 @@ private slots:
         IdentRele nuevo(-1, -1, ins.ctx.dic);
         QVERIFY(nuevo.findChild<QLineEdit *>("numrele")->text().isEmpty());
         QVERIFY(nuevo.findChild<QLineEdit *>("passrele")->text().isEmpty());
-        IdentRele dado(7, 1234, ins.ctx.dic);
-        QCOMPARE(dado.Textos().numero, QString("7"));
-        QCOMPARE(dado.Textos().clave, QString("1234"));
 
+        // What is typed into an entered box replaces what it showed, whether
+        // the box was entered as the dialog opened or by a click.
+        IdentRele dado(1, 1234, ins.ctx.dic);
+        dado.show();
+        QApplication::setActiveWindow(&dado);
+        QCoreApplication::processEvents();
+        QTest::keyClicks(dado.findChild<QLineEdit *>("numrele"), "7");
+        QTest::mouseClick(dado.findChild<QLineEdit *>("passrele"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QTest::keyClicks(dado.findChild<QLineEdit *>("passrele"), "99");
+        QCOMPARE(dado.Textos().numero, QString("7"));
+        QCOMPARE(dado.Textos().clave, QString("99"));
+    }
+
+    // OK with texts the caller refuses keeps the dialog open with them.
+    void laIdentificacionRechazadaSigueAbierta() {
+        prueba::Instalacion ins;
         MonitorQt m(ins.ctx.dic, nullptr);
-        QTimer::singleShot(0, [] {
+        QStringList vistos;
+        const auto acepta = [&](const MonitorComunicaciones::Identificacion &t) {
+            vistos << t.numero + "/" + t.clave;
+            return t.numero != "300";
+        };
+        bool abierta = false;
+        QTimer::singleShot(0, [&] {
             auto *w = QApplication::activeModalWidget();
-            QTest::keyClicks(w->findChild<QLineEdit *>("numrele"), "12");
+            auto *numero = w->findChild<QLineEdit *>("numrele");
+            QTest::keyClicks(numero, "300");
             QTest::keyClicks(w->findChild<QLineEdit *>("passrele"), "99");
-            QTest::keyClick(w->findChild<QLineEdit *>("passrele"), Qt::Key_Return);   // Enter is OK
+            QTest::keyClick(numero, Qt::Key_Return);   // Enter is OK
+            abierta = w->isVisible();
+            numero->clear();
+            QTest::keyClicks(numero, "12");
+            QTest::keyClick(numero, Qt::Key_Return);
         });
-        const auto r = m.PideIdentificacion(-1, -1);
+        const auto r = m.PideIdentificacion(-1, -1, acepta);
+        QVERIFY(abierta);
         QVERIFY(r);
-        QCOMPARE(r->numero, QString("12"));
-        QCOMPARE(r->clave, QString("99"));
+        QCOMPARE(r->numero + "/" + r->clave, QString("12/99"));
+        QCOMPARE(vistos, QStringList({"300/99", "12/99"}));
     }
 };
 
