@@ -133,6 +133,8 @@ protected:
 private:
     void CreaControles();
     void CreaGrupos();
+    // Tab follows the form top to bottom; run once the editor's own fields exist.
+    void OrdenaTabulacion();
     void MuestraNumeroAjuste();
     void OcultaCambios();
     void Activa();
