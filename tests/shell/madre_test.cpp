@@ -5,6 +5,7 @@
 #include "shell/ayuda.h"
 #include "shell/madre.h"
 #include "shell/opciones.h"
+#include "store/informacion.h"
 #include "core/interaccion_guionizada.h"
 #include "core/puertos.h"
 #include "support/carpeta_temporal.h"
@@ -275,11 +276,12 @@ private slots:
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
-    void unCambioDeAjusteLlegaAlFicheroConElEditorAbierto() {
+    void conElEditorAbiertoGuardarEInformacionUsanLaCopiaDeTrabajo() {
         Programa p;
         QVERIFY(p.Arranca());
         p.ui.EsperaModelo("TRV-610 **");
         p.Busca("mnuNuevo")->trigger();
+        QVERIFY(ActualizaTablaVarios(p.ctx, {"Norte", "L1", QString()}));
         p.Busca("mnuAjusteControl_0")->trigger();
         auto *editor = qobject_cast<EditorTabla *>(p.madre->VistaActual());
         QVERIFY(editor);
@@ -299,6 +301,13 @@ private slots:
                  QStringList{"350"});
         editor->AjusteSiguiente();   // and works on afterwards
         QCOMPARE(editor->RegistroActual(), 3);
+
+        // The general information is read once the editor has let go.
+        p.Busca("mnuInformacion")->trigger();
+        auto *informacion = p.madre->VistaActual();
+        QCOMPARE(informacion->objectName(), QString("Informacion"));
+        QCOMPARE(informacion->findChild<QLineEdit *>("Text1")->text(), QString("Norte"));
+        QCOMPARE(informacion->findChild<QLineEdit *>("Text2")->text(), QString("L1"));
 
         p.Busca("mnuAjusteControl_6")->trigger();
         QCoreApplication::processEvents();
