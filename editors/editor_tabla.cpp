@@ -211,6 +211,32 @@ void EditorTabla::OrdenaTabulacion() {
     for (qsizetype i = 1; i < orden.size(); ++i) setTabOrder(orden[i - 1], orden[i]);
 }
 
+void EditorTabla::PonTextos() {
+    PonTextosIdioma(this, def_.nombre, ctx_.dic);
+    titulo_->setText(windowTitle());
+    if (!rs_) return;
+    const bool activos = eventos_;
+    eventos_ = false;
+    try {
+        // The translation renamed the default names of the records and of the
+        // settings the signals are linked to.
+        if (pestanas_) {
+            nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados);
+            if (activado_)
+                for (int i = 0; i < pestanas_->count(); ++i) pestanas_->setTabText(i, ctx_.dic.Texto(524, i + 1));
+            PonNombresMascara(pestanas_->currentIndex());
+        }
+        total_ = LlenaLista();
+        MuestraNumeroAjuste();
+    } catch (const std::exception &e) {
+        InformaError(ctx_, "PonTextos" + def_.nombre, e);
+    }
+    eventos_ = activos;
+    // An edit not yet saved stays as typed.
+    if (total_ > 0 && guardar_->isHidden()) CargarRegistroPantalla();
+    DespuesDePonerTextos();
+}
+
 void EditorTabla::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
     Activa();

@@ -77,6 +77,9 @@ public:
     // it back on the same record.
     void Suspende();
     void Reanuda();
+    // After a language change: captions, and the names the translation of the
+    // working copy changed (list, shown record, signal names).
+    void PonTextos();
 
     int RegistroActual() const { return registro_; }
     int Total() const { return total_; }
@@ -93,6 +96,8 @@ protected:
     // The record list: by default NombreAjuste of every record; returns the total.
     virtual int LlenaLista();
     virtual void DespuesDeCargar() {}
+    // Texts of an editor's own controls that come from the dictionary.
+    virtual void DespuesDePonerTextos() {}
 
     // Controls an editor puts its own fields into, below the common ones.
     QGridLayout *Campos() const { return campos_; }

@@ -274,6 +274,7 @@ void Madre::PonTitulo(const QString &titulo) { setWindowTitle(titulo); }
 void Madre::PonTextosIdioma() {
     tarvo::PonTextosIdioma(this, "MADRE", ctx_.dic);
     if (auto *p = qobject_cast<Portada *>(vista_)) p->PonTextos();
+    if (auto *editor = qobject_cast<EditorTabla *>(vista_)) editor->PonTextos();
 }
 
 void Madre::TraduceConfiguracion() { PonIdiomaFichero(ctx_, ctx_.app.CopiaTrabajo); }

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -276,7 +277,7 @@ private slots:
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
-    void conElEditorAbiertoGuardarEInformacionUsanLaCopiaDeTrabajo() {
+    void conElEditorAbiertoGuardarIdiomaEInformacionUsanLaCopiaDeTrabajo() {
         Programa p;
         QVERIFY(p.Arranca());
         p.ui.EsperaModelo("TRV-610 **");
@@ -311,7 +312,22 @@ private slots:
 
         p.Busca("mnuAjusteControl_6")->trigger();
         QCoreApplication::processEvents();
-        QCOMPARE(p.madre->VistaActual()->objectName(), QString("cnt_EntradasAparamenta"));
+        editor = qobject_cast<EditorTabla *>(p.madre->VistaActual());
+        QCOMPARE(editor->objectName(), QString("cnt_EntradasAparamenta"));
+
+        // A new language translates the copy's default names under the editor,
+        // which then shows them, and its captions, in that language.
+        auto *borna = editor->findChild<QLabel *>("txt_Borna");
+        QCOMPARE(borna->text(), QString("Sin asignar"));
+        CuandoAparezcaModal([&](QWidget *w) {
+            w->findChild<QRadioButton *>("Idiomas_1")->click();
+            Pulsa(w, "cmdApply");
+            Pulsa(w, "cmdCancel");
+        });
+        p.madre->MuestraOpciones();
+        QCOMPARE(borna->text(), QString("Not assigned"));
+        QCOMPARE(editor->findChild<QListWidget *>("lst_EntradasControl")->item(0)->text(), QString("Not assigned"));
+        QCOMPARE(editor->findChild<QLabel *>("lbl_Borna")->text(), QString("Assigned input"));
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
