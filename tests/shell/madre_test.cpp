@@ -260,6 +260,15 @@ private slots:
         QVERIFY(!p.Busca("mnuAjusteControl_5")->isEnabled());   // this model has no remote-terminal inputs
         QVERIFY(!p.Busca("mnuAjusteProteccion_0")->isEnabled());
 
+        // Exit, Yes, and the file chooser cancelled: nothing ends, nothing is lost.
+        p.madre->show();
+        p.ui.Espera(p.ctx.dic.Texto(512).section("#1", 0, 0), Boton::Si);
+        p.ui.EsperaFichero(std::nullopt);
+        p.Busca("mnuSalir")->trigger();
+        QVERIFY(p.madre->isVisible());
+        QVERIFY(!p.ctx.app.ConfiguracionGuardada);
+        QCOMPARE(p.madre->Panel(4)->text(), QString("default.cnf"));
+
         p.Busca("mnuInformacion")->trigger();
         QCOMPARE(p.madre->VistaActual()->objectName(), QString("Informacion"));
 
