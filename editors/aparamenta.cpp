@@ -199,6 +199,8 @@ int cnt_EntradasAparamenta::LlenaLista() {
     return fila;
 }
 
+void cnt_EntradasAparamenta::DespuesDePonerTextos() { entradas_->item(0)->setText(ctx().dic.Texto(530)); }
+
 void cnt_EntradasAparamenta::MuestraRegistro() {
     bd::Recordset &rs = *Registros();
     Lista()->setCurrentIndex(RegistroActual() - 1);

@@ -45,6 +45,7 @@ protected:
     void MuestraRegistro() override;
     bool Guarda() override;
     int LlenaLista() override;
+    void DespuesDePonerTextos() override;
 
 private:
     QLabel *borna_;

@@ -178,6 +178,7 @@ bool EditorTabla::Carga() {
     PonTextosIdioma(this, def_.nombre, ctx_.dic);
     titulo_->setText(windowTitle());
     DespuesDeCargar();
+    OrdenaTabulacion();
     if (!pestanas_) {
         eventos_ = true;
         MuestraProgreso(ctx_, 100);
@@ -187,6 +188,53 @@ bool EditorTabla::Carga() {
     }
     ctx_.ui->CursorOcupado(false);
     return true;
+}
+
+void EditorTabla::OrdenaTabulacion() {
+    // The common controls are made before an editor's own fields; in creation
+    // order Tab would jump from the name to the buttons at the foot.
+    QList<QWidget *> orden{lista_, anterior_, siguiente_};
+    for (int fila = 0; fila < campos_->rowCount(); ++fila)
+        for (int columna = 0; columna < campos_->columnCount(); ++columna) {
+            QLayoutItem *celda = campos_->itemAtPosition(fila, columna);
+            if (celda && celda->widget() && !orden.contains(celda->widget())) orden << celda->widget();
+        }
+    if (pestanas_) {
+        orden << pestanas_;
+        for (int i = 0; i < 16; ++i) {
+            orden << mascaras_[i];
+            if (valores_[i]) orden << valores_[i];
+        }
+    }
+    orden << guardar_ << deshacer_ << enviar_ << salir_;
+    orden.removeIf([](QWidget *w) { return !(w->focusPolicy() & Qt::TabFocus); });
+    for (qsizetype i = 1; i < orden.size(); ++i) setTabOrder(orden[i - 1], orden[i]);
+}
+
+void EditorTabla::PonTextos() {
+    PonTextosIdioma(this, def_.nombre, ctx_.dic);
+    titulo_->setText(windowTitle());
+    if (!rs_) return;
+    const bool activos = eventos_;
+    eventos_ = false;
+    try {
+        // The translation renamed the default names of the records and of the
+        // settings the signals are linked to.
+        if (pestanas_) {
+            nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados);
+            if (activado_)
+                for (int i = 0; i < pestanas_->count(); ++i) pestanas_->setTabText(i, ctx_.dic.Texto(524, i + 1));
+            PonNombresMascara(pestanas_->currentIndex());
+        }
+        total_ = LlenaLista();
+        MuestraNumeroAjuste();
+    } catch (const std::exception &e) {
+        InformaError(ctx_, "PonTextos" + def_.nombre, e);
+    }
+    eventos_ = activos;
+    // An edit not yet saved stays as typed.
+    if (total_ > 0 && guardar_->isHidden()) CargarRegistroPantalla();
+    DespuesDePonerTextos();
 }
 
 void EditorTabla::showEvent(QShowEvent *e) {

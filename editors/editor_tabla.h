@@ -68,6 +68,9 @@ public:
     // it back on the same record.
     void Suspende();
     void Reanuda();
+    // After a language change: captions, and the names the translation of the
+    // working copy changed (list, shown record, signal names).
+    void PonTextos();
 
     int RegistroActual() const { return registro_; }
     int Total() const { return total_; }
@@ -84,6 +87,8 @@ protected:
     // The record list: by default NombreAjuste of every record; returns the total.
     virtual int LlenaLista();
     virtual void DespuesDeCargar() {}
+    // Texts of an editor's own controls that come from the dictionary.
+    virtual void DespuesDePonerTextos() {}
 
     // Controls an editor puts its own fields into, below the common ones.
     QGridLayout *Campos() const { return campos_; }
@@ -124,6 +129,8 @@ protected:
 private:
     void CreaControles();
     void CreaGrupos();
+    // Tab follows the form top to bottom; run once the editor's own fields exist.
+    void OrdenaTabulacion();
     void MuestraNumeroAjuste();
     void OcultaCambios();
     void Activa();

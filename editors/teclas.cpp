@@ -21,13 +21,14 @@ protected:
         // Shortcuts (select all, copy, paste) are the box's own business.
         if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         const QString texto = tecla->text();
-        // Only keys that type a character are filtered; moving and deleting keys pass.
-        if (texto.isEmpty()) return false;
-        const uint codigo = texto.at(0).unicode();
-        if (codigo == 8) return false;
+        // Only keys that type a character are filtered. Moving and editing keys
+        // (Tab, Delete, Backspace, Enter, Escape) carry a control code or no
+        // text at all, and must pass, or the user cannot leave the box.
+        const uint codigo = texto.isEmpty() ? 0 : texto.at(0).unicode();
+        if (codigo < 32 || codigo == 127) return false;
         auto *caja = static_cast<QLineEdit *>(o);
         if (tipo_ == Numero) {
-            if (codigo == 13 || (codigo >= '0' && codigo <= '9')) return false;
+            if (codigo >= '0' && codigo <= '9') return false;
             return Rechaza(521);
         }
         if (tipo_ == NombreDisplay && !CaracterDeDisplay(codigo)) return Rechaza(522);

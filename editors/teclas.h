@@ -7,7 +7,8 @@ class QLineEdit;
 
 namespace tarvo {
 
-// Times: digits, backspace and Enter only; anything else beeps and shows 521.
+// Times: digits only; any other character beeps and shows 521. Keys that type
+// no character (moving, deleting, Tab, Enter) pass every filter.
 void ValidaTeclaNumero(Contexto &ctx, QLineEdit *caja);
 // Names: a key at the 23-character limit shows 523. `restringido` (the event
 // editors, whose names go to the relay's display) also refuses characters the

@@ -186,12 +186,18 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
         a.Idioma = elegidas.idioma;
         escrito = GuardaIdioma(a, a.Idioma) && escrito;
         ctx.dic.setIdioma(a.Idioma);
+        if (!a.HayFicheroActual()) {
+            v.PonPanel(4, ctx.dic.Texto(65));
+        } else {
+            // An open editor holds the working copy: it lets go for the
+            // translation, as around the file commands.
+            v.SuspendeEditor(false);
+            v.TraduceConfiguracion();
+            v.SuspendeEditor(true);
+        }
+        // After the translation, so that an open editor shows the new names.
         v.PonTextosIdioma();
         MuestraEstado(ctx, ctx.dic.Texto(70));
-        if (!a.HayFicheroActual())
-            v.PonPanel(4, ctx.dic.Texto(65));
-        else
-            v.TraduceConfiguracion();
         AplicaReglaAyuda(ctx, v);
     }
     if (!a.ListaPuertos.isEmpty()) v.PonPanel(5, TextoPanelPuertos(a.Comunicaciones, ctx.dic));

@@ -75,7 +75,10 @@ void Madre::CreaMenus() {
             [this] { GuardaConfiguracionComo(ctx_, *this); });
     archivo->addSeparator();
     connect(Accion("mnuInformacion", "Informacion", archivo), &QAction::triggered, this,
-            [this] { MuestraEditor(new Informacion(ctx_, *this)); });
+            [this] {
+                auto *vista = new Informacion(ctx_, *this);
+                MuestraEditor(vista, [vista] { return vista->Carga(); });
+            });
     Accion("mnuCrearInforme", "Crear informe", archivo);
     archivo->addSeparator();
     connect(Accion("mnuEnviarAjustes", "Enviar ajustes", archivo), &QAction::triggered, this,
@@ -212,7 +215,7 @@ bool Madre::Carga(InstanciaUnica &instancia, const QString &directorioPrograma, 
                     {TARVO_VERSION_MAJOR, TARVO_VERSION_MINOR, TARVO_VERSION_PATCH});
 }
 
-void Madre::MuestraEditor(QWidget *vista) {
+void Madre::MuestraEditor(QWidget *vista, const std::function<bool()> &carga) {
     if (vista_) {
         // Closing lets go of the working copy now; the widget itself goes
         // later, since the call may come from one of its own buttons.
@@ -225,6 +228,7 @@ void Madre::MuestraEditor(QWidget *vista) {
     vista->setParent(centralWidget());
     marco_->addWidget(vista);
     vista->show();
+    if (carga && !carga()) MuestraPortada();
 }
 
 void Madre::OcultaFuncionesRele() {
@@ -270,6 +274,7 @@ void Madre::PonTitulo(const QString &titulo) { setWindowTitle(titulo); }
 void Madre::PonTextosIdioma() {
     tarvo::PonTextosIdioma(this, "MADRE", ctx_.dic);
     if (auto *p = qobject_cast<Portada *>(vista_)) p->PonTextos();
+    if (auto *editor = qobject_cast<EditorTabla *>(vista_)) editor->PonTextos();
 }
 
 void Madre::TraduceConfiguracion() { PonIdiomaFichero(ctx_, ctx_.app.CopiaTrabajo); }
@@ -280,9 +285,7 @@ void Madre::AbreEditorAjustes() {
     MuestraEstado(ctx_, ctx_.dic.Texto(79), true);
     EditorTabla *editor = CreaEditor(ctx_, *this, nombre.left(corte), nombre.mid(corte + 1).toInt());
     if (editor) {
-        MuestraEditor(editor);
-        // Loading comes after the view shown before has let go of the working copy.
-        if (!editor->Carga()) MuestraPortada();
+        MuestraEditor(editor, [editor] { return editor->Carga(); });
     } else {
         MuestraEstado(ctx_, ctx_.dic.Texto(70));
     }

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -29,8 +30,10 @@ public:
     // program must end.
     bool Carga(InstanciaUnica &instancia, const QString &directorioPrograma, const QString &directorioTemporal);
 
-    // Shows one child view, unloading the one shown before.
-    void MuestraEditor(QWidget *vista);
+    // Shows one child view, unloading the one shown before. `carga` reads the
+    // working copy once the view before has let go of it; false (the failure
+    // reported) brings back the front page.
+    void MuestraEditor(QWidget *vista, const std::function<bool()> &carga = {});
     QWidget *VistaActual() const { return vista_; }
 
     // VentanaMadre

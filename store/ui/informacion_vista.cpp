@@ -8,7 +8,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -44,17 +43,17 @@ Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     capa1->addRow(CreaEtiqueta("lblModeloRele", fichero), txtModelo);
     capa1->addRow(CreaEtiqueta("lblBaseDatos", fichero), txtBase);
 
-    auto *instalacion = new QGroupBox(frm_);
-    instalacion->setObjectName("Frame2");
-    auto *capa2 = new QFormLayout(instalacion);
-    subestacion_ = Caja("Text1", instalacion, false);
-    linea_ = Caja("Text2", instalacion, false);
-    comentarios_ = new QPlainTextEdit(instalacion);
+    instalacion_ = new QGroupBox(frm_);
+    instalacion_->setObjectName("Frame2");
+    auto *capa2 = new QFormLayout(instalacion_);
+    subestacion_ = Caja("Text1", instalacion_, false);
+    linea_ = Caja("Text2", instalacion_, false);
+    comentarios_ = new QPlainTextEdit(instalacion_);
     comentarios_->setObjectName("Text3");
     comentarios_->setTabChangesFocus(true);
-    capa2->addRow(CreaEtiqueta("lblSubestacion", instalacion), subestacion_);
-    capa2->addRow(CreaEtiqueta("lblLinea", instalacion), linea_);
-    capa2->addRow(CreaEtiqueta("lblComentarios", instalacion), comentarios_);
+    capa2->addRow(CreaEtiqueta("lblSubestacion", instalacion_), subestacion_);
+    capa2->addRow(CreaEtiqueta("lblLinea", instalacion_), linea_);
+    capa2->addRow(CreaEtiqueta("lblComentarios", instalacion_), comentarios_);
 
     aplicar_ = new QPushButton(frm_);
     aplicar_->setObjectName("cmdApply");
@@ -66,43 +65,48 @@ Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     botones->addWidget(cerrar);
     auto *capa = new QVBoxLayout(frm_);
     capa->addWidget(fichero);
-    capa->addWidget(instalacion);
+    capa->addWidget(instalacion_);
     capa->addLayout(botones);
 
     // The lengths the template's columns hold.
     subestacion_->setMaxLength(50);
     linea_->setMaxLength(50);
 
-    if (const auto textos = CargaTablaVarios(ctx)) {
-        subestacion_->setText(textos->Subestacion);
-        linea_->setText(textos->Linea);
-        comentarios_->setPlainText(textos->Comentarios);
-    }
     txtModelo->setText(ModeloAPantalla(ctx.app.NombreModelo));
     txtBase->setText(ctx.app.BaseDatos);
     txtFichero->setText(ctx.app.FicheroActual);
     aplicar_->setEnabled(false);
+    instalacion_->setEnabled(false);   // until its texts have been read
     PonTextosIdioma(this, "Informacion", ctx.dic);
 
-    for (QWidget *w : {static_cast<QWidget *>(subestacion_), static_cast<QWidget *>(linea_),
-                       static_cast<QWidget *>(comentarios_)})
-        w->installEventFilter(this);
+    // Only a change of the text is an edit; keys that move or select are not.
+    connect(subestacion_, &QLineEdit::textEdited, this, &Informacion::MarcaCambio);
+    connect(linea_, &QLineEdit::textEdited, this, &Informacion::MarcaCambio);
+    connect(comentarios_, &QPlainTextEdit::textChanged, this, &Informacion::MarcaCambio);
     connect(aplicar_, &QPushButton::clicked, this, &Informacion::Aplica);
     connect(cerrar, &QPushButton::clicked, this, [this] { madre_.MuestraPortada(); });
 }
 
-bool Informacion::eventFilter(QObject *o, QEvent *e) {
-    // Any key but Tab is taken as an edit, before the text even changes.
-    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() != Qt::Key_Tab &&
-        static_cast<QKeyEvent *>(e)->key() != Qt::Key_Backtab) {
-        ctx_.app.ConfiguracionGuardada = false;
-        aplicar_->setEnabled(true);
-    }
-    return QWidget::eventFilter(o, e);
+bool Informacion::Carga() {
+    const auto textos = CargaTablaVarios(ctx_);
+    if (!textos) return false;
+    const QSignalBlocker bloqueo(comentarios_);
+    subestacion_->setText(textos->Subestacion);
+    linea_->setText(textos->Linea);
+    comentarios_->setPlainText(textos->Comentarios);
+    leida_ = true;
+    instalacion_->setEnabled(true);
+    return true;
+}
+
+void Informacion::MarcaCambio() {
+    ctx_.app.ConfiguracionGuardada = false;
+    aplicar_->setEnabled(true);
 }
 
 void Informacion::Aplica() {
-    if (ctx_.app.HayFicheroActual())
+    // Texts that could not be read are never written back over the real ones.
+    if (leida_ && ctx_.app.HayFicheroActual())
         ActualizaTablaVarios(ctx_, {subestacion_->text(), linea_->text(), comentarios_->toPlainText().left(255)});
     aplicar_->setEnabled(false);
 }

@@ -18,16 +18,23 @@ class Informacion : public QWidget {
 public:
     Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent = nullptr);
 
+    // Reads the three texts from the working copy, which nobody else may hold
+    // then. False after a reported failure: the texts stay closed to edits and
+    // Apply writes nothing.
+    bool Carga();
     void Aplica();
 
 protected:
-    bool eventFilter(QObject *o, QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void MarcaCambio();
+
     Contexto &ctx_;
     VentanaMadre &madre_;
     QFrame *frm_;
+    QWidget *instalacion_;
+    bool leida_ = false;
     QLineEdit *subestacion_, *linea_;
     QPlainTextEdit *comentarios_;
     QPushButton *aplicar_;

@@ -1,11 +1,16 @@
 // The editor framework and the switchgear editors on real working copies.
 #include "editors/aparamenta.h"
 #include "editors/editor_tabla.h"
+#include "editors/teclas.h"
 #include "store/ficheros.h"
 #include "support/instalacion.h"
+#include "support/teclado.h"
+
+#include <QApplication>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -158,6 +163,44 @@ private slots:
         b.ins.ui.Espera(b.ins.ctx.dic.Texto(523));
         QTest::keyClicks(nombre, "c");
         QCOMPARE(nombre->text(), QString(22, 'a') + "b");
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    void lasTeclasQueNoEscribenPasanLosFiltrosYTabBajaPorElFormulario() {
+        Banco b;
+        // Each filter where it refuses characters: a time, and names at their limit.
+        QWidget ventana;
+        auto *tiempo = new QLineEdit(&ventana);
+        ValidaTeclaNumero(b.ins.ctx, tiempo);
+        auto *nombre = new QLineEdit(&ventana);
+        ValidaTeclaNombre(b.ins.ctx, nombre, false);
+        auto *display = new QLineEdit(&ventana);
+        ValidaTeclaNombre(b.ins.ctx, display, true);
+        // The texts the desktop gives these keys.
+        const struct {
+            Qt::Key tecla;
+            Qt::KeyboardModifiers modificadores;
+            const char *texto;
+        } teclas[] = {{Qt::Key_Tab, Qt::NoModifier, "\t"},       {Qt::Key_Backtab, Qt::ShiftModifier, "\t"},
+                      {Qt::Key_Delete, Qt::NoModifier, "\x7f"},   {Qt::Key_Backspace, Qt::NoModifier, "\b"},
+                      {Qt::Key_Return, Qt::NoModifier, "\r"},     {Qt::Key_Enter, Qt::KeypadModifier, "\r"},
+                      {Qt::Key_Escape, Qt::NoModifier, "\x1b"},   {Qt::Key_Left, Qt::NoModifier, ""},
+                      {Qt::Key_Right, Qt::ShiftModifier, ""},      {Qt::Key_Home, Qt::NoModifier, ""},
+                      {Qt::Key_End, Qt::NoModifier, ""},           {Qt::Key_Shift, Qt::ShiftModifier, ""}};
+        for (QLineEdit *caja : {tiempo, nombre, display})
+            for (const auto &t : teclas) {
+                caja->setText(caja == tiempo ? QString("200") : QString(23, 'a'));
+                QKeyEvent tecla(QEvent::KeyPress, t.tecla, t.modificadores, t.texto);
+                QApplication::sendEvent(caja, &tecla);
+            }
+        QCOMPARE(b.ins.Inesperados(), QString());
+
+        auto e = b.Abre<cnt_Aparamenta>();
+        e->AjusteSiguiente();   // record 1 is not configurable
+        QCOMPARE(prueba::RecorridoTab(Hijo<QWidget>(e.get(), "cmb_ListaNombreAjustes")),
+                 QStringList({"cmb_ListaNombreAjustes", "btn_Previous", "btn_Next", "txt_NombreAjustes",
+                              "chk_AparamentaSeleccionada", "txt_TemporizadorApertura", "txt_TemporizadorCierre",
+                              "chk_ContactoEntradas", "btn_contacto", "SSCommand1", "btn_Exit"}));
         QCOMPARE(b.ins.Inesperados(), QString());
     }
 

@@ -5,6 +5,7 @@
 #include "shell/ayuda.h"
 #include "shell/madre.h"
 #include "shell/opciones.h"
+#include "store/informacion.h"
 #include "core/interaccion_guionizada.h"
 #include "core/puertos.h"
 #include "support/carpeta_temporal.h"
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -258,6 +260,15 @@ private slots:
         QVERIFY(!p.Busca("mnuAjusteControl_5")->isEnabled());   // this model has no remote-terminal inputs
         QVERIFY(!p.Busca("mnuAjusteProteccion_0")->isEnabled());
 
+        // Exit, Yes, and the file chooser cancelled: nothing ends, nothing is lost.
+        p.madre->show();
+        p.ui.Espera(p.ctx.dic.Texto(512).section("#1", 0, 0), Boton::Si);
+        p.ui.EsperaFichero(std::nullopt);
+        p.Busca("mnuSalir")->trigger();
+        QVERIFY(p.madre->isVisible());
+        QVERIFY(!p.ctx.app.ConfiguracionGuardada);
+        QCOMPARE(p.madre->Panel(4)->text(), QString("default.cnf"));
+
         p.Busca("mnuInformacion")->trigger();
         QCOMPARE(p.madre->VistaActual()->objectName(), QString("Informacion"));
 
@@ -275,11 +286,12 @@ private slots:
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
-    void unCambioDeAjusteLlegaAlFicheroConElEditorAbierto() {
+    void conElEditorAbiertoGuardarIdiomaEInformacionUsanLaCopiaDeTrabajo() {
         Programa p;
         QVERIFY(p.Arranca());
         p.ui.EsperaModelo("TRV-610 **");
         p.Busca("mnuNuevo")->trigger();
+        QVERIFY(ActualizaTablaVarios(p.ctx, {"Norte", "L1", QString()}));
         p.Busca("mnuAjusteControl_0")->trigger();
         auto *editor = qobject_cast<EditorTabla *>(p.madre->VistaActual());
         QVERIFY(editor);
@@ -300,9 +312,31 @@ private slots:
         editor->AjusteSiguiente();   // and works on afterwards
         QCOMPARE(editor->RegistroActual(), 3);
 
+        // The general information is read once the editor has let go.
+        p.Busca("mnuInformacion")->trigger();
+        auto *informacion = p.madre->VistaActual();
+        QCOMPARE(informacion->objectName(), QString("Informacion"));
+        QCOMPARE(informacion->findChild<QLineEdit *>("Text1")->text(), QString("Norte"));
+        QCOMPARE(informacion->findChild<QLineEdit *>("Text2")->text(), QString("L1"));
+
         p.Busca("mnuAjusteControl_6")->trigger();
         QCoreApplication::processEvents();
-        QCOMPARE(p.madre->VistaActual()->objectName(), QString("cnt_EntradasAparamenta"));
+        editor = qobject_cast<EditorTabla *>(p.madre->VistaActual());
+        QCOMPARE(editor->objectName(), QString("cnt_EntradasAparamenta"));
+
+        // A new language translates the copy's default names under the editor,
+        // which then shows them, and its captions, in that language.
+        auto *borna = editor->findChild<QLabel *>("txt_Borna");
+        QCOMPARE(borna->text(), QString("Sin asignar"));
+        CuandoAparezcaModal([&](QWidget *w) {
+            w->findChild<QRadioButton *>("Idiomas_1")->click();
+            Pulsa(w, "cmdApply");
+            Pulsa(w, "cmdCancel");
+        });
+        p.madre->MuestraOpciones();
+        QCOMPARE(borna->text(), QString("Not assigned"));
+        QCOMPARE(editor->findChild<QListWidget *>("lst_EntradasControl")->item(0)->text(), QString("Not assigned"));
+        QCOMPARE(editor->findChild<QLabel *>("lbl_Borna")->text(), QString("Assigned input"));
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 

@@ -4,6 +4,7 @@
 #include "store/ui/informacion_vista.h"
 #include "store/ui/seleccion_modelo.h"
 #include "support/instalacion.h"
+#include "support/teclado.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
     }
 
-    void laInformacionGeneralMarcaCambiosConTeclasQueNoSonTab() {
+    void laInformacionGeneralSoloMarcaLosCambiosDeTexto() {
         prueba::Instalacion ins;
         ins.ui.EsperaModelo("TRV-610 **");
         NuevaConfiguracion(ins.ctx, ins.v);
@@ -50,14 +51,22 @@ private slots:
 
         Informacion vista(ins.ctx, ins.v);
         vista.show();
+        QVERIFY(vista.Carga());
         auto *aplicar = vista.findChild<QPushButton *>("cmdApply");
         auto *linea = vista.findChild<QLineEdit *>("Text2");
+        auto *comentarios = vista.findChild<QPlainTextEdit *>("Text3");
         QCOMPARE(vista.findChild<QLineEdit *>("Text1")->text(), QString("Norte"));
         QCOMPARE(vista.findChild<QLineEdit *>("txtModeloRele")->text(), QString("TRV-610 **"));
         QCOMPARE(vista.findChild<QLineEdit *>("txtBaseDatos")->text(), QString("TRV610.MDB"));
         QVERIFY(!aplicar->isEnabled());
 
-        QTest::keyClick(linea, Qt::Key_Tab);
+        QCOMPARE(prueba::RecorridoTab(vista.findChild<QLineEdit *>("txtFichero")),
+                 QStringList({"txtFichero", "txtModeloRele", "txtBaseDatos", "Text1", "Text2", "Text3", "cmdClose"}));
+        // Keys that move, select or change nothing.
+        for (QWidget *caja : {static_cast<QWidget *>(linea), static_cast<QWidget *>(comentarios)})
+            for (Qt::Key tecla : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End,
+                                  Qt::Key_Shift, Qt::Key_Control, Qt::Key_Delete, Qt::Key_Tab})
+                QTest::keyClick(caja, tecla);
         QVERIFY(!aplicar->isEnabled());
         QVERIFY(ins.ctx.app.ConfiguracionGuardada);
 
@@ -66,7 +75,7 @@ private slots:
         QTest::keyClick(linea, Qt::Key_Delete);   // an emptied line is stored as ""
         QVERIFY(aplicar->isEnabled());
         QVERIFY(!ins.ctx.app.ConfiguracionGuardada);
-        QTest::keyClicks(vista.findChild<QPlainTextEdit *>("Text3"), "Revisado");
+        QTest::keyClicks(comentarios, "Revisado");
         aplicar->click();
         QVERIFY(!aplicar->isEnabled());
         const auto leido = CargaTablaVarios(ins.ctx);
@@ -80,13 +89,22 @@ private slots:
         QCOMPARE(ins.Inesperados(), QString());
     }
 
-    void aplicarSinConfiguracionNoGuardaNada() {
+    void loQueNoSePudoLeerNoSeEscribe() {
         prueba::Instalacion ins;
-        ins.ui.AceptaAvisos(true);   // no working copy to read: the open failure is reported
+        ins.ui.EsperaModelo("TRV-610 **");
+        NuevaConfiguracion(ins.ctx, ins.v);
+        QVERIFY(ActualizaTablaVarios(ins.ctx, {"Norte", "L1", "Revisado"}));
         Informacion vista(ins.ctx, ins.v);
-        QTest::keyClicks(vista.findChild<QLineEdit *>("Text1"), "x");
-        vista.findChild<QPushButton *>("cmdApply")->click();
-        QVERIFY(!QFileInfo::exists(ins.ctx.app.CopiaTrabajo));
+        {
+            // Another holder of the working copy (an editor) makes the read fail.
+            auto ocupada = bd::BaseDatos::Abrir(ins.ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
+            ins.ui.AceptaAvisos(true);
+            QVERIFY(!vista.Carga());
+        }
+        QVERIFY(!vista.findChild<QLineEdit *>("Text1")->isEnabled());
+        vista.Aplica();
+        QCOMPARE(CargaTablaVarios(ins.ctx)->Subestacion, QString("Norte"));
+        QCOMPARE(CargaTablaVarios(ins.ctx)->Comentarios, QString("Revisado"));
     }
 };
 
