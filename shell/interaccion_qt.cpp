@@ -54,13 +54,16 @@ Boton InteraccionQt::Muestra(const Mensaje &m) {
     if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox caja(IconoQt(m.icono), m.titulo, QString(m.texto).replace("\r\n", "\n").replace('\r', '\n'), BotonesQt(m.botones),
                      QApplication::activeWindow());
-    // The buttons speak the program's language, not the toolkit's.
+    // The buttons speak the program's language, not the toolkit's. Only texts
+    // the dictionary holds are asked for: before it is loaded (or without the
+    // text) asking would report the miss through this very box, and again.
     if (dic_) {
         const std::pair<QMessageBox::StandardButton, int> textos[] = {
             {QMessageBox::Ok, 140},    {QMessageBox::Cancel, 141}, {QMessageBox::Yes, 143}, {QMessageBox::No, 144},
             {QMessageBox::Retry, 145}, {QMessageBox::Abort, 146},  {QMessageBox::Ignore, 149}};
         for (const auto &[boton, texto] : textos)
-            if (QAbstractButton *b = caja.button(boton)) b->setText(dic_->Texto(texto));
+            if (QAbstractButton *b = caja.button(boton); b && dic_->Existe(texto, dic_->Idioma()))
+                b->setText(dic_->Texto(texto));
     }
     const int r = caja.exec();
     if (estabaOcupado) QApplication::restoreOverrideCursor();

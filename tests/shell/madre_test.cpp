@@ -3,6 +3,7 @@
 #include "editors/editor_tabla.h"
 #include "shell/acerca_de.h"
 #include "shell/ayuda.h"
+#include "shell/interaccion_qt.h"
 #include "shell/madre.h"
 #include "shell/opciones.h"
 #include "core/interaccion_guionizada.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,20 +39,25 @@ using namespace tarvo;
 
 namespace {
 
-// Runs `paso` on the next modal window to appear (the options dialog of the
-// first run, say), then lets the caller's exec() return.
-void CuandoAparezcaModal(std::function<void(QWidget *)> paso) {
-    auto *reloj = new QTimer;
-    reloj->setInterval(10);
-    QObject::connect(reloj, &QTimer::timeout, [reloj, paso] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            reloj->stop();
-            reloj->deleteLater();
+// Hands every modal window to `paso` once, as it appears (the options dialog
+// of the first run, a box its chooser opens ...), for as long as it lives.
+// A step must not wait for a window of its own.
+class Vigia {
+public:
+    explicit Vigia(std::function<void(QWidget *)> paso) {
+        QObject::connect(&reloj_, &QTimer::timeout, [this, paso] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (!w || vistos_.contains(w)) return;
+            vistos_.append(w);
             paso(w);
-        }
-    });
-    reloj->start();
-}
+        });
+        reloj_.start(10);
+    }
+
+private:
+    QTimer reloj_;
+    QList<QPointer<QWidget>> vistos_;
+};
 
 void Pulsa(QWidget *ventana, const char *boton) {
     auto *b = ventana->findChild<QAbstractButton *>(boton);
@@ -131,7 +138,7 @@ private slots:
         Programa p(true, true);
         QString titulo;
         bool aplicarActivo = true;
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             titulo = w->windowTitle();
             aplicarActivo = w->findChild<QPushButton *>("cmdApply")->isEnabled();
             Pulsa(w, "cmdOK");
@@ -145,7 +152,7 @@ private slots:
     void lasOpcionesCambianElIdiomaSinTocarLoDemas() {
         Programa p;
         QVERIFY(p.Arranca());
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             auto *ingles = w->findChild<QRadioButton *>("Idiomas_1");
             QCOMPARE(ingles->text(), QString("English"));
             ingles->click();
@@ -168,7 +175,7 @@ private slots:
         QVERIFY(p.Arranca());
         p.ui.EsperaCarpeta(std::nullopt);
         p.ui.EsperaCarpeta(p.arbol.raiz.en("nuevo"));
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             auto *caja = w->findChild<QLineEdit *>("txtWorkPath");
             const QString antes = caja->text();
             Pulsa(w, "cmdWorkPath");   // cancelled
@@ -189,7 +196,7 @@ private slots:
         QVERIFY(p.Arranca());
         p.madre->show();
         QList<bool> activas;
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             auto *tab = w->findChild<QTabWidget *>("TabOpciones");
             for (int i = 0; i < 3; ++i) activas << tab->isTabEnabled(i);
             auto *velocidad = w->findChild<QComboBox *>("cmbVelocidad");
@@ -207,7 +214,7 @@ private slots:
         Programa p;
         QVERIFY(p.Arranca());
         p.madre->show();
-        p.ctx.app.FicheroActual = "/w/a.cnf";
+        p.ctx.app.FicheroActual = "/W/A.CNF";
         p.ctx.app.ConfiguracionGuardada = false;
         p.ui.Espera("/W/A.CNF", Boton::Cancelar);
         p.Busca("mnuSalir")->trigger();
@@ -273,6 +280,24 @@ private slots:
         QVERIFY(p.ctx.app.ConfiguracionGuardada);
         QCOMPARE(p.ctx.app.FicheroActual, ruta);
         QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    // Before the dictionary is loaded a box has no texts to ask for: asking
+    // would report the miss through another box, and so on until the stack ends.
+    void unAvisoSinDiccionarioNoSeLlamaASiMismo() {
+        InteraccionQt qt;
+        clsDiccionario vacio(&qt);
+        qt.setDiccionario(&vacio);
+        QStringList cajas;
+        Vigia vigia([&](QWidget *w) {
+            auto *caja = qobject_cast<QMessageBox *>(w);
+            cajas << caja->text();
+            caja->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY(qt.Muestra({"Previous instance is already running", TituloFijo, Icono::Informacion, Botones::Aceptar}) ==
+                Boton::Aceptar);
+        vacio.Texto(140);   // a missing text is reported once
+        QCOMPARE(cajas, QStringList({"Previous instance is already running", "ERROR: The string number 140 doesn't exist."}));
     }
 
     void unCambioDeAjusteLlegaAlFicheroConElEditorAbierto() {

@@ -70,7 +70,7 @@ TEST_F(Ficheros, NewForTheFullModelBuildsTerminalsTimersAndEventTexts) {
     EXPECT_TRUE(ins.v.comandosFichero && ins.v.menusAjustes && ins.v.habilitada);
     EXPECT_EQ(ins.v.paneles[2], "TRV-610 **");
     EXPECT_EQ(ins.v.paneles[3], "TRV610.MDB");
-    EXPECT_EQ(ins.v.paneles[4], "default.cnf");
+    EXPECT_EQ(ins.v.paneles[4], "DEFAULT.CNF");
     EXPECT_EQ(ins.ui.Estado(), ins.ctx.dic.Texto(70));
 
     // Template-only tables are gone; the four kept ones stay.
@@ -120,7 +120,7 @@ TEST_F(Ficheros, NewForTheOtherModelsKeepsOnlyTheirCpus) {
 TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
     Nuevo("TRV-420 *");
     const QString primero = Guarda("a.cnf");
-    const QString otro = Escribe("b.cnf", "anterior");
+    const QString otro = Escribe("B.CNF", "anterior");
 
     ins.ui.EsperaFichero(otro);
     ins.ui.Espera("B.CNF", Boton::No);
@@ -166,7 +166,7 @@ TEST_F(Ficheros, NewOverAnUnsavedConfigurationAsksAndCancelKeepsItYesSavesItFirs
 
 TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
     Nuevo("TRV-420 *");
-    const QString ruta = Guarda("compartido.cnf");
+    const QString ruta = Guarda("COMPARTIDO.CNF");
     LimpiaConfiguracion(ins.ctx, ins.v);
     Abre(ruta);
     const QString pregunta = ins.ctx.dic.Texto(3030, ruta.toUpper());
