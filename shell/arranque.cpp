@@ -154,8 +154,9 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
     Aplicacion &a = ctx.app;
     bool escrito = true;
     if (elegidas.comunicaciones && !a.ListaPuertos.isEmpty()) {
+        const ParametrosPuerto antes = a.Comunicaciones;
         a.Comunicaciones = *elegidas.comunicaciones;
-        escrito = GuardaParametrosPuerto(a, a.Comunicaciones) && escrito;
+        escrito = GuardaParametrosPuerto(a, a.Comunicaciones, &antes) && escrito;
     }
 
     const QString modelos = ConSeparador(elegidas.directorioModelos.trimmed());

@@ -151,6 +151,12 @@ private slots:
 
     void lasOpcionesCambianElIdiomaSinTocarLoDemas() {
         Programa p;
+        // Values the lists do not offer and a port not detected now survive an Apply.
+        const QByteArray ini = p.Ini()
+                                   .replace("Puerto=2", "Puerto=9")
+                                   .replace("Velocidad=9600", "Velocidad=1000")
+                                   .replace("LongitudPalabra=8", "LongitudPalabra=5");
+        p.arbol.raiz.escribe("tarvo32/tarvo32.ini", ini);
         QVERIFY(p.Arranca());
         Vigia vigia([&](QWidget *w) {
             auto *ingles = w->findChild<QRadioButton *>("Idiomas_1");
@@ -164,6 +170,8 @@ private slots:
             Pulsa(w, "cmdCancel");
         });
         p.madre->MuestraOpciones();
+        QCOMPARE(p.Ini(), ini + "[IDIOMA]\r\nIdioma=1\r\n");
+        QCOMPARE(p.madre->Panel(5)->text(), QString("COM9;1000;5;N;1 "));
         QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&File"));
         QCOMPARE(p.madre->Panel(4)->text(), QString("No file"));
         QCOMPARE(p.ui.Estado(), QString("Ready"));
