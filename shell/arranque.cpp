@@ -204,7 +204,7 @@ bool Salir(Contexto &ctx, VentanaMadre &v) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(
-            {ctx.dic.Texto(512, a.FicheroActual.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
+            {ctx.dic.Texto(512, a.FicheroActual), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
         if (r == Boton::Cancelar) {
             ctx.ui->CursorOcupado(false);
             return false;
@@ -229,7 +229,7 @@ void DescargaMadre(Contexto &ctx, VentanaMadre &v) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(
-            {ctx.dic.Texto(512, a.FicheroActual.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNo});
+            {ctx.dic.Texto(512, a.FicheroActual), ctx.T148(), Icono::Pregunta, Botones::SiNo});
         if (r == Boton::Si) v.Guardar();
     }
     BorraTemporales(a);

@@ -222,14 +222,14 @@ private slots:
         Programa p;
         QVERIFY(p.Arranca());
         p.madre->show();
-        p.ctx.app.FicheroActual = "/W/A.CNF";
+        p.ctx.app.FicheroActual = "/w/a.cnf";
         p.ctx.app.ConfiguracionGuardada = false;
-        p.ui.Espera("/W/A.CNF", Boton::Cancelar);
+        p.ui.Espera("/w/a.cnf", Boton::Cancelar);
         p.Busca("mnuSalir")->trigger();
         QVERIFY(p.madre->isVisible());
         QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNoCancelar);
 
-        p.ui.Espera("/W/A.CNF", Boton::No);
+        p.ui.Espera("/w/a.cnf", Boton::No);
         p.madre->close();
         QVERIFY(!p.madre->isVisible());
         QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNo);
