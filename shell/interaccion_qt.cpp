@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace tarvo {
 namespace {
@@ -77,9 +79,12 @@ std::optional<QString> InteraccionQt::EligeFichero(const ConsultaFichero &c) {
     dlg.setNameFilters(c.filtros);
     dlg.setDefaultSuffix(c.extension);
     dlg.setOption(QFileDialog::DontUseNativeDialog);
+    if (!c.filtros.isEmpty()) dlg.selectNameFilter(c.filtros.first());
     if (c.modo == ConsultaFichero::Modo::Guardar) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
+        // The program asks its own question (text 500) before replacing a file.
+        dlg.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dlg.setFileMode(QFileDialog::ExistingFile);
     }
@@ -120,5 +125,17 @@ void InteraccionQt::CursorOcupado(bool ocupado) {
 }
 
 void InteraccionQt::ProcesaEventos() { QCoreApplication::processEvents(); }
+
+void TraduceDialogosToolkit(quint8 idioma) {
+    static QPointer<QTranslator> instalado;
+    delete instalado.data();   // its destructor uninstalls it
+    if (idioma != 0) return;
+    auto *t = new QTranslator(QCoreApplication::instance());
+    // Without the translations installed the dialogs stay in English.
+    if (t->load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) && QCoreApplication::installTranslator(t))
+        instalado = t;
+    else
+        delete t;
+}
 
 }  // namespace tarvo

@@ -14,7 +14,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -173,6 +175,7 @@ private slots:
         QCOMPARE(p.Ini(), ini + "[IDIOMA]\r\nIdioma=1\r\n");
         QCOMPARE(p.madre->Panel(5)->text(), QString("COM9;1000;5;N;1 "));
         QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&File"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
         QCOMPARE(p.madre->Panel(4)->text(), QString("No file"));
         QCOMPARE(p.ui.Estado(), QString("Ready"));
         QVERIFY(!p.Busca("mnuContenido")->isEnabled());
@@ -288,6 +291,39 @@ private slots:
         QVERIFY(p.ctx.app.ConfiguracionGuardada);
         QCOMPARE(p.ctx.app.FicheroActual, ruta);
         QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    // Saving over a file asks once, in the program's words (text 500, the path
+    // as it is); the chooser offers "*.cnf" and speaks the program's language.
+    void guardarComoSobreUnFicheroPreguntaUnaVez() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaModelo("TRV-300 C*");
+        p.Busca("mnuNuevo")->trigger();
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "Campo.cnf";
+        p.arbol.raiz.escribe("tarvo32/work/Campo.cnf", "otro");
+        InteraccionQt qt;
+        qt.setDiccionario(&p.ctx.dic);
+        p.ctx.ui = &qt;
+        QString filtro, cancelar;
+        QStringList preguntas;
+        Vigia vigia([&](QWidget *w) {
+            if (auto *dlg = qobject_cast<QFileDialog *>(w)) {
+                filtro = dlg->selectedNameFilter();
+                cancelar = dlg->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
+                dlg->selectFile(ruta);
+                QMetaObject::invokeMethod(dlg, &QDialog::accept, Qt::QueuedConnection);
+            } else if (auto *caja = qobject_cast<QMessageBox *>(w)) {
+                preguntas << caja->text();
+                caja->button(QMessageBox::Yes)->click();
+            }
+        });
+        p.Busca("mnuGuardarComo")->trigger();
+        p.ctx.ui = &p.ui;
+        QVERIFY2(filtro.endsWith("(*.cnf)"), qPrintable(filtro));
+        QCOMPARE(cancelar, QString("Cancelar"));
+        QCOMPARE(preguntas, QStringList{p.ctx.dic.Texto(500, ruta).replace("\r\n", "\n")});
+        QCOMPARE(prueba::Filas(ruta, "SELECT Modelo FROM Modelo"), QStringList{"TRV-300 C?"});
     }
 
     // Before the dictionary is loaded a box has no texts to ask for: asking
