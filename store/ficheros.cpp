@@ -88,10 +88,11 @@ std::optional<QString> CopiaAlDestino(Contexto &ctx, VentanaMadre &v, const QStr
     std::optional<QString> error;
     // The copy is written beside the target and renamed into place, so a
     // failure leaves the earlier file as it was.
-    if (!bd::CopiaFichero(ctx.app.CopiaTrabajo, destino))
-        error = QFileInfo(QFileInfo(destino).absolutePath()).isWritable() || !QFileInfo::exists(ctx.app.CopiaTrabajo)
-                    ? QString("The file could not be written.")
-                    : QString("The folder is not writable.");
+    if (!bd::CopiaFichero(ctx.app.CopiaTrabajo, destino)) {
+        const bool culpaCarpeta =
+            !QFileInfo(QFileInfo(destino).absolutePath()).isWritable() && QFileInfo::exists(ctx.app.CopiaTrabajo);
+        error = ctx.dic.Texto(culpaCarpeta ? 3133 : 3132);
+    }
     MuestraProgreso(ctx, 100);
     v.SuspendeEditor(true);
     ctx.ui->CursorOcupado(false);
@@ -328,7 +329,7 @@ bool LeeModeloFichero(Contexto &ctx, const QString &fichero, QString &modelo) {
         return true;
     } catch (const bd::ErrorBD &e) {
         Critico(ctx, ctx.dic.Texto(572, QString::number(e.numero).trimmed(), NombreFichero(fichero)) + "\r" +
-                         e.descripcion);
+                         TextoError(ctx, e));
         return false;
     }
 }

@@ -139,7 +139,7 @@ TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
 TEST_F(Ficheros, AFailedSaveReportsAndKeepsTheConfigurationUnsaved) {
     Nuevo("TRV-420 *");
     ins.ui.EsperaFichero(a.DirectorioTrabajo + "no/existe/x.cnf");
-    ins.ui.Espera(ins.ctx.dic.Texto(501) + " x.cnf\r");
+    ins.ui.Espera(ins.ctx.dic.Texto(501) + " x.cnf\r" + ins.ctx.dic.Texto(3133));
     GuardaConfiguracion(ins.ctx, ins.v);
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_FALSE(a.ConfiguracionGuardada);
