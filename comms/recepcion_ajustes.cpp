@@ -27,7 +27,7 @@ void Critico(Contexto &ctx, const QString &texto, const QString &titulo) {
 }
 
 void ErrorCopia(Contexto &ctx, const QString &ruta) {
-    Critico(ctx, ctx.dic.Texto(529, 0, QString("The file could not be copied.")) + " " + ruta + ".", ctx.T148());
+    Critico(ctx, ctx.dic.Texto(529, 0, ctx.dic.Texto(3134)) + " " + ruta + ".", ctx.T148());
 }
 
 // Writes into the receive copy wait, in order, for the moments the link

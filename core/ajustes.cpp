@@ -64,12 +64,18 @@ bool LeeParametrosPuerto(const Aplicacion &app, ParametrosPuerto &p) {
     return true;
 }
 
-bool GuardaParametrosPuerto(const Aplicacion &app, const ParametrosPuerto &p) {
-    bool ok = Escribe(app, "COMMS", "Puerto", QString::number(p.Puerto));
-    ok = Escribe(app, "COMMS", "Velocidad", QString::number(p.Velocidad)) && ok;
-    ok = Escribe(app, "COMMS", "Paridad", QString::number(p.Paridad)) && ok;
-    ok = Escribe(app, "COMMS", "LongitudPalabra", QString::number(p.LongitudPalabra)) && ok;
-    return Escribe(app, "COMMS", "BitsStop", QString::number(p.BitsStop)) && ok;
+bool GuardaParametrosPuerto(const Aplicacion &app, const ParametrosPuerto &p, const ParametrosPuerto *anterior) {
+    bool ok = true;
+    auto guarda = [&](const char *clave, qint32 valor, qint32 antes) {
+        if (!anterior || valor != antes) ok = Escribe(app, "COMMS", clave, QString::number(valor)) && ok;
+    };
+    const ParametrosPuerto a = anterior ? *anterior : p;
+    guarda("Puerto", p.Puerto, a.Puerto);
+    guarda("Velocidad", p.Velocidad, a.Velocidad);
+    guarda("Paridad", p.Paridad, a.Paridad);
+    guarda("LongitudPalabra", p.LongitudPalabra, a.LongitudPalabra);
+    guarda("BitsStop", p.BitsStop, a.BitsStop);
+    return ok;
 }
 
 void CorrigeAjustes(Contexto &ctx) {

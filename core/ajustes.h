@@ -15,7 +15,10 @@ bool GuardaIdioma(const Aplicacion &app, quint8 idioma);
 void LeeDirectorios(const Aplicacion &app, QString &directorioModelos, QString &directorioTrabajo);
 bool GuardaDirectorios(const Aplicacion &app, const QString &directorioModelos, const QString &directorioTrabajo);
 bool LeeParametrosPuerto(const Aplicacion &app, ParametrosPuerto &p);
-bool GuardaParametrosPuerto(const Aplicacion &app, const ParametrosPuerto &p);
+// With `anterior`, only the keys whose value differs from it are written, so
+// the lines of what did not change stay byte for byte.
+bool GuardaParametrosPuerto(const Aplicacion &app, const ParametrosPuerto &p,
+                            const ParametrosPuerto *anterior = nullptr);
 
 // A text key, or porDefecto when it is missing or empty.
 QString LeeCadenaIni(const QString &seccion, const QString &clave, const QString &porDefecto, const QString &fichero);

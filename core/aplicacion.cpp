@@ -6,9 +6,54 @@
 
 namespace tarvo {
 
+namespace {
+
+// The dictionary text for an error number; 0 when the number is not the
+// engine's nor the database layer's.
+int TextoDeError(int numero) {
+    switch (numero) {
+    case 0: return 3131;   // an exception that carries no number
+    case bd::codigo::SinRegistroActual: return 3130;
+    case bd::codigo::NoEncontrado: return 3128;
+    case bd::codigo::SoloLectura: return 3124;
+    case bd::codigo::SinEdicion:
+    case bd::codigo::CampoNoActualizable:
+    case bd::codigo::Cerrado:
+    case bd::codigo::SinTransaccion:
+    case bd::codigo::ArgumentoNoValido: return 3131;
+    }
+    // The engine's extended codes carry the primary one in their low byte.
+    if (numero < 0 || numero >= bd::codigo::SinRegistroActual || (numero & 0xff) > 28) return 0;
+    switch (numero & 0xff) {
+    case 3: case 23: return 3125;     // PERM, AUTH
+    case 5: case 6: return 3120;      // BUSY, LOCKED
+    case 8: return 3124;              // READONLY
+    case 10: return 3126;             // IOERR
+    case 11: return 3122;             // CORRUPT
+    case 13: return 3127;             // FULL
+    case 14: return 3123;             // CANTOPEN
+    case 19: return 3129;             // CONSTRAINT
+    case 26: return 3121;             // NOTADB
+    default: return 3131;
+    }
+}
+
+}  // namespace
+
+QString TextoError(const Contexto &ctx, int numero, const QString &descripcion) {
+    const int texto = TextoDeError(numero);
+    if (texto == 0) return descripcion;
+    return ctx.app.ModoDepuracion ? ctx.dic.Texto(texto) + "\r\n" + descripcion : ctx.dic.Texto(texto);
+}
+
+QString TextoError(const Contexto &ctx, const std::exception &error) {
+    if (const auto *e = dynamic_cast<const bd::ErrorBD *>(&error)) return TextoError(ctx, e->numero, e->descripcion);
+    return TextoError(ctx, 0, QString::fromLocal8Bit(error.what()));
+}
+
 void InformaError(Contexto &ctx, const QString &procedimiento, int numero, const QString &descripcion) {
     ctx.ui->CursorOcupado(false);
-    QString texto = QString("%1 (%2)").arg(descripcion).arg(numero);
+    QString texto = QString("%1 (%2)").arg(TextoError(ctx, numero, descripcion)).arg(numero);
     if (ctx.app.ModoDepuracion) texto = "MODULO " + procedimiento + "()\r\n" + texto;
     ctx.ui->Muestra({texto, ctx.dic.Texto(148), Icono::Critico, Botones::Aceptar});
 }

@@ -102,8 +102,15 @@ struct Contexto {
 inline constexpr const char *TituloFijo = "TARVO32";
 inline constexpr const char *TituloAplicacion = "Tarvo32";
 
+// The user's words for a failed file or database operation: the dictionary
+// text the error's number stands for (in use, not a database, damaged, no
+// such table ...), the engine's own English only in debug mode. Numbers of
+// neither the engine nor the database layer keep their own description.
+QString TextoError(const Contexto &ctx, int numero, const QString &descripcion);
+QString TextoError(const Contexto &ctx, const std::exception &error);
+
 // The error report every procedure falls back on: critical box titled with
-// text 148, "description (number)", naming the procedure in debug mode.
+// text 148, "TextoError (number)", naming the procedure in debug mode.
 void InformaError(Contexto &ctx, const QString &procedimiento, int numero, const QString &descripcion);
 void InformaError(Contexto &ctx, const QString &procedimiento, const std::exception &error);
 

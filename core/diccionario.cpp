@@ -3,6 +3,7 @@
 #include "store/db/basedatos.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 namespace tarvo {
 
@@ -75,9 +76,13 @@ bool clsDiccionario::Existe(int numero, int idioma) const {
 
 QString clsDiccionario::Texto(int numero, const QVariantList &parametros) const {
     if (!Existe(numero, idioma_)) {
-        if (ui_)
+        // The box that reports the miss may itself want texts; a miss met
+        // while reporting one is not reported again.
+        if (ui_ && !informando_) {
+            const QScopedValueRollback<bool> enCurso(informando_, true);
             ui_->Muestra({QString("ERROR: The string number %1 doesn't exist.").arg(numero), "TARVO32",
                           Icono::Exclamacion, Botones::Aceptar});
+        }
         return "You Should NEVER see this!";
     }
     const QString &plantilla = textos_[idioma_][primeraPosicion_[idioma_].value(numero)].texto;

@@ -51,6 +51,7 @@ private:
         QString texto;
     };
     Interaccion *ui_;
+    mutable bool informando_ = false;   // a missing text is being reported
     quint8 idioma_ = 0;
     QList<QList<Entrada>> textos_;          // [language][record position]
     QList<QHash<int, int>> primeraPosicion_;  // first position of each number, per language

@@ -3,7 +3,7 @@
 set -euo pipefail
 paquetes=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev libsqlite3-dev sqlite3
+  qt6-base-dev qt6-serialport-dev qt6-translations-l10n libsqlite3-dev sqlite3
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
 )

@@ -154,8 +154,9 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
     Aplicacion &a = ctx.app;
     bool escrito = true;
     if (elegidas.comunicaciones && !a.ListaPuertos.isEmpty()) {
+        const ParametrosPuerto antes = a.Comunicaciones;
         a.Comunicaciones = *elegidas.comunicaciones;
-        escrito = GuardaParametrosPuerto(a, a.Comunicaciones) && escrito;
+        escrito = GuardaParametrosPuerto(a, a.Comunicaciones, &antes) && escrito;
     }
 
     const QString modelos = ConSeparador(elegidas.directorioModelos.trimmed());
@@ -209,7 +210,7 @@ bool Salir(Contexto &ctx, VentanaMadre &v) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(
-            {ctx.dic.Texto(512, a.FicheroActual.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
+            {ctx.dic.Texto(512, a.FicheroActual), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
         if (r == Boton::Cancelar) {
             ctx.ui->CursorOcupado(false);
             return false;
@@ -234,7 +235,7 @@ void DescargaMadre(Contexto &ctx, VentanaMadre &v) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(
-            {ctx.dic.Texto(512, a.FicheroActual.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNo});
+            {ctx.dic.Texto(512, a.FicheroActual), ctx.T148(), Icono::Pregunta, Botones::SiNo});
         if (r == Boton::Si) v.Guardar();
     }
     BorraTemporales(a);

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace tarvo {
 namespace {
@@ -54,13 +56,16 @@ Boton InteraccionQt::Muestra(const Mensaje &m) {
     if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox caja(IconoQt(m.icono), m.titulo, QString(m.texto).replace("\r\n", "\n").replace('\r', '\n'), BotonesQt(m.botones),
                      QApplication::activeWindow());
-    // The buttons speak the program's language, not the toolkit's.
+    // The buttons speak the program's language, not the toolkit's. Only texts
+    // the dictionary holds are asked for: before it is loaded (or without the
+    // text) asking would report the miss through this very box, and again.
     if (dic_) {
         const std::pair<QMessageBox::StandardButton, int> textos[] = {
             {QMessageBox::Ok, 140},    {QMessageBox::Cancel, 141}, {QMessageBox::Yes, 143}, {QMessageBox::No, 144},
             {QMessageBox::Retry, 145}, {QMessageBox::Abort, 146},  {QMessageBox::Ignore, 149}};
         for (const auto &[boton, texto] : textos)
-            if (QAbstractButton *b = caja.button(boton)) b->setText(dic_->Texto(texto));
+            if (QAbstractButton *b = caja.button(boton); b && dic_->Existe(texto, dic_->Idioma()))
+                b->setText(dic_->Texto(texto));
     }
     const int r = caja.exec();
     if (estabaOcupado) QApplication::restoreOverrideCursor();
@@ -74,9 +79,12 @@ std::optional<QString> InteraccionQt::EligeFichero(const ConsultaFichero &c) {
     dlg.setNameFilters(c.filtros);
     dlg.setDefaultSuffix(c.extension);
     dlg.setOption(QFileDialog::DontUseNativeDialog);
+    if (!c.filtros.isEmpty()) dlg.selectNameFilter(c.filtros.first());
     if (c.modo == ConsultaFichero::Modo::Guardar) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
+        // The program asks its own question (text 500) before replacing a file.
+        dlg.setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dlg.setFileMode(QFileDialog::ExistingFile);
     }
@@ -117,5 +125,17 @@ void InteraccionQt::CursorOcupado(bool ocupado) {
 }
 
 void InteraccionQt::ProcesaEventos() { QCoreApplication::processEvents(); }
+
+void TraduceDialogosToolkit(quint8 idioma) {
+    static QPointer<QTranslator> instalado;
+    delete instalado.data();   // its destructor uninstalls it
+    if (idioma != 0) return;
+    auto *t = new QTranslator(QCoreApplication::instance());
+    // Without the translations installed the dialogs stay in English.
+    if (t->load("qtbase_es", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) && QCoreApplication::installTranslator(t))
+        instalado = t;
+    else
+        delete t;
+}
 
 }  // namespace tarvo

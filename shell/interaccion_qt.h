@@ -31,4 +31,9 @@ private:
     int ocupado_ = 0;
 };
 
+// The toolkit's own dialogs (file chooser, folder browser, their buttons) in
+// the program's language: the toolkit's Spanish translation for language 0,
+// its own English otherwise.
+void TraduceDialogosToolkit(quint8 idioma);
+
 }  // namespace tarvo

@@ -2,6 +2,7 @@
 
 #include "shell/acerca_de.h"
 #include "shell/ayuda.h"
+#include "shell/interaccion_qt.h"
 #include "shell/opciones.h"
 #include "shell/portada.h"
 #include "core/ui/textos_qt.h"
@@ -272,6 +273,7 @@ void Madre::Centra() {
 void Madre::PonTitulo(const QString &titulo) { setWindowTitle(titulo); }
 
 void Madre::PonTextosIdioma() {
+    TraduceDialogosToolkit(ctx_.dic.Idioma());
     tarvo::PonTextosIdioma(this, "MADRE", ctx_.dic);
     if (auto *p = qobject_cast<Portada *>(vista_)) p->PonTextos();
     if (auto *editor = qobject_cast<EditorTabla *>(vista_)) editor->PonTextos();

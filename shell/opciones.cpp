@@ -26,6 +26,13 @@ QComboBox *Lista(const char *nombre, QWidget *padre) {
     return c;
 }
 
+// Shows `valor` as the current entry, adding it when the list lacks it: a
+// setting the list does not offer (or an undetected port) is kept as it is.
+void Selecciona(QComboBox *c, const QString &valor) {
+    if (c->findText(valor) < 0) c->addItem(valor);
+    c->setCurrentIndex(c->findText(valor));
+}
+
 }  // namespace
 
 Opciones::Opciones(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
@@ -62,15 +69,13 @@ Opciones::Opciones(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     capaComms->addRow(CreaEtiqueta("lblParidad", pComms), paridad_);
     capaComms->addRow(CreaEtiqueta("lblBitsStop", pComms), bitsStop_);
     const ParametrosPuerto &p = a.Comunicaciones;
-    for (quint8 n : a.ListaPuertos) {
-        puertos_->addItem("COM" + QString::number(n));
-        if (n == p.Puerto) puertos_->setCurrentIndex(puertos_->count() - 1);
-    }
+    for (quint8 n : a.ListaPuertos) puertos_->addItem("COM" + QString::number(n));
+    Selecciona(puertos_, "COM" + QString::number(p.Puerto));
     velocidad_->addItems({"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000",
                           "57600", "115200", "128000", "256000"});
-    velocidad_->setCurrentText(QString::number(p.Velocidad));
+    Selecciona(velocidad_, QString::number(p.Velocidad));
     longitud_->addItems({"6", "7", "8"});
-    longitud_->setCurrentText(QString::number(p.LongitudPalabra));
+    Selecciona(longitud_, QString::number(p.LongitudPalabra));
     LlenaParidad();
     bitsStop_->addItems({"1", "1,5", "2"});
     bitsStop_->setCurrentIndex(p.BitsStop <= 2 ? p.BitsStop : 0);

@@ -24,7 +24,7 @@ void Critico(Contexto &ctx, const QString &texto) {
 QDateTime Hoy() { return QDateTime(QDate::currentDate(), QTime(0, 0)); }
 
 bool EsSinTitulo(const Aplicacion &a, const QString &fichero) {
-    return fichero.trimmed().toUpper() == a.FicheroSinTitulo.trimmed().toUpper();
+    return fichero.trimmed() == a.FicheroSinTitulo.trimmed();
 }
 
 QByteArray Huella(const QString &ruta) {
@@ -58,7 +58,7 @@ bool ReemplazaCambiosAjenos(Contexto &ctx, const QString &destino) {
     if (!MismoFichero(a.FicheroVisto, destino) || !QFileInfo::exists(destino) ||
         Huella(destino) == a.HuellaFicheroVisto)
         return true;
-    return ctx.ui->Muestra({ctx.dic.Texto(3030, destino.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNo}) ==
+    return ctx.ui->Muestra({ctx.dic.Texto(3030, destino), ctx.T148(), Icono::Pregunta, Botones::SiNo}) ==
            Boton::Si;
 }
 
@@ -69,7 +69,7 @@ QString EligeDestino(Contexto &ctx, int titulo) {
     if (!DialogoFichero(ctx, titulo, ConsultaFichero::Modo::Guardar, destino)) return {};
     destino = destino.trimmed();
     if (QFileInfo::exists(destino) &&
-        ctx.ui->Muestra({ctx.dic.Texto(500, destino.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNo}) !=
+        ctx.ui->Muestra({ctx.dic.Texto(500, destino), ctx.T148(), Icono::Pregunta, Botones::SiNo}) !=
             Boton::Si)
         return {};
     return destino;
@@ -88,16 +88,17 @@ std::optional<QString> CopiaAlDestino(Contexto &ctx, VentanaMadre &v, const QStr
     std::optional<QString> error;
     // The copy is written beside the target and renamed into place, so a
     // failure leaves the earlier file as it was.
-    if (!bd::CopiaFichero(ctx.app.CopiaTrabajo, destino))
-        error = QFileInfo(QFileInfo(destino).absolutePath()).isWritable() || !QFileInfo::exists(ctx.app.CopiaTrabajo)
-                    ? QString("The file could not be written.")
-                    : QString("The folder is not writable.");
+    if (!bd::CopiaFichero(ctx.app.CopiaTrabajo, destino)) {
+        const bool culpaCarpeta =
+            !QFileInfo(QFileInfo(destino).absolutePath()).isWritable() && QFileInfo::exists(ctx.app.CopiaTrabajo);
+        error = ctx.dic.Texto(culpaCarpeta ? 3133 : 3132);
+    }
     MuestraProgreso(ctx, 100);
     v.SuspendeEditor(true);
     ctx.ui->CursorOcupado(false);
     MuestraEstado(ctx, ctx.dic.Texto(70));
     if (error)
-        Critico(ctx, ctx.dic.Texto(501) + " " + NombreFichero(destino).toUpper() + "\r" + *error);
+        Critico(ctx, ctx.dic.Texto(501) + " " + NombreFichero(destino) + "\r" + *error);
     return error;
 }
 
@@ -165,7 +166,7 @@ bool PreparaFichero(Contexto &ctx, VentanaMadre &v, Modo modo) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(
-            {ctx.dic.Texto(512, a.FicheroActual.toUpper()), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
+            {ctx.dic.Texto(512, a.FicheroActual), ctx.T148(), Icono::Pregunta, Botones::SiNoCancelar});
         if (r == Boton::Cancelar) return false;
         // Changes that could not be saved are not thrown away.
         if (r == Boton::Si && !Guarda(ctx, v, 566)) return false;
@@ -327,8 +328,8 @@ bool LeeModeloFichero(Contexto &ctx, const QString &fichero, QString &modelo) {
         modelo = rs->Value("Modelo").toString().trimmed();
         return true;
     } catch (const bd::ErrorBD &e) {
-        Critico(ctx, ctx.dic.Texto(572, QString::number(e.numero).trimmed(), NombreFichero(fichero).toUpper()) + "\r" +
-                         e.descripcion);
+        Critico(ctx, ctx.dic.Texto(572, QString::number(e.numero).trimmed(), NombreFichero(fichero)) + "\r" +
+                         TextoError(ctx, e));
         return false;
     }
 }

@@ -62,14 +62,14 @@ bool PideModelo(Contexto &ctx, QString &patron) {
                 if (QFileInfo::exists(ctx.app.DirectorioModelos + rs->Value("BaseDatos").toString().trimmed()))
                     lineas << ModeloAPantalla(rs->Value("Modelo").toString());
         } catch (const bd::ErrorBD &e) {
-            ctx.ui->Muestra({ctx.dic.Texto(577, e.numero) + "\r" + e.descripcion, ctx.T148(), Icono::Critico,
+            ctx.ui->Muestra({ctx.dic.Texto(577, e.numero) + "\r" + TextoError(ctx, e), ctx.T148(), Icono::Critico,
                              Botones::Aceptar});
             return false;
         }
     } catch (const bd::ErrorBD &e) {
         ctx.ui->CursorOcupado(false);
         ctx.ui->Muestra({ctx.dic.Texto(578) + "\r" + ctx.dic.Texto(577, QString::number(e.numero).trimmed()) + "\r" +
-                             e.descripcion,
+                             TextoError(ctx, e),
                          ctx.T148(), Icono::Critico, Botones::Aceptar});
         return false;
     }

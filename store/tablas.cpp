@@ -22,7 +22,7 @@ std::unique_ptr<bd::BaseDatos> Abre(Contexto &ctx, const QString &ruta, bd::Aper
     } catch (const bd::ErrorBD &e) {
         ctx.ui->CursorOcupado(false);
         ctx.ui->Muestra(
-            {ctx.dic.Texto(529, e.numero, e.descripcion) + cola, ctx.T148(), Icono::Critico, Botones::Aceptar});
+            {ctx.dic.Texto(529, e.numero, TextoError(ctx, e)) + cola, ctx.T148(), Icono::Critico, Botones::Aceptar});
         return nullptr;
     }
 }

@@ -32,9 +32,13 @@ QString Frase(QString texto) {
 }  // namespace
 
 void LanzaErrorSqlite(sqlite3 *db, int codigo) {
-    const int numero = db ? sqlite3_extended_errcode(db) : codigo;
-    const char *mensaje = db ? sqlite3_errmsg(db) : sqlite3_errstr(codigo);
-    throw ErrorBD(numero == SQLITE_OK ? codigo : numero, Frase(QString::fromUtf8(mensaje)));
+    int numero = db ? sqlite3_extended_errcode(db) : codigo;
+    const QString mensaje = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(codigo));
+    // The engine gives a missing table or column only its catch-all number;
+    // the number of its own lets the caller tell the user what is missing.
+    if (numero == SQLITE_ERROR && (mensaje.startsWith(u"no such table") || mensaje.startsWith(u"no such column")))
+        numero = bd::codigo::NoEncontrado;
+    throw ErrorBD(numero == SQLITE_OK ? codigo : numero, Frase(mensaje));
 }
 
 sqlite3 *Abierta(const std::shared_ptr<Conexion> &con) {

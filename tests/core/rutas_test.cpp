@@ -1,7 +1,12 @@
 #include "core/aplicacion.h"
 #include "core/interaccion_guionizada.h"
 #include "core/rutas.h"
+#include "store/db/basedatos.h"
 #include "support/carpeta_temporal.h"
+
+#include <QFile>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -82,16 +87,51 @@ TEST_F(ConTextos, InDebugModeProgressAfterTheReadyTextWarns) {
     EXPECT_EQ(ui.Estado(), "Leyendo...");
 }
 
-TEST_F(ConTextos, ErrorReportsNameTheProcedureOnlyInDebugMode) {
+// Database and file failures reach the user in the chosen language; the
+// engine's English and the procedure's name only in debug mode.
+TEST_F(ConTextos, ErrorReportsSpeakTheChosenLanguage) {
+    prueba::CarpetaTemporal dir;
+    const QString ruta = dir.en("idioma.dat");
+    ASSERT_TRUE(QFile::copy(prueba::FicheroPrograma("tarvo32.dat"), ruta));
+    dir.escribe("texto.dat", "[VERSION]\r\n");
+    const QByteArray bytes = dir.lee("idioma.dat");
+    dir.escribe("roto.dat", bytes.left(bytes.size() / 2));
+    const auto retenida = bd::BaseDatos::Abrir(ruta, bd::Apertura::Exclusiva);
+    const struct {
+        std::function<void()> falla;
+        int texto;
+    } casos[] = {
+        {[&] { bd::BaseDatos::Abrir(dir.en("falta.dat")); }, 3123},
+        {[&] { bd::BaseDatos::Abrir(dir.en("texto.dat")); }, 3121},
+        {[&] { bd::BaseDatos::Abrir(dir.en("roto.dat")); }, 3122},
+        {[&] { bd::BaseDatos::Abrir(ruta); }, 3120},
+        {[&] { retenida->OpenRecordset("SELECT * FROM [No existe]"); }, 3128},
+    };
     ui.AceptaAvisos(true);
-    InformaError(ctx, "CargaGruposCONST", 3044, "No se encuentra");
-    ctx.app.ModoDepuracion = true;
-    InformaError(ctx, "CargaGruposCONST", 3044, "No se encuentra");
-    ASSERT_EQ(ui.Mostrados().size(), 2);
-    EXPECT_EQ(ui.Mostrados()[0].texto, "No se encuentra (3044)");
-    EXPECT_EQ(ui.Mostrados()[1].texto, "MODULO CargaGruposCONST()\r\nNo se encuentra (3044)");
-    EXPECT_EQ(ui.Mostrados()[0].titulo, ctx.dic.Texto(148));
-    EXPECT_EQ(ui.Mostrados()[0].icono, Icono::Critico);
+    for (quint8 idioma : {0, 1}) {
+        dic.setIdioma(idioma);
+        for (const auto &c : casos) {
+            try {
+                c.falla();
+                ADD_FAILURE() << c.texto << " did not fail";
+            } catch (const bd::ErrorBD &e) {
+                const QString esperado = QString("%1 (%2)").arg(dic.Texto(c.texto)).arg(e.numero);
+                ctx.app.ModoDepuracion = false;
+                InformaError(ctx, "Prueba", e);
+                EXPECT_EQ(ui.Mostrados().last().texto, esperado) << e.what();
+                ctx.app.ModoDepuracion = true;
+                InformaError(ctx, "Prueba", e);
+                EXPECT_EQ(ui.Mostrados().last().texto,
+                          "MODULO Prueba()\r\n" + dic.Texto(c.texto) + "\r\n" + e.descripcion + QString(" (%1)").arg(e.numero));
+            }
+        }
+    }
+    // Errors of other layers keep their own words.
+    ctx.app.ModoDepuracion = false;
+    InformaError(ctx, "Prueba", 30001, "Not hexadecimal");
+    EXPECT_EQ(ui.Mostrados().last().texto, "Not hexadecimal (30001)");
+    EXPECT_EQ(ui.Mostrados().last().titulo, dic.Texto(148));
+    EXPECT_EQ(ui.Mostrados().last().icono, Icono::Critico);
 }
 
 }  // namespace

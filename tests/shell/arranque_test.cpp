@@ -229,24 +229,24 @@ struct Salida : Arranque_ {
 };
 
 TEST_F(Salida, CancelKeepsEverythingAndYesSaves) {
-    ui.Espera("/W/SUBESTACION.CNF", Boton::Cancelar);
+    ui.Espera("/w/subestacion.cnf", Boton::Cancelar);
     EXPECT_FALSE(tarvo::Salir(ctx, v));
     EXPECT_EQ(ui.Mostrados().last().botones, Botones::SiNoCancelar);
     EXPECT_EQ(ui.Mostrados().last().titulo, ctx.dic.Texto(148));
     EXPECT_EQ(Temporales().size(), 5);
     EXPECT_EQ(v.cierres, 0);
     // Yes whose save did not happen stays too; one that saved ends.
-    ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
+    ui.Espera("/w/subestacion.cnf", Boton::Si);
     EXPECT_FALSE(tarvo::Salir(ctx, v));
     EXPECT_EQ(v.cierres, 0);
     v.alGuardar = [&] { ctx.app.ConfiguracionGuardada = true; };
-    ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
+    ui.Espera("/w/subestacion.cnf", Boton::Si);
     EXPECT_TRUE(tarvo::Salir(ctx, v));
     EXPECT_EQ(v.guardados, 2);
 }
 
 TEST_F(Salida, NoDropsTheChangesAndRemovesTheTemporaryFamilies) {
-    ui.Espera("/W/SUBESTACION.CNF", Boton::No);
+    ui.Espera("/w/subestacion.cnf", Boton::No);
     EXPECT_TRUE(tarvo::Salir(ctx, v));
     EXPECT_TRUE(ctx.app.ConfiguracionGuardada);
     EXPECT_EQ(v.guardados, 0);
@@ -257,7 +257,7 @@ TEST_F(Salida, NoDropsTheChangesAndRemovesTheTemporaryFamilies) {
 }
 
 TEST_F(Salida, ClosingTheWindowOffersOnlyYesAndNo) {
-    ui.Espera("/W/SUBESTACION.CNF", Boton::Si);
+    ui.Espera("/w/subestacion.cnf", Boton::Si);
     DescargaMadre(ctx, v);
     EXPECT_EQ(ui.Mostrados().last().botones, Botones::SiNo);
     EXPECT_EQ(v.guardados, 1);

@@ -3,6 +3,7 @@
 #include "editors/editor_tabla.h"
 #include "shell/acerca_de.h"
 #include "shell/ayuda.h"
+#include "shell/interaccion_qt.h"
 #include "shell/madre.h"
 #include "shell/opciones.h"
 #include "store/informacion.h"
@@ -14,7 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,6 +25,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,20 +43,25 @@ using namespace tarvo;
 
 namespace {
 
-// Runs `paso` on the next modal window to appear (the options dialog of the
-// first run, say), then lets the caller's exec() return.
-void CuandoAparezcaModal(std::function<void(QWidget *)> paso) {
-    auto *reloj = new QTimer;
-    reloj->setInterval(10);
-    QObject::connect(reloj, &QTimer::timeout, [reloj, paso] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            reloj->stop();
-            reloj->deleteLater();
+// Hands every modal window to `paso` once, as it appears (the options dialog
+// of the first run, a box its chooser opens ...), for as long as it lives.
+// A step must not wait for a window of its own.
+class Vigia {
+public:
+    explicit Vigia(std::function<void(QWidget *)> paso) {
+        QObject::connect(&reloj_, &QTimer::timeout, [this, paso] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (!w || vistos_.contains(w)) return;
+            vistos_.append(w);
             paso(w);
-        }
-    });
-    reloj->start();
-}
+        });
+        reloj_.start(10);
+    }
+
+private:
+    QTimer reloj_;
+    QList<QPointer<QWidget>> vistos_;
+};
 
 void Pulsa(QWidget *ventana, const char *boton) {
     auto *b = ventana->findChild<QAbstractButton *>(boton);
@@ -133,7 +142,7 @@ private slots:
         Programa p(true, true);
         QString titulo;
         bool aplicarActivo = true;
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             titulo = w->windowTitle();
             aplicarActivo = w->findChild<QPushButton *>("cmdApply")->isEnabled();
             Pulsa(w, "cmdOK");
@@ -146,8 +155,14 @@ private slots:
 
     void lasOpcionesCambianElIdiomaSinTocarLoDemas() {
         Programa p;
+        // Values the lists do not offer and a port not detected now survive an Apply.
+        const QByteArray ini = p.Ini()
+                                   .replace("Puerto=2", "Puerto=9")
+                                   .replace("Velocidad=9600", "Velocidad=1000")
+                                   .replace("LongitudPalabra=8", "LongitudPalabra=5");
+        p.arbol.raiz.escribe("tarvo32/tarvo32.ini", ini);
         QVERIFY(p.Arranca());
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             auto *ingles = w->findChild<QRadioButton *>("Idiomas_1");
             QCOMPARE(ingles->text(), QString("English"));
             ingles->click();
@@ -159,7 +174,10 @@ private slots:
             Pulsa(w, "cmdCancel");
         });
         p.madre->MuestraOpciones();
+        QCOMPARE(p.Ini(), ini + "[IDIOMA]\r\nIdioma=1\r\n");
+        QCOMPARE(p.madre->Panel(5)->text(), QString("COM9;1000;5;N;1 "));
         QCOMPARE(p.Busca<QMenu>("mnuArchivo")->title(), QString("&File"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
         QCOMPARE(p.madre->Panel(4)->text(), QString("No file"));
         QCOMPARE(p.ui.Estado(), QString("Ready"));
         QVERIFY(!p.Busca("mnuContenido")->isEnabled());
@@ -170,7 +188,7 @@ private slots:
         QVERIFY(p.Arranca());
         p.ui.EsperaCarpeta(std::nullopt);
         p.ui.EsperaCarpeta(p.arbol.raiz.en("nuevo"));
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             auto *caja = w->findChild<QLineEdit *>("txtWorkPath");
             const QString antes = caja->text();
             Pulsa(w, "cmdWorkPath");   // cancelled
@@ -191,7 +209,7 @@ private slots:
         QVERIFY(p.Arranca());
         p.madre->show();
         QList<bool> activas;
-        CuandoAparezcaModal([&](QWidget *w) {
+        Vigia vigia([&](QWidget *w) {
             auto *tab = w->findChild<QTabWidget *>("TabOpciones");
             for (int i = 0; i < 3; ++i) activas << tab->isTabEnabled(i);
             auto *velocidad = w->findChild<QComboBox *>("cmbVelocidad");
@@ -211,12 +229,12 @@ private slots:
         p.madre->show();
         p.ctx.app.FicheroActual = "/w/a.cnf";
         p.ctx.app.ConfiguracionGuardada = false;
-        p.ui.Espera("/W/A.CNF", Boton::Cancelar);
+        p.ui.Espera("/w/a.cnf", Boton::Cancelar);
         p.Busca("mnuSalir")->trigger();
         QVERIFY(p.madre->isVisible());
         QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNoCancelar);
 
-        p.ui.Espera("/W/A.CNF", Boton::No);
+        p.ui.Espera("/w/a.cnf", Boton::No);
         p.madre->close();
         QVERIFY(!p.madre->isVisible());
         QCOMPARE(p.ui.Mostrados().last().botones, Botones::SiNo);
@@ -286,6 +304,57 @@ private slots:
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
+    // Saving over a file asks once, in the program's words (text 500, the path
+    // as it is); the chooser offers "*.cnf" and speaks the program's language.
+    void guardarComoSobreUnFicheroPreguntaUnaVez() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        p.ui.EsperaModelo("TRV-300 C*");
+        p.Busca("mnuNuevo")->trigger();
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "Campo.cnf";
+        p.arbol.raiz.escribe("tarvo32/work/Campo.cnf", "otro");
+        InteraccionQt qt;
+        qt.setDiccionario(&p.ctx.dic);
+        p.ctx.ui = &qt;
+        QString filtro, cancelar;
+        QStringList preguntas;
+        Vigia vigia([&](QWidget *w) {
+            if (auto *dlg = qobject_cast<QFileDialog *>(w)) {
+                filtro = dlg->selectedNameFilter();
+                cancelar = dlg->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
+                dlg->selectFile(ruta);
+                QMetaObject::invokeMethod(dlg, &QDialog::accept, Qt::QueuedConnection);
+            } else if (auto *caja = qobject_cast<QMessageBox *>(w)) {
+                preguntas << caja->text();
+                caja->button(QMessageBox::Yes)->click();
+            }
+        });
+        p.Busca("mnuGuardarComo")->trigger();
+        p.ctx.ui = &p.ui;
+        QVERIFY2(filtro.endsWith("(*.cnf)"), qPrintable(filtro));
+        QCOMPARE(cancelar, QString("Cancelar"));
+        QCOMPARE(preguntas, QStringList{p.ctx.dic.Texto(500, ruta).replace("\r\n", "\n")});
+        QCOMPARE(prueba::Filas(ruta, "SELECT Modelo FROM Modelo"), QStringList{"TRV-300 C?"});
+    }
+
+    // Before the dictionary is loaded a box has no texts to ask for: asking
+    // would report the miss through another box, and so on until the stack ends.
+    void unAvisoSinDiccionarioNoSeLlamaASiMismo() {
+        InteraccionQt qt;
+        clsDiccionario vacio(&qt);
+        qt.setDiccionario(&vacio);
+        QStringList cajas;
+        Vigia vigia([&](QWidget *w) {
+            auto *caja = qobject_cast<QMessageBox *>(w);
+            cajas << caja->text();
+            caja->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY(qt.Muestra({"Previous instance is already running", TituloFijo, Icono::Informacion, Botones::Aceptar}) ==
+                Boton::Aceptar);
+        vacio.Texto(140);   // a missing text is reported once
+        QCOMPARE(cajas, QStringList({"Previous instance is already running", "ERROR: The string number 140 doesn't exist."}));
+    }
+
     void conElEditorAbiertoGuardarIdiomaEInformacionUsanLaCopiaDeTrabajo() {
         Programa p;
         QVERIFY(p.Arranca());
@@ -328,12 +397,14 @@ private slots:
         // which then shows them, and its captions, in that language.
         auto *borna = editor->findChild<QLabel *>("txt_Borna");
         QCOMPARE(borna->text(), QString("Sin asignar"));
-        CuandoAparezcaModal([&](QWidget *w) {
-            w->findChild<QRadioButton *>("Idiomas_1")->click();
-            Pulsa(w, "cmdApply");
-            Pulsa(w, "cmdCancel");
-        });
-        p.madre->MuestraOpciones();
+        {
+            Vigia vigia([&](QWidget *w) {
+                w->findChild<QRadioButton *>("Idiomas_1")->click();
+                Pulsa(w, "cmdApply");
+                Pulsa(w, "cmdCancel");
+            });
+            p.madre->MuestraOpciones();
+        }
         QCOMPARE(borna->text(), QString("Not assigned"));
         QCOMPARE(editor->findChild<QListWidget *>("lst_EntradasControl")->item(0)->text(), QString("Not assigned"));
         QCOMPARE(editor->findChild<QLabel *>("lbl_Borna")->text(), QString("Assigned input"));

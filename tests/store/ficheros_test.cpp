@@ -104,7 +104,7 @@ TEST_F(Ficheros, NewForTheOtherModelsKeepsOnlyTheirCpus) {
     EXPECT_FALSE(tablas.contains("Grafico COMU"));
     EXPECT_EQ(Cuenta(a.CopiaTrabajo, "TextoEventos COMU"), 32 + 16);
 
-    ins.ui.Espera("DEFAULT.CNF", Boton::No);   // the first one is still unsaved
+    ins.ui.Espera("default.cnf", Boton::No);   // the first one is still unsaved
     Nuevo("TRV-300 C*");
     tablas = Tablas(a.CopiaTrabajo);
     EXPECT_FALSE(tablas.contains("Eventos PROT"));
@@ -123,12 +123,12 @@ TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
     const QString otro = Escribe("b.cnf", "anterior");
 
     ins.ui.EsperaFichero(otro);
-    ins.ui.Espera("B.CNF", Boton::No);
+    ins.ui.Espera("b.cnf", Boton::No);
     GuardaConfiguracionComo(ins.ctx, ins.v);
     EXPECT_EQ(Lee(otro), "anterior");
 
     ins.ui.EsperaFichero(otro);
-    ins.ui.Espera("B.CNF", Boton::Si);
+    ins.ui.Espera("b.cnf", Boton::Si);
     GuardaConfiguracionComo(ins.ctx, ins.v);
     EXPECT_EQ(Tablas(otro), Tablas(primero));
     EXPECT_EQ(a.FicheroActual, primero);
@@ -139,7 +139,7 @@ TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
 TEST_F(Ficheros, AFailedSaveReportsAndKeepsTheConfigurationUnsaved) {
     Nuevo("TRV-420 *");
     ins.ui.EsperaFichero(a.DirectorioTrabajo + "no/existe/x.cnf");
-    ins.ui.Espera(ins.ctx.dic.Texto(501) + " X.CNF\r");
+    ins.ui.Espera(ins.ctx.dic.Texto(501) + " x.cnf\r" + ins.ctx.dic.Texto(3133));
     GuardaConfiguracion(ins.ctx, ins.v);
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_FALSE(a.ConfiguracionGuardada);
@@ -151,14 +151,14 @@ TEST_F(Ficheros, AFailedSaveReportsAndKeepsTheConfigurationUnsaved) {
 TEST_F(Ficheros, NewOverAnUnsavedConfigurationAsksAndCancelKeepsItYesSavesItFirst) {
     Nuevo("TRV-420 *");
     const QByteArray antes = Lee(a.CopiaTrabajo);
-    ins.ui.Espera("DEFAULT.CNF", Boton::Cancelar);
+    ins.ui.Espera("default.cnf", Boton::Cancelar);
     NuevaConfiguracion(ins.ctx, ins.v);
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(ins.ui.Mostrados().last().botones, Botones::SiNoCancelar);
     EXPECT_EQ(a.BaseDatos, "TRV420.MDB");
     EXPECT_EQ(Lee(a.CopiaTrabajo), antes);
 
-    ins.ui.Espera("DEFAULT.CNF", Boton::Si);
+    ins.ui.Espera("default.cnf", Boton::Si);
     ins.ui.EsperaFichero(a.DirectorioTrabajo + "primera.cnf");
     Nuevo("TRV-300 C*");
     EXPECT_EQ(Filas(a.DirectorioTrabajo + "primera.cnf", "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
@@ -169,7 +169,7 @@ TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
     const QString ruta = Guarda("compartido.cnf");
     LimpiaConfiguracion(ins.ctx, ins.v);
     Abre(ruta);
-    const QString pregunta = ins.ctx.dic.Texto(3030, ruta.toUpper());
+    const QString pregunta = ins.ctx.dic.Texto(3030, ruta);
 
     // Nobody else wrote it: saved without a word.
     a.ConfiguracionGuardada = false;
@@ -184,7 +184,7 @@ TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
     a.ConfiguracionGuardada = false;
     ins.ui.Espera(pregunta, Boton::No);
     GuardaConfiguracion(ins.ctx, ins.v);
-    ins.ui.Espera("COMPARTIDO.CNF", Boton::Si);
+    ins.ui.Espera("compartido.cnf", Boton::Si);
     ins.ui.Espera(pregunta, Boton::No);
     NuevaConfiguracion(ins.ctx, ins.v);
     EXPECT_EQ(ins.Inesperados(), "");
@@ -334,7 +334,7 @@ TEST_F(Ficheros, TheDisplayObjectListsComeFromTheModelAndTheWorkingCopy) {
     EXPECT_FALSE(am.maniobras.isEmpty());
 
     // A model without the optional tables gives empty lists and no message.
-    ins.ui.Espera("DEFAULT.CNF", Boton::No);
+    ins.ui.Espera("default.cnf", Boton::No);
     Nuevo("TRV-420 *");
     EXPECT_TRUE(CargaMedidas(ins.ctx).isEmpty());
     EXPECT_TRUE(CargaEntradasSalidas(ins.ctx).isEmpty());

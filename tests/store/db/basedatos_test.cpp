@@ -250,6 +250,8 @@ TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
     EXPECT_EQ(db->TableNames(), (QStringList{"Modelo", "Aparamenta CTRL", "ANDs PROT", "Contador", "Varios"}));
     EXPECT_FALSE(db->TableNames().contains("modelo"));
     EXPECT_EQ(ErrorDe([&] { db->TableDef("modelo"); }).numero, codigo::NoEncontrado);
+    // The engine's own "no such table" carries the same number.
+    EXPECT_EQ(ErrorDe([&] { db->Execute("DELETE FROM [No existe]"); }).numero, codigo::NoEncontrado);
     // A rowid key has no index of its own but is still the primary one.
     const DefTabla contador = db->TableDef("Contador");
     ASSERT_EQ(contador.indices.size(), 1);
