@@ -10,24 +10,9 @@ namespace tarvo {
 class VentanaMadre {
 public:
     virtual ~VentanaMadre() = default;
-    // Hides the relay menu, status panel 5 and toolbar buttons 6 to 8.
-    virtual void OcultaFuncionesRele() = 0;
-    // The options dialog of the first run, shown modally.
-    virtual void MuestraOpcionesPrimeraVez() = 0;
-    // mnuContenido and toolbar button 10.
-    virtual void ActivaAyuda(bool activa) = 0;
     // Status panels 2 to 5 (panel 1 belongs to Interaccion::PonEstado).
     virtual void PonPanel(int panel, const QString &texto) = 0;
     virtual void MuestraPortada() = 0;
-    virtual void Centra() = 0;
-    virtual void PonTitulo(const QString &titulo) = 0;
-    virtual void PonTextosIdioma() = 0;
-    // Re-translates the default names of the open configuration.
-    virtual void TraduceConfiguracion() = 0;
-    // Closes the open files and the serial port before the program ends.
-    virtual void CierraTodo() = 0;
-    // The Save command.
-    virtual void Guardar() = 0;
 
     // Save, Save As, general information and report: available while a
     // configuration is open.

@@ -8,17 +8,8 @@ namespace tarvo {
 
 class VentanaNula : public VentanaMadre {
 public:
-    void OcultaFuncionesRele() override {}
-    void MuestraOpcionesPrimeraVez() override {}
-    void ActivaAyuda(bool) override {}
     void PonPanel(int, const QString &) override {}
     void MuestraPortada() override {}
-    void Centra() override {}
-    void PonTitulo(const QString &) override {}
-    void PonTextosIdioma() override {}
-    void TraduceConfiguracion() override {}
-    void CierraTodo() override {}
-    void Guardar() override {}
     void ActivaComandosFichero(bool) override {}
     void ActivaMenusAjustes(bool) override {}
     void ActivaEntradaAjuste(const QString &, int, bool) override {}

@@ -61,13 +61,13 @@ bool CompruebaDepuracion(const QString &directorioPrograma) {
     return QFileInfo::exists(directorioPrograma + Separador + "DEBUG.ZKP");
 }
 
-void AplicaReglaAyuda(Contexto &ctx, VentanaMadre &v) {
+void AplicaReglaAyuda(Contexto &ctx, VentanaPrincipal &v) {
     const bool hayAyuda = ctx.app.Idioma == 0;
     ctx.app.FicheroAyuda = hayAyuda ? ctx.app.DirectorioPrograma + Separador + "tarvo32.html" : QString();
     v.ActivaAyuda(hayAyuda);
 }
 
-void CompruebaFicheroIni(Contexto &ctx, VentanaMadre &v) {
+void CompruebaFicheroIni(Contexto &ctx, VentanaPrincipal &v) {
     Aplicacion &a = ctx.app;
     if (!QFileInfo::exists(a.FicheroIni)) {
         ParametrosPuerto p;
@@ -102,7 +102,7 @@ void CompruebaDirectorios(Contexto &ctx) {
     }
 }
 
-bool Arranque(Contexto &ctx, VentanaMadre &v, InstanciaUnica &instancia, const QString &directorioPrograma,
+bool Arranque(Contexto &ctx, VentanaPrincipal &v, InstanciaUnica &instancia, const QString &directorioPrograma,
               const QString &directorioTemporal, VersionCompilada version) {
     Aplicacion &a = ctx.app;
     if (instancia.HayPrevia()) {
@@ -150,7 +150,7 @@ bool Arranque(Contexto &ctx, VentanaMadre &v, InstanciaUnica &instancia, const Q
     return true;
 }
 
-bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
+bool AplicaOpciones(Contexto &ctx, VentanaPrincipal &v, OpcionesElegidas elegidas) {
     Aplicacion &a = ctx.app;
     bool escrito = true;
     if (elegidas.comunicaciones && !a.ListaPuertos.isEmpty()) {
@@ -206,7 +206,7 @@ bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas) {
     return cambiaIdioma;
 }
 
-bool Salir(Contexto &ctx, VentanaMadre &v) {
+bool Salir(Contexto &ctx, VentanaPrincipal &v) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(
@@ -231,7 +231,7 @@ bool Salir(Contexto &ctx, VentanaMadre &v) {
     return true;
 }
 
-void DescargaMadre(Contexto &ctx, VentanaMadre &v) {
+void DescargaMadre(Contexto &ctx, VentanaPrincipal &v) {
     Aplicacion &a = ctx.app;
     if (a.HayFicheroActual() && !a.ConfiguracionGuardada) {
         const Boton r = ctx.ui->Muestra(

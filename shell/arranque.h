@@ -13,6 +13,27 @@
 
 namespace tarvo {
 
+// What the start-up sequence, the options' apply step and the way out ask of
+// the main window beyond what every floor asks of it.
+class VentanaPrincipal : public VentanaMadre {
+public:
+    // Hides the relay menu, status panel 5 and toolbar buttons 6 to 8.
+    virtual void OcultaFuncionesRele() = 0;
+    // The options dialog of the first run, shown modally.
+    virtual void MuestraOpcionesPrimeraVez() = 0;
+    // mnuContenido and toolbar button 10.
+    virtual void ActivaAyuda(bool activa) = 0;
+    virtual void Centra() = 0;
+    virtual void PonTitulo(const QString &titulo) = 0;
+    virtual void PonTextosIdioma() = 0;
+    // Re-translates the default names of the open configuration.
+    virtual void TraduceConfiguracion() = 0;
+    // Closes the open files and the serial port before the program ends.
+    virtual void CierraTodo() = 0;
+    // The Save command.
+    virtual void Guardar() = 0;
+};
+
 // One running program per installation.
 class InstanciaUnica {
 public:
@@ -28,13 +49,13 @@ struct VersionCompilada {
 };
 
 // The twelve start-up steps. False: the program must end.
-bool Arranque(Contexto &ctx, VentanaMadre &v, InstanciaUnica &instancia, const QString &directorioPrograma,
+bool Arranque(Contexto &ctx, VentanaPrincipal &v, InstanciaUnica &instancia, const QString &directorioPrograma,
               const QString &directorioTemporal, VersionCompilada version);
 
 bool CompruebaDepuracion(const QString &directorioPrograma);
-void CompruebaFicheroIni(Contexto &ctx, VentanaMadre &v);
+void CompruebaFicheroIni(Contexto &ctx, VentanaPrincipal &v);
 void CompruebaDirectorios(Contexto &ctx);
-void AplicaReglaAyuda(Contexto &ctx, VentanaMadre &v);
+void AplicaReglaAyuda(Contexto &ctx, VentanaPrincipal &v);
 
 // What the options dialog hands over when Apply runs.
 struct OpcionesElegidas {
@@ -44,10 +65,10 @@ struct OpcionesElegidas {
     quint8 idioma = 0;
 };
 // True when the language changed (the dialog then re-translates itself).
-bool AplicaOpciones(Contexto &ctx, VentanaMadre &v, OpcionesElegidas elegidas);
+bool AplicaOpciones(Contexto &ctx, VentanaPrincipal &v, OpcionesElegidas elegidas);
 
 // mnuSalir: false when the user cancelled.
-bool Salir(Contexto &ctx, VentanaMadre &v);
+bool Salir(Contexto &ctx, VentanaPrincipal &v);
 // Closing the main window, which cannot be cancelled.
-void DescargaMadre(Contexto &ctx, VentanaMadre &v);
+void DescargaMadre(Contexto &ctx, VentanaPrincipal &v);
 }  // namespace tarvo

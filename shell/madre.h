@@ -20,7 +20,7 @@ namespace tarvo {
 class MonitorQt;
 struct Comunicaciones;
 
-class Madre : public QMainWindow, public VentanaMadre {
+class Madre : public QMainWindow, public VentanaPrincipal {
     Q_OBJECT
 public:
     explicit Madre(Contexto &ctx, QWidget *parent = nullptr);
@@ -36,7 +36,7 @@ public:
     void MuestraEditor(QWidget *vista, const std::function<bool()> &carga = {});
     QWidget *VistaActual() const { return vista_; }
 
-    // VentanaMadre
+    // VentanaPrincipal
     void OcultaFuncionesRele() override;
     void MuestraOpcionesPrimeraVez() override;
     void ActivaAyuda(bool activa) override;

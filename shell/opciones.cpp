@@ -35,7 +35,7 @@ void Selecciona(QComboBox *c, const QString &valor) {
 
 }  // namespace
 
-Opciones::Opciones(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
+Opciones::Opciones(Contexto &ctx, VentanaPrincipal &madre, QWidget *parent)
     : QDialog(parent), ctx_(ctx), madre_(madre) {
     setObjectName("Opciones");
     const Aplicacion &a = ctx.app;

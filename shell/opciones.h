@@ -17,7 +17,7 @@ namespace tarvo {
 class Opciones : public QDialog {
     Q_OBJECT
 public:
-    Opciones(Contexto &ctx, VentanaMadre &madre, QWidget *parent = nullptr);
+    Opciones(Contexto &ctx, VentanaPrincipal &madre, QWidget *parent = nullptr);
     // Opened from the status bar: only the communication page can be used.
     void SoloComunicaciones();
 
@@ -30,7 +30,7 @@ private:
     void Cambia();
 
     Contexto &ctx_;
-    VentanaMadre &madre_;
+    VentanaPrincipal &madre_;
     QTabWidget *tab_;
     QList<QRadioButton *> idiomas_;
     QComboBox *puertos_, *velocidad_, *longitud_, *paridad_, *bitsStop_;

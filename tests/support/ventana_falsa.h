@@ -1,7 +1,7 @@
 // A main window that records what the logic asked of it.
 #pragma once
 
-#include "core/ventana_madre.h"
+#include "shell/arranque.h"
 
 #include <QHash>
 #include <QString>
@@ -10,7 +10,7 @@
 
 namespace prueba {
 
-struct VentanaFalsa : tarvo::VentanaMadre {
+struct VentanaFalsa : tarvo::VentanaPrincipal {
     bool releOculto = false, ayuda = false, portada = false, centrada = false, habilitada = true;
     bool comandosFichero = false, menusAjustes = false;
     int opcionesPrimeraVez = 0, textos = 0, traducciones = 0, cierres = 0, guardados = 0, portadas = 0;
