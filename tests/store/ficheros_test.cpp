@@ -19,9 +19,13 @@ using prueba::Filas;
 
 namespace {
 
-QStringList Tablas(const QString &fichero) {
-    auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
-    return db->TableNames();
+QStringList Tablas(const QString &fichero) { return bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura)->TableNames(); }
+
+// The file holds every table of `estan` and none of `faltan`.
+void EsperaTablas(const QString &fichero, const QStringList &estan, const QStringList &faltan) {
+    const QStringList tablas = Tablas(fichero);
+    for (const QString &t : estan) EXPECT_TRUE(tablas.contains(t)) << t.toStdString();
+    for (const QString &t : faltan) EXPECT_FALSE(tablas.contains(t)) << t.toStdString();
 }
 
 int Cuenta(const QString &fichero, const QString &tabla) {
@@ -74,10 +78,8 @@ TEST_F(Ficheros, NewForTheFullModelBuildsTerminalsTimersAndEventTexts) {
     EXPECT_EQ(ins.ui.Estado(), ins.ctx.dic.Texto(70));
 
     // Template-only tables are gone; the four kept ones stay.
-    const QStringList tablas = Tablas(copia);
-    for (const char *t : {"Modelo", "Varios", "Comunicaciones", "Version", "Grafico COMU", "TextoEventos COMU"})
-        EXPECT_TRUE(tablas.contains(t)) << t;
-    for (const char *t : {"Idioma", "CONST-Menu"}) EXPECT_FALSE(tablas.contains(t)) << t;
+    EsperaTablas(copia, {"Modelo", "Varios", "Comunicaciones", "Version", "Grafico COMU", "TextoEventos COMU"},
+                 {"Idioma", "CONST-Menu"});
     EXPECT_EQ(Filas(copia, "SELECT Modelo FROM Modelo"), QStringList({"TRV-610 ??"}));
 
     EXPECT_EQ(Cuenta(copia, "Entradas CTRL"), 12 + 10 + 24 + 4);
@@ -98,18 +100,12 @@ TEST_F(Ficheros, NewForTheFullModelBuildsTerminalsTimersAndEventTexts) {
 
 TEST_F(Ficheros, NewForTheOtherModelsKeepsOnlyTheirCpus) {
     Nuevo("TRV-420 *");
-    QStringList tablas = Tablas(a.CopiaTrabajo);
-    EXPECT_TRUE(tablas.contains("Eventos PROT"));
-    EXPECT_FALSE(tablas.contains("Entradas CTRL"));
-    EXPECT_FALSE(tablas.contains("Grafico COMU"));
+    EsperaTablas(a.CopiaTrabajo, {"Eventos PROT"}, {"Entradas CTRL", "Grafico COMU"});
     EXPECT_EQ(Cuenta(a.CopiaTrabajo, "TextoEventos COMU"), 32 + 16);
 
     ins.ui.Espera("default.cnf", Boton::No);   // the first one is still unsaved
     Nuevo("TRV-300 C*");
-    tablas = Tablas(a.CopiaTrabajo);
-    EXPECT_FALSE(tablas.contains("Eventos PROT"));
-    EXPECT_FALSE(tablas.contains("TextoEventos COMU"));
-    EXPECT_TRUE(tablas.contains("Grafico COMU"));
+    EsperaTablas(a.CopiaTrabajo, {"Grafico COMU"}, {"Eventos PROT", "TextoEventos COMU"});
     EXPECT_EQ(Cuenta(a.CopiaTrabajo, "Entradas CTRL"), 4 + 4 + 8);
     // The model forbids remote-terminal inputs: their editor is switched off.
     EXPECT_EQ(ins.v.entradas.value("mnuAjusteControl_5", true), false);
@@ -215,18 +211,14 @@ struct FicherosMalos : Ficheros {
     }
 };
 
-TEST_F(FicherosMalos, FilesThatAreNotConfigurationsAreRefused) {
+// An empty file, a database of another kind (no "Modelo") and a configuration
+// whose model database is missing.
+TEST_F(FicherosMalos, FilesThatCannotBeOpenedAsConfigurationsAreRefused) {
     const QString error = ins.ctx.dic.Texto(572, "", "").left(10);
     AbreMalo(Escribe("vacio.cnf", ""), error);
-    // A database of another kind has no "Modelo".
-    {
-        auto db = bd::BaseDatos::Crear(a.DirectorioTrabajo + "otro.cnf");
-        db->Execute("CREATE TABLE Clientes (Nombre TEXT)");
-    }
+    bd::BaseDatos::Crear(a.DirectorioTrabajo + "otro.cnf")->Execute("CREATE TABLE Clientes (Nombre TEXT)");
     AbreMalo(a.DirectorioTrabajo + "otro.cnf", error);
-}
 
-TEST_F(FicherosMalos, AConfigurationWhoseModelDatabaseIsMissingIsRefused) {
     Nuevo("TRV-300 C*");
     const QString ruta = Guarda("sin modelo.cnf");
     LimpiaConfiguracion(ins.ctx, ins.v);
@@ -236,10 +228,7 @@ TEST_F(FicherosMalos, AConfigurationWhoseModelDatabaseIsMissingIsRefused) {
 
 TEST_F(Ficheros, AFileWithoutGeneralInformationGainsItOnSave) {
     Nuevo("TRV-420 *");
-    {
-        auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
-        db->Execute("DROP TABLE Varios");
-    }
+    bd::BaseDatos::Abrir(a.CopiaTrabajo)->Execute("DROP TABLE Varios");
     const QString ruta = Guarda("viejo.cnf");
     const QStringList fecha = Filas(ruta, "SELECT UltimaModificacion FROM Varios");
     ASSERT_EQ(fecha.size(), 1);
@@ -248,9 +237,6 @@ TEST_F(Ficheros, AFileWithoutGeneralInformationGainsItOnSave) {
 
 TEST_F(Ficheros, GeneralInformationTextsRoundTripIncludingEmptyAndQuotedOnes) {
     Nuevo("TRV-610 **");
-    const auto vacio = CargaTablaVarios(ins.ctx);
-    ASSERT_TRUE(vacio);
-    EXPECT_EQ(vacio->Comentarios, "");
     ASSERT_TRUE(ActualizaTablaVarios(ins.ctx, {"Subestación \"Norte\"", "", "Línea 'A'; DROP TABLE x"}));
     const auto leido = CargaTablaVarios(ins.ctx);
     ASSERT_TRUE(leido);
@@ -264,10 +250,7 @@ TEST_F(Ficheros, DefaultNamesFollowTheLanguageButUserNamesStay) {
     Nuevo("TRV-610 **");
     const QString copia = a.CopiaTrabajo;
     const QString espanol = Filas(copia, "SELECT NombreAjuste FROM [Salidas CTRL] WHERE Indice = 1")[0];
-    {
-        auto db = bd::BaseDatos::Abrir(copia);
-        db->Execute("UPDATE [Salidas CTRL] SET NombreAjuste = ? WHERE Indice = 2", {"Disparo propio"});
-    }
+    bd::BaseDatos::Abrir(copia)->Execute("UPDATE [Salidas CTRL] SET NombreAjuste = ? WHERE Indice = 2", {"Disparo propio"});
     ins.ctx.dic.setIdioma(1);
     ASSERT_TRUE(PonIdiomaFichero(ins.ctx, copia));
     const QStringList ingles = Filas(copia, "SELECT NombreAjuste FROM [Salidas CTRL] WHERE Indice <= 2 ORDER BY Indice");
@@ -278,10 +261,6 @@ TEST_F(Ficheros, DefaultNamesFollowTheLanguageButUserNamesStay) {
     EXPECT_EQ(Filas(copia, "SELECT NombreAjuste FROM [TiempoAperturaCierre CTRL] WHERE Indice = 2"),
               QStringList({"Switchgear 2"}));
 }
-
-}  // namespace
-
-namespace {
 
 // Every table of a configuration file, row by row.
 QMap<QString, QStringList> Contenido(const QString &fichero) {
