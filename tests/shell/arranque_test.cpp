@@ -13,8 +13,6 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-
 using namespace tarvo;
 
 namespace {
@@ -35,6 +33,7 @@ struct Arranque_ : ::testing::Test {
     void TearDown() override {
         FijaPrefijoDispositivos("/dev/ttyS");
         EXPECT_TRUE(ui.Pendientes().isEmpty()) << ui.Pendientes().join("|").toStdString();
+        EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     }
     void EnlazaPuerto(int n) { QFile::link(pty.ruta, arbol.programa + QString("/ports/COM%1").arg(n)); }
     QString Ini() const { return arbol.programa + "/tarvo32.ini"; }
@@ -42,6 +41,11 @@ struct Arranque_ : ::testing::Test {
     void Escribe(const QString &nombre, const QByteArray &b) const { arbol.raiz.escribe("tarvo32/" + nombre, b); }
     QByteArray LeeIni() const { return arbol.raiz.lee("tarvo32/tarvo32.ini"); }
     void EscribeIni(const QByteArray &b) const { Escribe("tarvo32.ini", b); }
+    // One port, the program folder as work folder, and `antes` ahead of that in the settings.
+    void Prepara(const QByteArray &antes = {}) {
+        EnlazaPuerto(1);
+        EscribeIni(antes + "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+    }
     bool Arranca() {
         InstanciaUnica instancia(arbol.programa);
         return Arranque(ctx, v, instancia, arbol.programa, arbol.temporal, {1, 0, 0});
@@ -52,7 +56,6 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
     EnlazaPuerto(3);
     ui.Espera("/work/");   // the work folder is created, with a message
     ASSERT_TRUE(Arranca());
-    EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     const QByteArray esperado = "[VERSION]\r\nVersion=1.0.0\r\n\r\n"
                                 "[IDIOMA]\r\nIdioma=0\r\n\r\n"
                                 "[COMMS]\r\nPuerto=3\r\nVelocidad=19200\r\nParidad=0\r\nLongitudPalabra=8\r\nBitsStop=0\r\n\r\n"
@@ -61,7 +64,6 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
     EXPECT_EQ(LeeIni(), esperado);
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(ctx.app.ListaPuertos, QList<quint8>({3}));
-    EXPECT_EQ(ctx.app.Comunicaciones.Velocidad, 19200);
     EXPECT_TRUE(QFileInfo(arbol.programa + "/work").isDir());
     EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0");
     EXPECT_EQ(v.paneles[4], ctx.dic.Texto(65));
@@ -92,7 +94,6 @@ TEST_F(Arranque_, WithoutPortsTheRelayFunctionsAreHiddenAndPortOneIsWritten) {
     ui.Espera("\r\n\r\n");   // text 600 with CR LF CR LF as its parameter
     ui.Espera("/work/");
     ASSERT_TRUE(Arranca());
-    EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     EXPECT_EQ(ui.Mostrados()[0].texto, ctx.dic.Texto(600, "\r\n\r\n"));
     EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
     EXPECT_EQ(ui.Mostrados()[0].icono, Icono::Critico);
@@ -115,12 +116,9 @@ TEST_F(Arranque_, OnlyADirsSectionGivesTheReadDefaults) {
 }
 
 TEST_F(Arranque_, GarbageSettingsAreReplacedByDefaultsWithOneMessage) {
-    EnlazaPuerto(1);
-    EscribeIni("[IDIOMA]\r\nIdioma=7\r\n[COMMS]\r\nPuerto=x\r\nParidad=9\r\nBitsStop=1\r\nLongitudPalabra=99\r\n"
-               "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+    Prepara("[IDIOMA]\r\nIdioma=7\r\n[COMMS]\r\nPuerto=x\r\nParidad=9\r\nBitsStop=1\r\nLongitudPalabra=99\r\n");
     ui.Espera("Idioma=7, Puerto=0, Paridad=9, LongitudPalabra=99");
     ASSERT_TRUE(Arranca());
-    EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     EXPECT_EQ(ctx.app.Idioma, 0);
     EXPECT_EQ(ctx.app.Comunicaciones.Puerto, 2);
     EXPECT_EQ(ctx.app.Comunicaciones.Paridad, 0);
@@ -129,8 +127,7 @@ TEST_F(Arranque_, GarbageSettingsAreReplacedByDefaultsWithOneMessage) {
 }
 
 TEST_F(Arranque_, AnEnglishSettingsFileTurnsTheHelpOff) {
-    EnlazaPuerto(1);
-    EscribeIni("[IDIOMA]\r\nIdioma=1\r\n[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+    Prepara("[IDIOMA]\r\nIdioma=1\r\n");
     ASSERT_TRUE(Arranca());
     EXPECT_EQ(ctx.dic.Idioma(), 1);
     EXPECT_FALSE(v.ayuda);
@@ -147,30 +144,28 @@ TEST_F(Arranque_, MissingFoldersAreCreatedAndTheCatalogueCopied) {
     ui.Espera("/models/");
     ui.Espera("/models/modelos.mdb");
     ASSERT_TRUE(Arranque(ctx, v, instancia, sinModelos.programa, sinModelos.temporal, {1, 0, 0}));
-    EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     EXPECT_TRUE(ui.Mostrados()[2].texto.endsWith(ctx.dic.Texto(603)));
     EXPECT_TRUE(ui.Mostrados()[3].texto.endsWith(ctx.dic.Texto(606)));
     EXPECT_TRUE(QFileInfo::exists(sinModelos.modelos + "modelos.mdb"));
 }
 
-TEST_F(Arranque_, AMissingOrDamagedLanguageFileEndsTheProgramWithAFixedMessage) {
+// Before the dictionary is loaded the messages are fixed texts.
+TEST_F(Arranque_, ASecondInstanceOrAMissingOrDamagedLanguageFileEndsTheProgramWithAFixedMessage) {
+    {
+        InstanciaUnica primera(arbol.programa);
+        ASSERT_FALSE(primera.HayPrevia());
+        ui.Espera("Previous instance is already running");
+        EXPECT_FALSE(Arranca());
+    }
     QFile::remove(arbol.programa + "/tarvo32.dat");
     ui.Espera("The required file " + arbol.programa + "/tarvo32.dat doesn't exist.\r\n\r\nPlease do reinstall the software.");
     EXPECT_FALSE(Arranca());
     Escribe("tarvo32.dat", QByteArray(5000, '\x01'));
     ui.Espera("There was an error loading language texts.");
     EXPECT_FALSE(Arranca());
-    EXPECT_EQ(ui.Mostrados().size(), 2);
-    EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
+    ASSERT_EQ(ui.Mostrados().size(), 3);
+    for (const Mensaje &m : ui.Mostrados()) EXPECT_EQ(m.titulo, "TARVO32");
     EXPECT_FALSE(QFileInfo::exists(Ini()));
-}
-
-TEST_F(Arranque_, ASecondInstanceIsTurnedAway) {
-    InstanciaUnica primera(arbol.programa);
-    ASSERT_FALSE(primera.HayPrevia());
-    ui.Espera("Previous instance is already running");
-    EXPECT_FALSE(Arranca());
-    EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
 }
 
 TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {
@@ -180,7 +175,6 @@ TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {
     ctx.app.ListaPuertos = {4};
     ui.Espera("no-existe/tarvo32.ini");
     CompruebaFicheroIni(ctx, v);
-    EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(ctx.app.Comunicaciones.Puerto, 4);
     EXPECT_EQ(ctx.app.Comunicaciones.Velocidad, 19200);
@@ -190,8 +184,7 @@ TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {
 // next start; a companion that is still running keeps its folder, and what
 // is not ours stays.
 TEST_F(Arranque_, TheStartRemovesWhatAKilledRunLeftInTheTemporaryFolder) {
-    EnlazaPuerto(1);
-    EscribeIni("[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+    Prepara();
     const QString propio = QString::number(QCoreApplication::applicationPid());
     const struct {
         QString fichero;
@@ -217,8 +210,7 @@ TEST_F(Arranque_, TheStartRemovesWhatAKilledRunLeftInTheTemporaryFolder) {
 struct Salida : Arranque_ {
     void SetUp() override {
         Arranque_::SetUp();
-        EnlazaPuerto(1);
-        EscribeIni("[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+        Prepara();
         ASSERT_TRUE(Arranca());
         for (const char *f : {"cnf00000.tmp", "cnf00000.tmp-journal", "cnf00001.tmp", "cnf00002.tmp", "otro.tmp"})
             arbol.raiz.escribe(QString("tmp/") + f, "");
@@ -264,9 +256,7 @@ TEST_F(Salida, ClosingTheWindowOffersOnlyYesAndNo) {
     EXPECT_EQ(Temporales(), QStringList({"otro.tmp"}));
 }
 
-struct Opciones_ : Salida {};
-
-TEST_F(Opciones_, ALanguageChangeWritesOnlyItsSectionAndTranslatesTheOpenFile) {
+TEST_F(Salida, ALanguageChangeWritesOnlyItsSectionAndTranslatesTheOpenFile) {
     const QByteArray antes = LeeIni();
     OpcionesElegidas e{std::nullopt, ctx.app.DirectorioTrabajo, ctx.app.DirectorioModelos, 1};
     EXPECT_TRUE(AplicaOpciones(ctx, v, e));
@@ -277,7 +267,7 @@ TEST_F(Opciones_, ALanguageChangeWritesOnlyItsSectionAndTranslatesTheOpenFile) {
     EXPECT_FALSE(v.ayuda);
 }
 
-TEST_F(Opciones_, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {
+TEST_F(Salida, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {
     ctx.app.BaseDatos = "MODELO1.MDB";
     arbol.raiz.escribe("models/MODELO1.MDB", "modelo");
     const QString nueva = arbol.raiz.en("otros");   // no trailing separator typed
@@ -286,7 +276,6 @@ TEST_F(Opciones_, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {
     ui.Espera("/otros/MODELO1.MDB");               // model database copied
     OpcionesElegidas e{ParametrosPuerto{1, 4800, 2, 7, 1}, ctx.app.DirectorioTrabajo, nueva, 0};
     EXPECT_FALSE(AplicaOpciones(ctx, v, e));
-    EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     EXPECT_EQ(ctx.app.DirectorioModelos, nueva + "/");
     EXPECT_EQ(arbol.raiz.lee("otros/MODELO1.MDB"), "modelo");
     EXPECT_TRUE(LeeIni().contains("Modelos=" + nueva.toUtf8() + "/\r\n"));
