@@ -97,7 +97,6 @@ private slots:
         Banco b;
         auto e = b.Abre<cnt_Aparamenta>();
         QVERIFY(e);
-        QCOMPARE(e->Total(), 6);
         QCOMPARE(Hijo<QLabel>(e.get(), "lbl_DisplayNumeroAjustes")->text(), QString("1/6"));
         QVERIFY(!Visible(e.get(), "btn_Previous"));
         QVERIFY(Visible(e.get(), "btn_Next"));
