@@ -37,12 +37,9 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
     EXPECT_TRUE(o.velocidadReal);
     const Fallos &f = o.fallos;
     EXPECT_EQ(f.sinRespuesta, QSet<int>({1, 4, 9}));
-    EXPECT_EQ(f.checksumCabecera, QSet<int>({2}));
-    EXPECT_EQ(f.checksumCuerpo, QSet<int>({3}));
-    EXPECT_EQ(f.byteTres, QSet<int>({5}));
-    EXPECT_EQ(f.cuerpoCorto, QSet<int>({6}));
-    EXPECT_EQ(f.longitudCorta, QSet<int>({7}));
-    EXPECT_EQ(f.ruido, QSet<int>({8}));
+    const std::pair<QSet<int>, int> unicos[] = {{f.checksumCabecera, 2}, {f.checksumCuerpo, 3}, {f.byteTres, 5},
+                                                {f.cuerpoCorto, 6},      {f.longitudCorta, 7},  {f.ruido, 8}};
+    for (const auto &[leido, peticion] : unicos) EXPECT_EQ(leido, QSet<int>({peticion})) << peticion;
     EXPECT_EQ(f.cabeceraPartida, (QMap<int, int>{{10, 250}}));
     EXPECT_EQ(f.retardo, (QMap<int, int>{{11, 40}, {12, 0}}));
     ASSERT_EQ(f.fallos.size(), 2);
