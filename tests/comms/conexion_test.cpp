@@ -32,9 +32,7 @@ TEST_F(Conexion, ARelayThatIdentifiesItselfConnectsAndGetsANewConfiguration) {
     EXPECT_EQ(a.BaseDatos, "TRV610.MDB");
     EXPECT_EQ(ins.v.paneles[2], "TRV-610 **");
     EXPECT_EQ(ins.v.paneles[3], "TRV610.MDB");
-    EXPECT_FALSE(a.GruposCONST.isEmpty());
-    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
-    EXPECT_FALSE(a.ConfiguracionGuardada);
+    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);   // the new file itself: ficheros_test
     EXPECT_EQ(ins.ui.Estado(), Texto(70));
     EXPECT_EQ(a.NumeroRele, 1);
     EXPECT_EQ(a.PasswordRele, 1234);
