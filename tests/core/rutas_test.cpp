@@ -40,15 +40,10 @@ struct ConTextos : ::testing::Test {
     }
 };
 
-TEST_F(ConTextos, Panel5ShowsPortSpeedBitsParityInitialAndStopBits) {
-    ParametrosPuerto p;
-    p.Puerto = 3;
-    p.Velocidad = 19200;
-    p.Paridad = 2;
-    p.BitsStop = 1;
-    EXPECT_EQ(TextoPanelPuertos(p, dic), "COM3;19200;8;" + dic.Texto(118).left(1) + ";1,5 ");
-    p.Paridad = 0;
-    p.BitsStop = 2;
+// One and one and a half stop bits, and the parity initials, are seen at start-up
+// and after the options in arranque_test.
+TEST_F(ConTextos, Panel5ShowsTwoStopBitsAndNothingForAnUnknownValue) {
+    ParametrosPuerto p{3, 19200, 0, 8, 2};
     EXPECT_EQ(TextoPanelPuertos(p, dic), "COM3;19200;8;" + dic.Texto(116).left(1) + ";2 ");
     p.BitsStop = 7;   // no stop-bits text for a value it does not know
     EXPECT_EQ(TextoPanelPuertos(p, dic), "COM3;19200;8;" + dic.Texto(116).left(1) + " ");
