@@ -52,11 +52,10 @@ class EditorSimple : public EditorTabla {
 public:
     EditorSimple(Contexto &ctx, VentanaMadre &m, const QString &tabla, bool conNombre)
         : EditorTabla(ctx, m, {"prueba", 79, tabla, {tabla}, conNombre, {}, false}) {}
-    int mostrados = 0;
 
 protected:
     int LlenaLista() override { return LlenaListaAjustes(Definicion().conNombre ? "NombreAjuste" : "Codificacion"); }
-    void MuestraRegistro() override { ++mostrados; }
+    void MuestraRegistro() override {}
     bool Guarda() override {
         Registros()->Edit();
         Registros()->SetValue("NombreAjuste", Nombre()->text());
