@@ -25,27 +25,6 @@ void EmpiezaTrazaEnvio(Comunicaciones &c) {
 
 bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
 
-
-}  // namespace
-
-std::optional<QList<TablaEmpaquetada>> EmpaquetaFichero(Contexto &ctx, const QString &fichero, const QStringList *solo) {
-    const auto db = AbreBaseDatosNombrada(ctx, fichero, bd::Apertura::SoloLectura);
-    if (!db) return std::nullopt;
-    try {
-        return EmpaquetaEnvio(*db, ctx.app, solo);
-    } catch (const TablaNoEnviable &e) {
-        ctx.ui->CursorOcupado(false);
-        ctx.ui->Muestra({ctx.dic.Texto(3000) + SaltoLinea + SaltoLinea + DescribeTablaNoEnviable(ctx.dic, e), ctx.T148(),
-                         Icono::Critico, Botones::Aceptar});
-    } catch (const std::exception &e) {
-        InformaError(ctx, "EmpaquetaEnvio", e);
-    }
-    return std::nullopt;
-}
-
-namespace {
-
-QString Lista(const QStringList &l) { return l.join(", "); }
 QString ListaCPUs(const QList<int> &l) {
     QStringList s;
     for (int cpu : l) s << QString::number(cpu);
@@ -69,9 +48,9 @@ QString InformeFallo(Comunicaciones &c, const Resultado &r) {
     if (r.enDuda.isEmpty() && r.noEnviadas.isEmpty())
         lineas << dic.Texto(3013);
     else {
-        if (!r.confirmadas.isEmpty()) lineas << dic.Texto(3014, Lista(r.confirmadas));
-        if (!r.enDuda.isEmpty()) lineas << dic.Texto(3015, Lista(r.enDuda));
-        if (!r.noEnviadas.isEmpty()) lineas << dic.Texto(3016, Lista(r.noEnviadas));
+        if (!r.confirmadas.isEmpty()) lineas << dic.Texto(3014, r.confirmadas.join(", "));
+        if (!r.enDuda.isEmpty()) lineas << dic.Texto(3015, r.enDuda.join(", "));
+        if (!r.noEnviadas.isEmpty()) lineas << dic.Texto(3016, r.noEnviadas.join(", "));
     }
     return lineas.join(SaltoLinea);
 }
@@ -132,6 +111,21 @@ bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QString
 }
 
 }  // namespace
+
+std::optional<QList<TablaEmpaquetada>> EmpaquetaFichero(Contexto &ctx, const QString &fichero, const QStringList *solo) {
+    const auto db = AbreBaseDatosNombrada(ctx, fichero, bd::Apertura::SoloLectura);
+    if (!db) return std::nullopt;
+    try {
+        return EmpaquetaEnvio(*db, ctx.app, solo);
+    } catch (const TablaNoEnviable &e) {
+        ctx.ui->CursorOcupado(false);
+        ctx.ui->Muestra({ctx.dic.Texto(3000) + SaltoLinea + SaltoLinea + DescribeTablaNoEnviable(ctx.dic, e), ctx.T148(),
+                         Icono::Critico, Botones::Aceptar});
+    } catch (const std::exception &e) {
+        InformaError(ctx, "EmpaquetaEnvio", e);
+    }
+    return std::nullopt;
+}
 
 bool EnviaTodosGrupos(Comunicaciones &c, const QString &fichero) {
     return EnviaConfiguracion(c, fichero, nullptr, c.ctx.dic.Texto(589, c.ctx.app.NumeroRele));
