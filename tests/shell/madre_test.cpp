@@ -322,7 +322,8 @@ private slots:
             if (auto *dlg = qobject_cast<QFileDialog *>(w)) {
                 filtro = dlg->selectedNameFilter();
                 cancelar = dlg->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
-                dlg->selectFile(ruta);
+                // Typed, not selectFile(): that leaves the name alone once the box has focus.
+                dlg->findChild<QLineEdit *>("fileNameEdit")->setText(ruta);
                 QMetaObject::invokeMethod(dlg, &QDialog::accept, Qt::QueuedConnection);
             } else if (auto *caja = qobject_cast<QMessageBox *>(w)) {
                 preguntas << caja->text();
