@@ -42,6 +42,9 @@ QList<AsignacionTexto> Editor(int titulo, const QList<AsignacionTexto> &propios)
     return l + propios;
 }
 
+// The alarm or signalling choice of the event editors.
+QList<AsignacionTexto> Alarma() { return {{"frm_alarma", 2058}, {"Opt_Alarma", 2059}, {"Opt_Senyalizacion", 2060}}; }
+
 const QHash<QString, QList<AsignacionTexto>> &Tablas() {
     static const QHash<QString, QList<AsignacionTexto>> tablas = {
         {"MADRE", Madre()},
@@ -58,6 +61,14 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
          Editor(2010, {{"lbl_TemporizadorApertura", 2011}, {"lbl_TemporizadorCierre", 2012},
                        {"chk_ContactoEntradas", 2013}, {"etiq_contacto", 2014}})},
         {"cnt_EntradasAparamenta", Editor(2020, {{"lbl_Borna", 2021}, {"lbl_EntradasControl", 2022}})},
+        {"cnt_Salidas", Editor(2050, {})},
+        {"cnt_Eventos", Editor(2051, Alarma())},
+        {"cnt_BitDeMando", Editor(2052, {})},
+        {"prt_Entradas", Editor(2053, {{"lbl_Entrada", 2061}, {"lbl_Funcion", 2062}})},
+        {"prt_Ands", Editor(2054, {})},
+        {"prt_Salidas", Editor(2055, {})},
+        {"prt_Eventos", Editor(2056, Alarma())},
+        {"com_Eventos", Editor(2057, Alarma())},
         {"PROGRESO", {{"lblTotal", 2030}, {"lblActual", 2031}}},
         {"DEPURA", {{"Ventana", 2032}, {"cmdBorrarEnviar", 2033}, {"cmdBorrarRecibir", 2034}}},
         {"ERRCOM", {{"Ventana", 2035}, {"lblTitulo", 2036}, {"cmdOK", 140}}},

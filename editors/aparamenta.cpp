@@ -15,21 +15,14 @@
 #include <QPushButton>
 
 namespace tarvo {
-namespace {
-
-// An empty text or one out of [minimo, maximo] is refused.
-bool EnRango(const QString &texto, qint64 minimo, qint64 maximo, qint64 &valor) {
-    bool ok = false;
-    valor = texto.trimmed().toLongLong(&ok);
-    return ok && valor >= minimo && valor <= maximo;
-}
-
-}  // namespace
 
 cnt_Aparamenta::cnt_Aparamenta(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     : EditorTabla(ctx, madre,
-                  {"cnt_Aparamenta", 85, "TiempoAperturaCierre CTRL",
-                   {"Aparamenta CTRL", "TiempoAperturaCierre CTRL"}, true, {}, false},
+                  {.nombre = "cnt_Aparamenta",
+                   .textoEstado = 85,
+                   .origen = "TiempoAperturaCierre CTRL",
+                   .tablasEnviadas = {"Aparamenta CTRL", "TiempoAperturaCierre CTRL"},
+                   .rellenaAlGuardar = true},
                   parent) {
     QWidget *padre = Nombre()->parentWidget();
     seleccionada_ = new QCheckBox(padre);
@@ -115,18 +108,14 @@ void cnt_Aparamenta::MuestraRegistro() {
 bool cnt_Aparamenta::Guarda() {
     bd::Recordset &rs = *Registros();
     const int i = RegistroActual();
-    qint64 tApertura = 0, tCierre = 0;
-    if (!EnRango(apertura_->text(), rs.Value("Minimo").toLongLong(), rs.Value("Maximo").toLongLong(), tApertura)) {
-        MensajeFueraDeRango("Temporizador Apertura", rs.Value("Minimo").toLongLong(), rs.Value("Maximo").toLongLong());
-        return false;
-    }
+    const auto tApertura = LeeEnRango(apertura_->text(), "Temporizador Apertura", rs.Value("Minimo").toLongLong(),
+                                      rs.Value("Maximo").toLongLong());
+    if (!tApertura) return false;
     IrARegistro(i + n_);
     const qint64 minCierre = rs.Value("Minimo").toLongLong(), maxCierre = rs.Value("Maximo").toLongLong();
     IrARegistro(i);
-    if (!EnRango(cierre_->text(), minCierre, maxCierre, tCierre)) {
-        MensajeFueraDeRango("Temporizador Cierre", minCierre, maxCierre);
-        return false;
-    }
+    const auto tCierre = LeeEnRango(cierre_->text(), "Temporizador Cierre", minCierre, maxCierre);
+    if (!tCierre) return false;
     const bool enUso = seleccionada_->isChecked(), porEntradas = contacto_->isChecked();
     const bool transicion = transicion_->text() == "11";
     auto escribe = [&](qint64 tiempo) {
@@ -141,9 +130,9 @@ bool cnt_Aparamenta::Guarda() {
     };
     Base()->BeginTrans();
     try {
-        escribe(tApertura);
+        escribe(*tApertura);
         IrARegistro(i + n_);
-        escribe(tCierre);
+        escribe(*tCierre);
         IrARegistro(i);
         auto flags = Base()->OpenRecordset("Aparamenta CTRL", bd::TipoRecordset::Dynaset);
         flags->MoveFirst();
@@ -156,7 +145,6 @@ bool cnt_Aparamenta::Guarda() {
         Base()->Rollback();
         throw;
     }
-    CargarComboBoxAparamenta("NombreAjuste");
     return true;
 }
 
@@ -167,7 +155,13 @@ const char *cnt_EntradasAparamenta::Consulta =
     "(([Entradas CTRL].TipoEntrada = \"Apa\")) ORDER BY [Entradas CTRL].Indice;";
 
 cnt_EntradasAparamenta::cnt_EntradasAparamenta(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
-    : EditorTabla(ctx, madre, {"cnt_EntradasAparamenta", 89, Consulta, {"Entradas CTRL"}, false, {}, false}, parent) {
+    : EditorTabla(ctx, madre,
+                  {.nombre = "cnt_EntradasAparamenta",
+                   .textoEstado = 89,
+                   .origen = Consulta,
+                   .tablasEnviadas = {"Entradas CTRL"},
+                   .cajaNombre = {}},
+                  parent) {
     QWidget *padre = Lista()->parentWidget();
     borna_ = new QLabel(padre);
     borna_->setObjectName("txt_Borna");

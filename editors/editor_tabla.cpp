@@ -5,6 +5,7 @@
 #include "core/ui/controles.h"
 #include "core/ui/textos_qt.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -65,15 +67,14 @@ void EditorTabla::CreaControles() {
     capa_->addLayout(cabecera);
 
     campos_ = new QGridLayout;
-    if (def_.conNombre) {
+    if (!def_.cajaNombre.isEmpty()) {
         nombre_ = new QLineEdit(frm_);
-        nombre_->setObjectName("txt_NombreAjustes");
-        nombre_->setMaxLength(23);
+        nombre_->setObjectName(def_.cajaNombre);
         auto *etiqueta = new QLabel(frm_);
         etiqueta->setObjectName("lbl_NombreAjustes");
         campos_->addWidget(etiqueta, 0, 0);
         campos_->addWidget(nombre_, 0, 1, 1, 3);
-        ValidaTeclaNombre(ctx_, nombre_, false);
+        ValidaTeclaNombre(ctx_, nombre_, def_.nombreDisplay);
         Vigila(nombre_);
     }
     capa_->addLayout(campos_);
@@ -152,7 +153,7 @@ bool EditorTabla::Carga() {
         db_ = bd::BaseDatos::Abrir(ctx_.app.CopiaTrabajo, bd::Apertura::Temporal);
         if (pestanas_) {
             nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados);
-            const int grupos = CuentaGruposSenyales(int(nombresEstados_.senyales.size()));
+            const int grupos = CuentaPestanas();
             const QSignalBlocker bloqueo(pestanas_);
             while (pestanas_->count() < grupos) pestanas_->addTab(QString());
         }
@@ -257,7 +258,7 @@ void EditorTabla::PrimeraActivacion() {
     for (int i = 0; i < pestanas_->count(); ++i) pestanas_->setTabText(i, ctx_.dic.Texto(524, i + 1));
     {
         const QSignalBlocker bloqueo(pestanas_);
-        if (total_ > 0) pestanas_->setCurrentIndex(rs_->Value(ctx_.app.ColumnaValor).toInt());
+        if (total_ > 0) pestanas_->setCurrentIndex(PestanaDeGrupo(GrupoGuardado()));
     }
     if (total_ > 0) PonNombresMascara(pestanas_->currentIndex());
     setEnabled(true);
@@ -267,10 +268,14 @@ void EditorTabla::PrimeraActivacion() {
 int EditorTabla::LlenaLista() { return LlenaListaAjustes("NombreAjuste"); }
 
 int EditorTabla::LlenaListaAjustes(const QString &columna) {
+    return LlenaListaAjustes([&columna](const bd::Recordset &rs) { return rs.Value(columna).toString(); });
+}
+
+int EditorTabla::LlenaListaAjustes(const std::function<QString(const bd::Recordset &)> &nombre) {
     const bool activos = eventos_;
     eventos_ = false;
     lista_->clear();
-    for (rs_->MoveFirst(); !rs_->AtEOF(); rs_->MoveNext()) lista_->addItem(rs_->Value(columna).toString().trimmed());
+    for (rs_->MoveFirst(); !rs_->AtEOF(); rs_->MoveNext()) lista_->addItem(nombre(*rs_).trimmed());
     const int n = lista_->count();
     if (n > 0) IrARegistro(qBound(1, registro_, n));
     lista_->setCurrentIndex(registro_ - 1);
@@ -302,11 +307,10 @@ void EditorTabla::CargarRegistroPantalla() {
     try {
         if (nombre_) nombre_->setText(rs_->Value("NombreAjuste").toString().trimmed());
         if (pestanas_) {
-            const int grupo = rs_->Value(ctx_.app.ColumnaValor).toInt();
             if (activado_) {
                 const QSignalBlocker bloqueo(pestanas_);
-                pestanas_->setCurrentIndex(grupo);
-                PonNombresMascara(grupo);
+                pestanas_->setCurrentIndex(PestanaDeGrupo(GrupoGuardado()));
+                PonNombresMascara(pestanas_->currentIndex());
             }
             CargaMascara();
             if (def_.conValores) CargaValor();
@@ -348,6 +352,7 @@ void EditorTabla::AjusteAnterior() {
 
 void EditorTabla::SaltaARegistro(int indiceLista) {
     if (!eventos_ || indiceLista < 0) return;
+    if (def_.estadoEnSalto) MuestraEstado(ctx_, ctx_.dic.Texto(def_.textoEstado), true);
     eventos_ = false;
     registro_ = indiceLista + 1;
     IrARegistro(registro_);
@@ -356,6 +361,7 @@ void EditorTabla::SaltaARegistro(int indiceLista) {
     anterior_->setVisible(registro_ > 1);
     siguiente_->setVisible(registro_ < total_);
     eventos_ = true;
+    if (def_.estadoEnSalto) MuestraEstado(ctx_, ctx_.dic.Texto(70));
 }
 
 void EditorTabla::MarcaCambios() {
@@ -384,6 +390,13 @@ void EditorTabla::GuardaCambios() {
     }
     OcultaCambios();
     aviso_->show();
+    if (def_.rellenaAlGuardar) {
+        try {
+            total_ = LlenaLista();
+        } catch (const std::exception &e) {
+            InformaError(ctx_, "LlenaListaAjustes", e);
+        }
+    }
 }
 
 void EditorTabla::Vigila(QLineEdit *caja) {
@@ -393,7 +406,15 @@ void EditorTabla::Vigila(QLineEdit *caja) {
     });
 }
 
-void EditorTabla::Vigila(QCheckBox *casilla) { connect(casilla, &QCheckBox::clicked, this, &EditorTabla::MarcaCambios); }
+void EditorTabla::Vigila(QAbstractButton *boton) {
+    connect(boton, &QAbstractButton::clicked, this, &EditorTabla::MarcaCambios);
+}
+
+void EditorTabla::Vigila(QComboBox *lista) { connect(lista, &QComboBox::activated, this, &EditorTabla::MarcaCambios); }
+
+void EditorTabla::Vigila(QListWidget *lista) {
+    connect(lista, &QListWidget::currentRowChanged, this, &EditorTabla::MarcaCambios);
+}
 
 void EditorTabla::MensajeFueraDeRango(const QString &etiqueta, qint64 minimo, qint64 maximo) {
     const QString texto = ctx_.dic.Texto(525) + "\r\r" + etiqueta + "\r\r" + ctx_.dic.Texto(526) + "\r" +
@@ -402,13 +423,22 @@ void EditorTabla::MensajeFueraDeRango(const QString &etiqueta, qint64 minimo, qi
     ctx_.ui->Muestra({texto, ctx_.T148(), Icono::Critico, Botones::Aceptar});
 }
 
+std::optional<qint64> EditorTabla::LeeEnRango(const QString &texto, const QString &etiqueta, qint64 minimo,
+                                              qint64 maximo) {
+    bool ok = false;
+    const qint64 valor = texto.trimmed().toLongLong(&ok);
+    if (ok && valor >= minimo && valor <= maximo) return valor;
+    MensajeFueraDeRango(etiqueta, minimo, maximo);
+    return std::nullopt;
+}
+
 void EditorTabla::Avisa(int texto, Icono icono) {
     ctx_.ui->Muestra({ctx_.dic.Texto(texto), ctx_.T148(), icono, Botones::Aceptar});
 }
 
 void EditorTabla::EnviaAjustes() {
     if (ctx_.app.EstadoConexion == 255) {
-        Avisa(586, Icono::Informacion);
+        Avisa(586);
         return;
     }
     // The packers read the saved records from the working copy, which this
@@ -458,13 +488,20 @@ void EditorTabla::resizeEvent(QResizeEvent *e) {
     frm_->move(qMax(0, (width() - frm_->width()) / 2), qMax(0, (height() - frm_->height()) / 2));
 }
 
-int EditorTabla::GrupoSeleccionado() const { return pestanas_ ? pestanas_->currentIndex() : 0; }
+int EditorTabla::GrupoSeleccionado() const { return pestanas_ ? GrupoDePestana(pestanas_->currentIndex()) : 0; }
+
+int EditorTabla::GrupoGuardado() const { return rs_->Value(ctx_.app.ColumnaValor).toInt(); }
+
+int EditorTabla::CuentaPestanas() const { return CuentaGruposSenyales(int(nombresEstados_.senyales.size())); }
+
+QString EditorTabla::EtiquetaSenyal(int pestana, int i) const { return nombresEstados_.Etiqueta(16 * pestana + 1 + i); }
 
 void EditorTabla::CambiaPestana(int indice) {
     if (!eventos_ || indice < 0) return;
     const bool activos = eventos_;
     eventos_ = false;
-    if (indice != rs_->Value(ctx_.app.ColumnaValor).toInt()) {
+    // Only the tab that stores the record's own group shows its masks.
+    if (GrupoDePestana(indice) != GrupoGuardado()) {
         BorraMascara();
         if (def_.conValores) BorraValor();
     } else {
@@ -475,18 +512,33 @@ void EditorTabla::CambiaPestana(int indice) {
     eventos_ = activos;
 }
 
-QString EditorTabla::MascaraAHex() const {
+quint16 EditorTabla::PalabraMascara() const {
     quint16 palabra = 0;
     for (int i = 0; i < 16; ++i)
         if (mascaras_[i]->isChecked()) palabra |= quint16(1u << i);
-    return PalabraAHex(palabra);
+    return palabra;
 }
 
-QString EditorTabla::ValorAHex() const {
+quint16 EditorTabla::PalabraValor() const {
     quint16 palabra = 0;
     for (int i = 0; i < 16; ++i)
         if (valores_[i] && valores_[i]->text() == "1") palabra |= quint16(1u << i);
-    return PalabraAHex(palabra);
+    return palabra;
+}
+
+QString EditorTabla::MascaraAHex() const { return PalabraAHex(PalabraMascara()); }
+
+QString EditorTabla::ValorAHex() const { return PalabraAHex(PalabraValor()); }
+
+void EditorTabla::EscribeGrupo(Fila fila) {
+    DatosCodificacion datos;
+    datos.columnaValor = ctx_.app.ColumnaValor;
+    PonColumnasDePalabra(fila, "Mascara", PalabraMascara());
+    if (def_.conValores) PonColumnasDePalabra(fila, "Valor", PalabraValor());
+    fila.insert(datos.columnaValor, GrupoSeleccionado());
+    const TablaCodificada *tabla = BuscaTablaCodificada(def_.tablasEnviadas.value(0));
+    for (auto it = fila.cbegin(); it != fila.cend(); ++it) rs_->SetValue(it.key(), it.value());
+    if (tabla) rs_->SetValue("Codificacion", CodificaRegistro(*tabla, fila, datos));
 }
 
 void EditorTabla::CargaMascara() {
@@ -507,8 +559,8 @@ void EditorTabla::BorraValor() {
         if (b) b->setText("0");
 }
 
-void EditorTabla::PonNombresMascara(int grupo) {
-    for (int i = 0; i < 16; ++i) mascaras_[i]->setText(nombresEstados_.Etiqueta(16 * grupo + 1 + i));
+void EditorTabla::PonNombresMascara(int pestana) {
+    for (int i = 0; i < 16; ++i) mascaras_[i]->setText(EtiquetaSenyal(pestana, i));
 }
 
 }  // namespace tarvo

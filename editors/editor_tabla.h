@@ -4,6 +4,7 @@
 // editor adds only its own fields, what it shows of a record and what it saves.
 #pragma once
 
+#include "comms/codificacion/registros.h"
 #include "core/ventana_madre.h"
 #include "store/nombres_estados.h"
 #include "store/db/basedatos.h"
@@ -13,13 +14,16 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTabBar;
 class QVBoxLayout;
@@ -35,8 +39,12 @@ struct DefinicionEditor {
     QString nombre;               // window name, also its form key for captions
     int textoEstado = 0;          // dictionary text shown while it loads
     QString origen;               // table name or SQL text of the record source
-    QStringList tablasEnviadas;   // sent by SSCommand1, in catalogue order
-    bool conNombre = true;        // has the name box txt_NombreAjustes
+    QStringList tablasEnviadas;   // sent by SSCommand1, in catalogue order; the first is the edited one
+    // The name box (the input editors call it txt_NombreAjuste); none when empty.
+    QString cajaNombre = "txt_NombreAjustes";
+    bool nombreDisplay = false;   // the name is shown on the relay's display: its characters only
+    bool rellenaAlGuardar = false;   // names can change: the list is filled again after a save
+    bool estadoEnSalto = false;   // the status text is shown around a jump from the list
     // Group editors: the model's signal-state table, and whether the records
     // carry values besides masks.
     QString tablaEstados;
@@ -86,6 +94,13 @@ protected:
     virtual bool Guarda() = 0;
     // The record list: by default NombreAjuste of every record; returns the total.
     virtual int LlenaLista();
+    // Group tabs: how many there are, the tab that shows a stored group, the
+    // group a tab stores, and the label of check box i (0-15) on a tab. By
+    // default one tab per 16 signals of the signal-state table.
+    virtual int CuentaPestanas() const;
+    virtual int PestanaDeGrupo(int grupo) const { return grupo; }
+    virtual int GrupoDePestana(int pestana) const { return pestana; }
+    virtual QString EtiquetaSenyal(int pestana, int i) const;
     virtual void DespuesDeCargar() {}
     // Texts of an editor's own controls that come from the dictionary.
     virtual void DespuesDePonerTextos() {}
@@ -100,24 +115,37 @@ protected:
 
     // Fills the list from a column of every record, selects the current one.
     int LlenaListaAjustes(const QString &columna);
+    int LlenaListaAjustes(const std::function<QString(const bd::Recordset &)> &nombre);
     // Hooks a control so that editing it marks the record changed.
     void Vigila(QLineEdit *caja);
-    void Vigila(QCheckBox *casilla);
+    void Vigila(QAbstractButton *boton);
+    void Vigila(QComboBox *lista);
+    void Vigila(QListWidget *lista);
     // The range error of a time field; the record is then reloaded.
     void MensajeFueraDeRango(const QString &etiqueta, qint64 minimo, qint64 maximo);
+    // A time field's value; an empty text or one out of [minimo, maximo]
+    // shows the range message and gives nothing.
+    std::optional<qint64> LeeEnRango(const QString &texto, const QString &etiqueta, qint64 minimo, qint64 maximo);
     // Moves the recordset to record number n (1-based).
     void IrARegistro(int n);
     void Avisa(int texto, Icono icono = Icono::Critico);
 
     // Group editors.
-    int GrupoSeleccionado() const;
+    int GrupoSeleccionado() const;   // the group the selected tab stores
+    int GrupoGuardado() const;       // the group of the shown record
+    quint16 PalabraMascara() const;
+    quint16 PalabraValor() const;
     QString MascaraAHex() const;
     QString ValorAHex() const;
+    // Writes the shown masks, values and group, the columns in `fila` and the
+    // Codificacion they make in the edited table's layout into the current
+    // record, which is in edit mode.
+    void EscribeGrupo(Fila fila = {});
     void CargaMascara();
     void CargaValor();
     void BorraMascara();
     void BorraValor();
-    void PonNombresMascara(int grupo);
+    void PonNombresMascara(int pestana);
     QTabBar *Pestanas() const { return pestanas_; }
     QCheckBox *Mascara(int i) const { return mascaras_[i]; }
     QPushButton *Valor(int i) const { return valores_[i]; }

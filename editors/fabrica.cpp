@@ -1,6 +1,7 @@
 #include "editors/fabrica.h"
 
 #include "editors/aparamenta.h"
+#include "editors/familias.h"
 
 namespace tarvo {
 
@@ -13,7 +14,7 @@ EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu,
         default: break;
         }
     }
-    return editor;
+    return editor ? editor : CreaEditorDeFamilia(ctx, madre, menu, indice);
 }
 
 }  // namespace tarvo

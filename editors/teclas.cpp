@@ -1,5 +1,7 @@
 #include "editors/teclas.h"
 
+#include "core/pagina437.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -31,11 +33,15 @@ protected:
             if (codigo >= '0' && codigo <= '9') return false;
             return Rechaza(521);
         }
-        if (tipo_ == NombreDisplay && !CaracterDeDisplay(codigo)) return Rechaza(522);
-        if (caja->text().size() >= LimiteNombre && !caja->hasSelectedText()) {
-            Muestra(523);
-            return true;
+        // The display's character set is code page 437: "ñ" is allowed as its
+        // relay code 164, not as the platform's 241.
+        if (tipo_ == NombreDisplay) {
+            const auto rele = CodigoRele(texto.at(0));
+            if (!rele || !CaracterDeDisplay(*rele)) return Rechaza(522);
         }
+        // At the limit the user is told even when a selection would make room;
+        // the key then replaces the selection, and the box refuses it otherwise.
+        if (caja->text().size() >= LimiteNombre) Muestra(523);
         return false;
     }
 
@@ -46,17 +52,13 @@ private:
         return true;
     }
     void Muestra(int texto) {
-        ctx_.ui->Muestra({ctx_.dic.Texto(texto), ctx_.T148(), Icono::Exclamacion, Botones::Aceptar});
+        ctx_.ui->Muestra({ctx_.dic.Texto(texto), ctx_.T148(), Icono::Critico, Botones::Aceptar});
     }
     Contexto &ctx_;
     Tipo tipo_;
 };
 
 }  // namespace
-
-bool CaracterDeDisplay(uint c) {
-    return (c >= 32 && c <= 126) || (c >= 128 && c <= 130) || c == 154 || (c >= 160 && c <= 168) || c == 173;
-}
 
 void ValidaTeclaNumero(Contexto &ctx, QLineEdit *caja) { caja->installEventFilter(new Filtro(ctx, Filtro::Numero, caja)); }
 

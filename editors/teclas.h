@@ -14,7 +14,5 @@ void ValidaTeclaNumero(Contexto &ctx, QLineEdit *caja);
 // editors, whose names go to the relay's display) also refuses characters the
 // display cannot show, with 522.
 void ValidaTeclaNombre(Contexto &ctx, QLineEdit *caja, bool restringido);
-// Whether the relay's display can show this character code.
-bool CaracterDeDisplay(uint codigo);
 
 }  // namespace tarvo

@@ -1,5 +1,6 @@
 #include "store/catalogo.h"
 
+#include "core/pagina437.h"
 #include "store/ficheros.h"
 #include "store/tablas.h"
 
@@ -315,7 +316,9 @@ bool CompatibilizaGrafico(Contexto &ctx, const QString &copia) {
 QString TextoAHex(const QString &texto) {
     const QString tomado = texto.left(23);
     QString hex;
-    for (const QChar c : tomado) hex += QString::number(c.unicode(), 16).toUpper();
+    // A letter the relay lacks cannot reach here from the editors, which refuse
+    // it; should one come from elsewhere it goes as "?", never as a wrong width.
+    for (const QChar c : tomado) hex += QString::number(CodigoRele(c).value_or('?'), 16).toUpper();
     for (int i = int(tomado.size()) + 1; i <= 24; ++i) hex += "00";
     return hex;
 }

@@ -1,5 +1,6 @@
 #include "comms/codificacion/registros.h"
 
+#include "core/pagina437.h"
 #include "graphic/objeto.h"
 #include "store/catalogo.h"
 
@@ -92,7 +93,7 @@ QString TextoDeBytes(QStringView hex, int maximo) {
     for (qsizetype i = 0; i + 1 < hex.size() && t.size() < maximo; i += 2) {
         const auto c = LeeHex(hex.mid(i, 2));
         if (!c || *c == 0) break;
-        t += QChar(char16_t(*c));
+        t += LetraRele(quint8(*c));
     }
     return t;
 }

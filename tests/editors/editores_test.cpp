@@ -1,7 +1,9 @@
 // The editor framework and the switchgear editors on real working copies.
 #include "editors/aparamenta.h"
 #include "editors/editor_tabla.h"
+#include "editors/fabrica.h"
 #include "editors/teclas.h"
+#include "store/catalogo.h"
 #include "store/ficheros.h"
 #include "support/instalacion.h"
 #include "support/teclado.h"
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 
@@ -31,11 +34,21 @@ struct Banco {
     }
     template <typename E>
     std::unique_ptr<E> Abre() {
-        auto e = std::make_unique<E>(ins.ctx, ins.v);
+        return Carga(std::make_unique<E>(ins.ctx, ins.v));
+    }
+    // The editor of a settings menu entry, as the menu opens it.
+    std::unique_ptr<EditorTabla> Abre(const char *menu, int indice) {
+        return Carga(std::unique_ptr<EditorTabla>(CreaEditor(ins.ctx, ins.v, menu, indice)));
+    }
+    template <typename E>
+    std::unique_ptr<E> Carga(std::unique_ptr<E> e) {
         e->resize(900, 700);
         e->show();
         if (!e->Carga()) return nullptr;
         return e;
+    }
+    void Ejecuta(const QString &sql) {
+        bd::BaseDatos::Abrir(ins.ctx.app.CopiaTrabajo, bd::Apertura::Temporal)->Execute(sql);
     }
     QStringList Filas(const QString &sql) { return prueba::Filas(ins.ctx.app.CopiaTrabajo, sql, bd::Apertura::Temporal); }
 };
@@ -47,42 +60,32 @@ T *Hijo(QWidget *w, const char *nombre) {
 
 bool Visible(QWidget *w, const char *nombre) { return !Hijo<QWidget>(w, nombre)->isHidden(); }
 
+// Letters the test keyboard has no key for (ñ, á): each typed as a key carrying its text.
+void Teclea(QWidget *w, const QString &texto) {
+    for (const QChar c : texto) {
+        QKeyEvent tecla(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &tecla);
+    }
+}
+
 // A minimal editor over one table: the name field only.
 class EditorSimple : public EditorTabla {
 public:
     EditorSimple(Contexto &ctx, VentanaMadre &m, const QString &tabla, bool conNombre)
-        : EditorTabla(ctx, m, {"prueba", 79, tabla, {tabla}, conNombre, {}, false}) {}
+        : EditorTabla(ctx, m,
+                      {.nombre = "prueba",
+                       .textoEstado = 79,
+                       .origen = tabla,
+                       .tablasEnviadas = {tabla},
+                       .cajaNombre = conNombre ? "txt_NombreAjustes" : ""}) {}
 
 protected:
-    int LlenaLista() override { return LlenaListaAjustes(Definicion().conNombre ? "NombreAjuste" : "Codificacion"); }
+    int LlenaLista() override { return LlenaListaAjustes(Nombre() ? "NombreAjuste" : "Codificacion"); }
     void MuestraRegistro() override {}
     bool Guarda() override {
         Registros()->Edit();
         Registros()->SetValue("NombreAjuste", Nombre()->text());
         Registros()->Update();
-        return true;
-    }
-};
-
-// A group editor over the control outputs, masks and values.
-class EditorGrupo : public EditorTabla {
-public:
-    EditorGrupo(Contexto &ctx, VentanaMadre &m)
-        : EditorTabla(ctx, m, {"cnt_Salidas", 79, "Salidas CTRL", {"Salidas CTRL"}, true, "Tarvo Estados Control", true}) {}
-    using EditorTabla::MascaraAHex;
-    using EditorTabla::ValorAHex;
-
-protected:
-    void MuestraRegistro() override {}
-    bool Guarda() override {
-        bd::Recordset &rs = *Registros();
-        rs.Edit();
-        rs.SetValue(ctx().app.ColumnaValor, GrupoSeleccionado());
-        for (int i = 0; i < 16; ++i) {
-            rs.SetValue(QString("Mascara%1").arg(i + 1), Mascara(i)->isChecked());
-            rs.SetValue(QString("Valor%1").arg(i + 1), Valor(i)->text() == "1");
-        }
-        rs.Update();
         return true;
     }
 };
@@ -161,6 +164,10 @@ private slots:
         b.ins.ui.Espera(b.ins.ctx.dic.Texto(523));
         QTest::keyClicks(nombre, "c");
         QCOMPARE(nombre->text(), QString(22, 'a') + "b");
+        nombre->setSelection(0, 1);   // a selection makes room, and the limit is still told
+        b.ins.ui.Espera(b.ins.ctx.dic.Texto(523));
+        QTest::keyClicks(nombre, "z");
+        QCOMPARE(nombre->text(), "z" + QString(21, 'a') + "b");
         QCOMPARE(b.ins.Inesperados(), QString());
     }
 
@@ -281,31 +288,158 @@ private slots:
 
     void lasPestanasDeGrupoBorranOtroGrupoYRestauranElPropio() {
         Banco b;
-        EditorGrupo e(b.ins.ctx, b.ins.v);
-        e.show();
-        QVERIFY(e.Carga());
-        auto *tabs = e.findChild<QTabBar *>("tb_GrupoSeñales");
-        QVERIFY(tabs && tabs->count() >= 2);
+        auto e = b.Abre("mnuAjusteControl", 8);
+        QVERIFY(e);
+        auto *tabs = e->findChild<QTabBar *>("tb_GrupoSeñales");
+        QCOMPARE(tabs->count(), 4);   // 64 control signals
         QCOMPARE(tabs->tabText(1), b.ins.ctx.dic.Texto(524, 2));
-        e.findChild<QCheckBox *>("chk_mascara_2")->click();
-        e.findChild<QPushButton *>("btn_valor_2")->click();
-        QCOMPARE(e.MascaraAHex(), QString("0004"));
-        QCOMPARE(e.ValorAHex(), QString("0004"));
-        e.GuardaCambios();
+        auto *mascara = e->findChild<QCheckBox *>("chk_mascara_2");
+        auto *valor = e->findChild<QPushButton *>("btn_valor_2");
+        mascara->click();
+        valor->click();
+        e->GuardaCambios();
 
         tabs->setCurrentIndex(1);   // another group: cleared, and not a change
-        QCOMPARE(e.MascaraAHex(), QString("0000"));
-        QVERIFY(!Visible(&e, "btn_SaveChanges"));
+        QVERIFY(!mascara->isChecked());
+        QCOMPARE(valor->text(), QString("0"));
+        QVERIFY(!Visible(e.get(), "btn_SaveChanges"));
         tabs->setCurrentIndex(0);   // its own group: restored
-        QCOMPARE(e.MascaraAHex(), QString("0004"));
-        QCOMPARE(e.ValorAHex(), QString("0004"));
+        QVERIFY(mascara->isChecked());
+        QCOMPARE(valor->text(), QString("1"));
 
         tabs->setCurrentIndex(1);
-        e.findChild<QCheckBox *>("chk_mascara_0")->click();
-        e.GuardaCambios();
-        e.Suspende();
+        e->findChild<QCheckBox *>("chk_mascara_0")->click();
+        e->GuardaCambios();
+        e->Suspende();
         QCOMPARE(b.Filas("SELECT GrupoSenyal, Mascara1, Mascara3, Valor3 FROM [Salidas CTRL] WHERE Indice = 1"),
                  QStringList({"1|true|false|false"}));
+    }
+
+    // Gates, outputs and command bits as their menus open them: the terminal
+    // label, a name at its 23-character limit, and the bytes of a group.
+    void losEditoresDeGruposGuardanNombreGrupoYCodificacion() {
+        const struct {
+            const char *menu;
+            int indice;
+            const char *tabla;
+            int registro;
+            const char *bornas;
+            int pestana;
+            QList<int> mascaras, valores;
+            const char *codificacion;
+        } casos[] = {
+            {"mnuAjusteProteccion", 1, "ANDs PROT", 1, "", 2, {0, 2}, {2}, "050002000400"},
+            {"mnuAjusteProteccion", 2, "Salidas PROT", 2, "SP 2", 0, {3}, {}, "080000000000"},
+            {"mnuAjusteControl", 8, "Salidas CTRL", 3, "SC 3", 1, {15}, {15}, "008001000080"},
+            {"mnuAjusteControl", 11, "BitMando CTRL", 2, "", 3, {0, 1}, {}, "03000300"},
+        };
+        const QString nombre = "Puerta de nombre largo.";
+        for (const auto &c : casos) {
+            Banco b;
+            auto e = b.Abre(c.menu, c.indice);
+            QVERIFY2(e, c.tabla);
+            for (int i = 1; i < c.registro; ++i) e->AjusteSiguiente();
+            auto *bornas = e->findChild<QLabel *>("lbl_Bornas");
+            QCOMPARE(bornas ? bornas->text() : QString(""), QString(c.bornas));
+            e->findChild<QTabBar *>()->setCurrentIndex(c.pestana);
+            for (int m : c.mascaras) e->findChild<QCheckBox *>(QString("chk_mascara_%1").arg(m))->click();
+            for (int v : c.valores) e->findChild<QPushButton *>(QString("btn_valor_%1").arg(v))->click();
+            auto *caja = Hijo<QLineEdit>(e.get(), "txt_NombreAjustes");
+            caja->selectAll();
+            QTest::keyClicks(caja, nombre);
+            e->GuardaCambios();
+            QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(c.registro - 1), nombre);
+            e->Suspende();
+            QCOMPARE(b.Filas(QString("SELECT NombreAjuste, GrupoSenyal, Codificacion FROM [%1] WHERE Indice = %2")
+                                 .arg(c.tabla)
+                                 .arg(c.registro)),
+                     QStringList{QString("%1|%2|%3").arg(nombre).arg(c.pestana).arg(c.codificacion)});
+            QCOMPARE(b.ins.Inesperados(), QString());
+        }
+    }
+
+    void unEventoDeAlarmaGuardaSuTextoEnLosBytesDelDisplay() {
+        Banco b;
+        b.Ejecuta("UPDATE [Eventos PROT] SET Alarma = True WHERE Indice = 2");
+        b.Ejecuta("UPDATE [TextoEventos COMU] SET Texto = 'Disparo' WHERE TipoTexto = 'prot' AND NumeroOrden = 2");
+        auto e = b.Abre("mnuAjusteProteccion", 3);
+        QVERIFY(e);
+        auto *lista = Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes");
+        QCOMPARE(lista->itemText(1), QString("Disparo"));   // an alarm is listed by its text
+        QVERIFY(Visible(e.get(), "frm_alarma"));
+        QVERIFY(Hijo<QRadioButton>(e.get(), "Opt_Senyalizacion")->isChecked());
+
+        auto *caja = Hijo<QLineEdit>(e.get(), "txt_NombreAjustes");
+        caja->selectAll();
+        Teclea(caja, "Añá¿");
+        b.ins.ui.Espera(b.ins.ctx.dic.Texto(522));
+        Teclea(caja, "é€");   // é is a display letter, € is not
+        QCOMPARE(caja->text(), QString("Añá¿é"));
+        QCOMPARE(b.ins.ui.Mostrados().last().icono, Icono::Critico);
+        Hijo<QRadioButton>(e.get(), "Opt_Alarma")->click();
+        e->findChild<QCheckBox *>("chk_mascara_15")->click();
+        e->GuardaCambios();
+        e->Suspende();
+        // After a save every record is listed by its name.
+        QCOMPARE(lista->itemText(1), b.Filas("SELECT NombreAjuste FROM [Eventos PROT] WHERE Indice = 2").value(0));
+        QCOMPARE(b.Filas("SELECT NombreAjuste, Alarma, Codificacion FROM [Eventos PROT] WHERE Indice = 1"),
+                 QStringList({"Añá¿é|true|00800000"}));
+        QCOMPARE(b.Filas("SELECT TipoTexto, Texto, Codificacion FROM [TextoEventos COMU] WHERE NumeroOrden = 1 "
+                         "ORDER BY TipoTexto"),
+                 QStringList({"comu||" + QString(48, '0'), "cont||" + QString(48, '0'),
+                              "prot|Añá¿é|41A4A0A882" + QString(38, '0')}));
+
+        e->Reanuda();   // back to a plain signal: the text is emptied
+        Hijo<QRadioButton>(e.get(), "Opt_Senyalizacion")->click();
+        e->GuardaCambios();
+        e->Suspende();
+        QCOMPARE(b.Filas("SELECT Alarma, Texto, [TextoEventos COMU].Codificacion FROM [Eventos PROT] INNER JOIN [TextoEventos COMU] ON "
+                         "[Eventos PROT].Indice = NumeroOrden WHERE [Eventos PROT].Indice = 1 AND TipoTexto = 'prot'"),
+                 QStringList({"false||" + QString(48, '0')}));
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    // TRV-300 has no event texts and 47 control signals.
+    void sinTextosLosEventosNoTienenAlarmaYElUltimoGrupoEstaIncompleto() {
+        Banco b("TRV-300 C*");
+        QVERIFY(!TablaEnModelo(b.ins.ctx.app, "TextoEventos COMU"));
+        b.Ejecuta("UPDATE [Eventos CTRL] SET Alarma = True WHERE Indice = 1");
+        auto e = b.Abre("mnuAjusteControl", 9);
+        QVERIFY(e);
+        QVERIFY(!Visible(e.get(), "frm_alarma"));
+        auto *tabs = e->findChild<QTabBar *>("tb_GrupoSenyales");
+        QCOMPARE(tabs->count(), 3);
+        tabs->setCurrentIndex(2);
+        QVERIFY(!e->findChild<QCheckBox *>("chk_mascara_14")->text().isEmpty());
+        QCOMPARE(e->findChild<QCheckBox *>("chk_mascara_15")->text(), QString());
+        e->findChild<QCheckBox *>("chk_mascara_0")->click();
+        e->GuardaCambios();
+        e->Suspende();
+        // The alarm flag is not this model's to write.
+        QCOMPARE(b.Filas("SELECT Alarma, Codificacion FROM [Eventos CTRL] WHERE Indice = 1"),
+                 QStringList({"true|01000200"}));
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    void unaEntradaDeProteccionGuardaLaFuncionElegida() {
+        Banco b;
+        auto e = b.Abre("mnuAjusteProteccion", 0);
+        QVERIFY(e);
+        QVERIFY(!e->findChild<QLineEdit *>());
+        e->AjusteSiguiente();
+        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_NombreEntrada")->text(),
+                 Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(1));
+        auto *funciones = Hijo<QComboBox>(e.get(), "cmb_ListaValoresAsociados");
+        QVERIFY(funciones->count() > 3);
+        funciones->setFocus();
+        QTest::keyClick(funciones, Qt::Key_End);
+        const int elegida = funciones->count() - 1;
+        QVERIFY(Visible(e.get(), "btn_SaveChanges"));
+        e->GuardaCambios();
+        e->Suspende();
+        const QString codigo = QString("%1").arg(elegida, 2, 16, QChar('0')).toUpper();
+        QCOMPARE(b.Filas("SELECT ValorEntrada, ValorTextoEntrada, Codificacion FROM [Entradas PROT] WHERE Indice = 2"),
+                 QStringList{QString("%1|%2|%3").arg(elegida).arg(funciones->itemText(elegida), codigo)});
     }
 
     void enviarSinReleSoloAvisa() {
@@ -315,6 +449,7 @@ private slots:
         Hijo<QPushButton>(e.get(), "SSCommand1")->click();
         QCOMPARE(b.ins.Inesperados(), QString());
         QCOMPARE(b.ins.ui.Mostrados().size(), 1);
+        QCOMPARE(b.ins.ui.Mostrados().first().icono, Icono::Critico);
     }
 };
 

@@ -1,18 +1,27 @@
-// A setting saved in its editor and sent from it reaches the relay.
+// A record saved in its editor and sent from it reaches the relay: one editor
+// of each family, against the relay simulator.
 #include "comms/envio.h"
 #include "comms/transferencias.h"
-#include "editors/aparamenta.h"
+#include "editors/editor_tabla.h"
+#include "editors/fabrica.h"
 #include "rele_prueba.h"
+#include "store/catalogo.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace tarvo;
 
-TEST(EnvioDesdeEditor, ASavedClosingTimeReachesTheRelay) {
+TEST(EnvioDesdeEditor, ASavedRecordOfEachFamilyReachesTheRelay) {
     int argc = 1;
     char nombre[] = "editors_envio_tests";
     char *argv[] = {nombre};
@@ -26,24 +35,58 @@ TEST(EnvioDesdeEditor, ASavedClosingTimeReachesTheRelay) {
     EditorTabla::FijaEnvio([&](Contexto &, const QStringList &tablas, const QString &titulo) {
         EnviaTablasEditor(*r.c, tablas, titulo);
     });
+    auto hijo = [](QWidget *e, const QString &n) { return e->findChild<QWidget *>(n); };
+    const struct {
+        const char *menu;
+        int indice;
+        std::function<void(EditorTabla &)> edita;
+        const char *tabla;
+        int desde;   // hexadecimal digits before the bytes that tell
+        QString bytes;
+    } casos[] = {
+        // Switchgear 2 of 6: its closing time is record 8; 350 goes low byte first.
+        {"mnuAjusteControl", 0, [&](EditorTabla &e) {
+             e.AjusteSiguiente();
+             static_cast<QLineEdit *>(hijo(&e, "txt_TemporizadorCierre"))->setText("350");
+         }, "TiempoAperturaCierre CTRL", 7 * 4, "5E01"},
+        {"mnuAjusteControl", 8, [&](EditorTabla &e) {
+             e.findChild<QTabBar *>()->setCurrentIndex(1);
+             static_cast<QCheckBox *>(hijo(&e, "chk_mascara_15"))->click();
+             static_cast<QPushButton *>(hijo(&e, "btn_valor_15"))->click();
+         }, "Salidas CTRL", 0, "008001000080"},
+        {"mnuAjusteProteccion", 3, [&](EditorTabla &e) {
+             static_cast<QLineEdit *>(hijo(&e, "txt_NombreAjustes"))->setText("Añá");
+             static_cast<QRadioButton *>(hijo(&e, "Opt_Alarma"))->click();
+             static_cast<QCheckBox *>(hijo(&e, "chk_mascara_15"))->click();
+         }, "Eventos PROT", 0, "00800000"},
+        {"mnuAjusteProteccion", 0, [&](EditorTabla &e) {
+             auto *funciones = static_cast<QComboBox *>(hijo(&e, "cmb_ListaValoresAsociados"));
+             funciones->setCurrentIndex(2);
+             emit funciones->activated(2);
+         }, "Entradas PROT", 0, "02"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.tabla);
+        std::unique_ptr<EditorTabla> editor(CreaEditor(r.ins.ctx, r.ins.v, c.menu, c.indice));
+        editor->show();
+        ASSERT_TRUE(editor->Carga());
+        c.edita(*editor);
+        editor->GuardaCambios();
+        r.ins.ui.Espera(r.Texto(583));
+        editor->findChild<QPushButton *>("SSCommand1")->click();
+        EXPECT_EQ(r.ins.Inesperados(), "");
+        EXPECT_TRUE(r.monitor.errores.isEmpty());
+        EXPECT_FALSE(r.monitor.progresoAbierto);
+        EXPECT_TRUE(r.ins.v.habilitada);
+        editor.reset();
 
-    cnt_Aparamenta editor(r.ins.ctx, r.ins.v);
-    editor.show();
-    ASSERT_TRUE(editor.Carga());
-    editor.AjusteSiguiente();   // switchgear 2 of 6: its closing time is record 8
-    editor.findChild<QLineEdit *>("txt_TemporizadorCierre")->setText("350");
-    editor.GuardaCambios();
-
-    r.ins.ui.Espera(r.Texto(583));
-    editor.findChild<QPushButton *>("SSCommand1")->click();
-    EXPECT_EQ(r.ins.Inesperados(), "");
-    EXPECT_TRUE(r.monitor.errores.isEmpty());
-    EXPECT_FALSE(r.monitor.progresoAbierto);
-    EXPECT_TRUE(r.ins.v.habilitada);
-
-    QString hex;
-    ASSERT_TRUE(RecibeTabla(*r.c, "TiempoAperturaCierre CTRL", hex));
-    EXPECT_EQ(hex.mid(7 * 4, 4), "5E01");   // 350, low byte first
-    EXPECT_EQ(hex.mid(1 * 4, 4), "C800");   // its opening time kept 200
+        QString hex;
+        ASSERT_TRUE(RecibeTabla(*r.c, c.tabla, hex));
+        EXPECT_EQ(hex.mid(c.desde, c.bytes.size()), c.bytes);
+    }
+    // The alarm text went with its event, as the display's bytes.
+    QString textos;
+    ASSERT_TRUE(RecibeTabla(*r.c, "TextoEventos COMU", textos));
+    EXPECT_TRUE(textos.contains(TextoAHex("Añá"))) << textos.toStdString();
     EditorTabla::FijaEnvio({});
 }

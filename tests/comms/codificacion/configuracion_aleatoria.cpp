@@ -1,6 +1,7 @@
 #include "configuracion_aleatoria.h"
 
 #include "comms/codificacion/empaquetado.h"
+#include "core/pagina437.h"
 #include "store/db/basedatos.h"
 
 // Objects are written with designated initializers; the other columns keep their defaults.
@@ -12,10 +13,11 @@ using namespace tarvo;
 
 namespace {
 
+// Letters of every relay byte from `desde` on, as an editor would store them.
 QString TextoAleatorio(QRandomGenerator &azar, int maximo, int desde = 32) {
     QString t;
     const int n = azar.bounded(maximo + 1);
-    for (int i = 0; i < n; ++i) t += QChar(char16_t(azar.bounded(desde, 256)));
+    for (int i = 0; i < n; ++i) t += LetraRele(quint8(azar.bounded(desde, 256)));
     return t;
 }
 
