@@ -170,9 +170,9 @@ prt_Entradas::prt_Entradas(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     QStringList lista;
     if (CargaStringEntradas(ctx, lista)) funciones_->addItems(lista);
     Campos()->addWidget(CreaEtiqueta("lbl_Entrada", padre), 0, 0);
-    Campos()->addWidget(entrada_, 0, 1);
+    Campos()->addWidget(entrada_, 0, 1, 1, 3);
     Campos()->addWidget(CreaEtiqueta("lbl_Funcion", padre), 1, 0);
-    Campos()->addWidget(funciones_, 1, 1);
+    Campos()->addWidget(funciones_, 1, 1, 1, 3);
     Vigila(funciones_);
 }
 

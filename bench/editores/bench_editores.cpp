@@ -44,6 +44,7 @@ int main(int argc, char **argv) {
     ui.EsperaModelo("TRV-610 **");
     NuevaConfiguracion(ctx, v);
 
+    std::printf("targets: open under 50 ms, move under 5 ms\n");
     std::printf("%-28s %10s %10s %8s\n", "editor", "open ms", "move ms", "records");
     for (const char *menu : {"mnuAjusteControl", "mnuAjusteProteccion", "mnuAjusteComunicacion"}) {
         for (int indice = 0; indice < 16; ++indice) {
