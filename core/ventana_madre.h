@@ -21,6 +21,7 @@ public:
     virtual void ActivaMenusAjustes(bool activos) = 0;
     // One entry of a settings menu array ("mnuAjusteControl", ...).
     virtual void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) = 0;
+    virtual bool EntradaAjusteActiva(const QString &menu, int indice) const = 0;
     // The whole window, disabled while a long operation runs.
     virtual void Habilita(bool habilitada) = 0;
     // An editor holding the working copy open lets go of it around a file copy

@@ -4,6 +4,8 @@
 
 #include "core/ventana_madre.h"
 
+#include <QSet>
+
 namespace tarvo {
 
 class VentanaNula : public VentanaMadre {
@@ -12,10 +14,23 @@ public:
     void MuestraPortada() override {}
     void ActivaComandosFichero(bool) override {}
     void ActivaMenusAjustes(bool) override {}
-    void ActivaEntradaAjuste(const QString &, int, bool) override {}
+    // Entries are remembered: what the logic enables it asks about later.
+    void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) override {
+        if (activa)
+            activas_.insert(Clave(menu, indice));
+        else
+            activas_.remove(Clave(menu, indice));
+    }
+    bool EntradaAjusteActiva(const QString &menu, int indice) const override {
+        return activas_.contains(Clave(menu, indice));
+    }
     void Habilita(bool) override {}
     void SuspendeEditor(bool) override {}
     void PonModoConexion(bool) override {}
+
+private:
+    static QString Clave(const QString &menu, int indice) { return menu + "_" + QString::number(indice); }
+    QSet<QString> activas_;
 };
 
 }  // namespace tarvo

@@ -35,7 +35,7 @@ EditorTabla::EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor de
     : QWidget(parent), ctx_(ctx), madre_(madre), def_(std::move(def)) {
     setObjectName(def_.nombre);
     CreaControles();
-    if (!def_.tablaEstados.isEmpty()) CreaGrupos();
+    if (!def_.tablaEstados.isEmpty() || def_.gruposPropios) CreaGrupos();
 }
 
 EditorTabla::~EditorTabla() { CierraTablaEditor(); }
@@ -152,7 +152,7 @@ bool EditorTabla::Carga() {
     try {
         db_ = bd::BaseDatos::Abrir(ctx_.app.CopiaTrabajo, bd::Apertura::Temporal);
         if (pestanas_) {
-            nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados);
+            CargaGrupos();
             const int grupos = CuentaPestanas();
             const QSignalBlocker bloqueo(pestanas_);
             while (pestanas_->count() < grupos) pestanas_->addTab(QString());
@@ -222,7 +222,7 @@ void EditorTabla::PonTextos() {
         // The translation renamed the default names of the records and of the
         // settings the signals are linked to.
         if (pestanas_) {
-            nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados);
+            CargaGrupos();
             if (activado_)
                 for (int i = 0; i < pestanas_->count(); ++i) pestanas_->setTabText(i, ctx_.dic.Texto(524, i + 1));
             PonNombresMascara(pestanas_->currentIndex());
@@ -491,6 +491,8 @@ void EditorTabla::resizeEvent(QResizeEvent *e) {
 int EditorTabla::GrupoSeleccionado() const { return pestanas_ ? GrupoDePestana(pestanas_->currentIndex()) : 0; }
 
 int EditorTabla::GrupoGuardado() const { return rs_->Value(ctx_.app.ColumnaValor).toInt(); }
+
+void EditorTabla::CargaGrupos() { nombresEstados_ = CargaNombresEstados(ctx_, *db_, def_.tablaEstados); }
 
 int EditorTabla::CuentaPestanas() const { return CuentaGruposSenyales(int(nombresEstados_.senyales.size())); }
 

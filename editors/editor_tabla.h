@@ -49,6 +49,7 @@ struct DefinicionEditor {
     // carry values besides masks.
     QString tablaEstados;
     bool conValores = false;
+    bool gruposPropios = false;   // group tabs whose signals the editor finds itself (CargaGrupos)
 };
 
 class EditorTabla : public QWidget {
@@ -97,6 +98,7 @@ protected:
     // Group tabs: how many there are, the tab that shows a stored group, the
     // group a tab stores, and the label of check box i (0-15) on a tab. By
     // default one tab per 16 signals of the signal-state table.
+    virtual void CargaGrupos();   // by default the names of the signal-state table
     virtual int CuentaPestanas() const;
     virtual int PestanaDeGrupo(int grupo) const { return grupo; }
     virtual int GrupoDePestana(int pestana) const { return pestana; }
@@ -110,6 +112,7 @@ protected:
     QLineEdit *Nombre() const { return nombre_; }
     QComboBox *Lista() const { return lista_; }
     Contexto &ctx() const { return ctx_; }
+    VentanaMadre &VentanaPadre() const { return madre_; }
     bd::BaseDatos *Base() const { return db_.get(); }
     const DefinicionEditor &Definicion() const { return def_; }
 

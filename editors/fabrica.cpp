@@ -2,6 +2,8 @@
 
 #include "editors/aparamenta.h"
 #include "editors/familias.h"
+#include "editors/leds.h"
+#include "editors/tiempos.h"
 
 namespace tarvo {
 
@@ -10,10 +12,13 @@ EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu,
     if (menu == "mnuAjusteControl") {
         switch (indice) {
         case 0: editor = new cnt_Aparamenta(ctx, madre); break;
+        case 1: editor = new cnt_Temporizadores(ctx, madre); break;
         case 6: editor = new cnt_EntradasAparamenta(ctx, madre); break;
+        case 10: editor = new cnt_TimeOut(ctx, madre); break;
         default: break;
         }
     }
+    if (menu == "mnuAjusteComunicacion" && indice == 1) editor = new com_Leds(ctx, madre);
     return editor ? editor : CreaEditorDeFamilia(ctx, madre, menu, indice);
 }
 

@@ -319,6 +319,11 @@ void Madre::ActivaEntradaAjuste(const QString &menu, int indice, bool activa) {
     if (auto *a = findChild<QAction *>(QString("%1_%2").arg(menu).arg(indice))) a->setEnabled(activa);
 }
 
+bool Madre::EntradaAjusteActiva(const QString &menu, int indice) const {
+    const auto *a = findChild<QAction *>(QString("%1_%2").arg(menu).arg(indice));
+    return a && a->isEnabled();
+}
+
 void Madre::Habilita(bool habilitada) { setEnabled(habilitada); }
 
 void Madre::SuspendeEditor(bool reanudar) {

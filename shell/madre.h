@@ -51,6 +51,7 @@ public:
     void ActivaComandosFichero(bool activos) override;
     void ActivaMenusAjustes(bool activos) override;
     void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) override;
+    bool EntradaAjusteActiva(const QString &menu, int indice) const override;
     void Habilita(bool habilitada) override;
     void SuspendeEditor(bool reanudar) override;
     void PonModoConexion(bool conectado) override;

@@ -399,6 +399,96 @@ private slots:
                  QStringList{QString("%1|%2|%3").arg(elegida).arg(funciones->itemText(elegida), codigo)});
     }
 
+    void temporizadoresYTimeOutsSeCompruebanAntesDeEscribirNada() {
+        Banco b;
+        b.Ejecuta("UPDATE [TiempoPrevio CTRL] SET Configurable = False WHERE Indice = 2");
+        auto e = b.Abre("mnuAjusteControl", 1);
+        QVERIFY(e);
+        auto *actuacion = Hijo<QLineEdit>(e.get(), "txt_TemporizadorActuacion");
+        auto *fallo = Hijo<QLineEdit>(e.get(), "txt_TemporizadorFallo");
+        auto *salida = Hijo<QLineEdit>(e.get(), "txt_TemporizadorSalida");
+        auto rellena = [&](const char *a, const char *f, const char *s) {
+            actuacion->setText(a);
+            fallo->setText(f);
+            salida->setText(s);
+            e->MarcaCambios();
+        };
+        rellena("250", "4000", "5");   // the output time fails after two good ones
+        b.ins.ui.Espera("Temporizador de Salida");
+        e->GuardaCambios();
+        QCOMPARE(actuacion->text(), QString("100"));
+        rellena("250", "4000", "600");
+        Hijo<QLineEdit>(e.get(), "txt_NombreAjustes")->setText("Apertura 52");
+        e->GuardaCambios();
+        QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(0), QString("Apertura 52"));
+        e->AjusteSiguiente();   // shown but not editable
+        QCOMPARE(actuacion->text(), QString("100"));
+        QVERIFY(!actuacion->isEnabled() && !salida->isEnabled() && !Hijo<QLineEdit>(e.get(), "txt_NombreAjustes")->isEnabled());
+        e.reset();
+        QCOMPARE(b.Filas("SELECT NombreAjuste, TiempoActuacion, Codificacion FROM [TiempoPrevio CTRL] WHERE Indice = 1"),
+                 QStringList({"Apertura 52|250|FA00"}));
+        QCOMPARE(b.Filas("SELECT TiempoFallo, Codificacion FROM [TiempoFallo CTRL] WHERE Indice = 1"),
+                 QStringList({"4000|A00F"}));
+        QCOMPARE(b.Filas("SELECT TiempoSalida, Codificacion FROM [TiempoSalida CTRL] WHERE Indice = 1"),
+                 QStringList({"600|5802"}));
+
+        e = b.Abre("mnuAjusteControl", 10);
+        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_Timeout")->text(), QString("Confirmacion 1"));
+        auto *tiempo = Hijo<QLineEdit>(e.get(), "txt_Timeout");
+        for (const char *fuera : {"61", "0", ""}) {
+            tiempo->setText(fuera);
+            b.ins.ui.Espera("Time Out");
+            e->GuardaCambios();
+        }
+        tiempo->setText("60");
+        e->GuardaCambios();
+        e.reset();
+        QCOMPARE(b.Filas("SELECT Tiempo, Codificacion FROM [EsperaConfirmacion CTRL] WHERE Indice = 1"),
+                 QStringList({"60|3C00"}));
+        QCOMPARE(b.ins.Inesperados(), QString());
+    }
+
+    // Each shipped model has its own event groups: six on TRV-610, two
+    // protection and one front-panel group on TRV-420, one control and one
+    // front-panel group on TRV-300 (no protection events to offer).
+    void losLedsGuardanElGrupoDeSuPestanaEnCadaModelo() {
+        const struct {
+            const char *modelo;
+            QList<int> grupos;
+            int pestana;
+            const char *primerEvento;   // the first event the tab offers
+            const char *codificacion;
+        } casos[] = {
+            {"TRV-610 **", {0, 1, 2, 3, 4, 5}, 1, "SELECT NombreAjuste FROM [Eventos PROT] WHERE Indice = 17",
+             "020001800200"},
+            {"TRV-420 *", {0, 1, 5}, 2, "SELECT NombreAjuste FROM [Eventos COMU] WHERE Indice = 1", "020005800200"},
+            {"TRV-300 C*", {4, 5}, 0, "SELECT NombreAjuste FROM [Eventos CTRL] WHERE Indice = 1", "020004800200"},
+        };
+        for (const auto &c : casos) {
+            Banco b(c.modelo);
+            const QString primero = b.Filas(c.primerEvento).value(0);
+            auto e = b.Abre("mnuAjusteComunicacion", 1);
+            QVERIFY2(e, c.modelo);
+            auto *tabs = e->findChild<QTabBar *>("tb_GrupoSeñales");
+            QCOMPARE(tabs->count(), c.grupos.size());
+            tabs->setCurrentIndex(c.pestana);
+            QCOMPARE(e->findChild<QCheckBox *>("chk_mascara_0")->text(), primero);
+            e->findChild<QCheckBox *>("chk_mascara_1")->click();
+            e->findChild<QPushButton *>("btn_valor_1")->click();
+            Hijo<QRadioButton>(e.get(), "Opt_ManOn")->click();
+            e->GuardaCambios();
+            e.reset();
+            QCOMPARE(b.Filas("SELECT GrupoSenyal, Mantenido, Parpadeo, Codificacion FROM [LEDs COMU] WHERE Indice = 1"),
+                     QStringList{QString("%1|true|false|%2").arg(c.grupos[c.pestana]).arg(c.codificacion)});
+            // Opened again, the LED is on the tab that stored it, masks and all.
+            e = b.Abre("mnuAjusteComunicacion", 1);
+            QCOMPARE(e->findChild<QTabBar *>()->currentIndex(), c.pestana);
+            QVERIFY(e->findChild<QCheckBox *>("chk_mascara_1")->isChecked());
+            QVERIFY(Hijo<QRadioButton>(e.get(), "Opt_ManOn")->isChecked());
+            QCOMPARE(b.ins.Inesperados(), QString());
+        }
+    }
+
     void enviarSinReleSoloAvisa() {
         Banco b;
         auto e = b.Abre<cnt_Aparamenta>();

@@ -43,6 +43,9 @@ struct VentanaFalsa : tarvo::VentanaPrincipal {
     void ActivaEntradaAjuste(const QString &menu, int indice, bool activa) override {
         entradas[QString("%1_%2").arg(menu).arg(indice)] = activa;
     }
+    bool EntradaAjusteActiva(const QString &menu, int indice) const override {
+        return entradas.value(QString("%1_%2").arg(menu).arg(indice));
+    }
     void Habilita(bool h) override { habilitada = h; }
     void SuspendeEditor(bool) override {}
     void PonModoConexion(bool c) override { conectado = c; }
