@@ -26,6 +26,9 @@ TEST(Tiempos, AReadLastsTheLesserOfThePortsBoundAndItsOwn) {
                           {256000, Canal::SoloPuerto, -1}, {256000, 0, 0}, {256000, 30, 30}};
     for (const Caso &c : casos)
         EXPECT_EQ(CotaLectura(TiemposPara(c.velocidad), 9, c.maximo), c.cota) << c.velocidad << " " << c.maximo;
+    // What the bytes themselves take on the line, 10 bits a character, in microseconds.
+    EXPECT_EQ(DuracionEnLinea(96, 9600), 100000);
+    EXPECT_EQ(DuracionEnLinea(16, 115200), 1388);
 }
 
 TEST(Respuesta, EchoesTheAddressingAndCutsThePayloadToWhatLCanSay) {
