@@ -39,9 +39,10 @@ struct Linea {
     std::unique_ptr<relaysim::ServidorPty> rele;
     std::unique_ptr<tarvo::clsDriverOrbel> driver;
 
-    // `estado`: a state file the relay starts from.
+    // `estado`: a state file the relay starts from. Without `simulador`, the
+    // driver alone, for a relay another process attaches to the folder.
     explicit Linea(relaysim::Opciones o = {}, const tarvo::ParametrosPuerto &p = Ajustes(),
-                   const QByteArray &estado = {}) {
+                   const QByteArray &estado = {}, bool simulador = true) {
         // Nothing may fall back on the machine's own serial devices.
         tarvo::FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
         app.DirectorioPrograma = dir.ruta();
@@ -53,10 +54,12 @@ struct Linea {
             dir.escribe("estado.txt", estado);
             o.estado = dir.en("estado.txt");
         }
-        rele = std::make_unique<relaysim::ServidorPty>(o);
-        QString error;
-        EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
-        rele->Arranca();
+        if (simulador) {
+            rele = std::make_unique<relaysim::ServidorPty>(o);
+            QString error;
+            EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
+            rele->Arranca();
+        }
         driver = std::make_unique<tarvo::clsDriverOrbel>(app, nullptr, &reloj);
         driver->NumeroRele(o.rele);
         driver->ClaveRele(o.clave);

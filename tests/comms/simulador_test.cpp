@@ -135,8 +135,11 @@ TEST(ModeloSimulador, AModelDatabaseGivesTheIdentificationAndConfiguredProcessor
 // ------------------------------------------------------ the program itself
 
 TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
-    prueba::CarpetaTemporal dir;
-    FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
+    Opciones o;
+    o.rele = 3;
+    o.clave = 777;
+    prueba::Linea l(o, prueba::Ajustes(115200, 8, 0, 0, 2), {}, false);
+    const prueba::CarpetaTemporal &dir = l.dir;
     dir.escribe("estado.txt", "C 0 4 0 3 2 11223344\n");
     QProcess p;
     p.start(TARVO_RELAYSIM, {"--program", dir.ruta(), "--port", "2", "--relay", "3", "--password", "777", "--state",
@@ -144,24 +147,14 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     ASSERT_TRUE(p.waitForReadyRead(10000)) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readLine().startsWith("relay 3 ready on /dev/pts/"));
     ASSERT_TRUE(QFileInfo(dir.en("ports/COM2")).isSymLink());
-    {
-        Aplicacion app;
-        app.DirectorioPrograma = dir.ruta();
-        app.FicheroIni = dir.en("tarvo32.ini");
-        GuardaParametrosPuerto(app, prueba::Ajustes(115200, 8, 0, 0, 2));
-        prueba::RelojRegistrado reloj;
-        clsDriverOrbel driver(app, nullptr, &reloj);
-        driver.NumeroRele(3);
-        driver.ClaveRele(777);
-        driver.PuertoAbierto(true);
-        ASSERT_TRUE(driver.PuertoAbierto());
-        QByteArray r;
-        EXPECT_EQ(driver.LeerDatosRele(r, 0, 4, 0, 3, 2, 1000), 4);
-        EXPECT_EQ(r, Bytes({0x11, 0x22, 0x33, 0x44}));
-        EXPECT_EQ(driver.EscribirDatosRele(r, 0, 4, 0, 3, 3, "\x05\x06", 2), 6);
-        EXPECT_EQ(driver.ConfirmarEscrituraDatos(r, 0, 4, 0, 3), 6);
-        EXPECT_EQ(r, "HECHO.");
-    }
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 3, 2, 1000), 4);
+    EXPECT_EQ(r, Bytes({0x11, 0x22, 0x33, 0x44}));
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 3, 3, "\x05\x06", 2), 6);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 0, 4, 0, 3), 6);
+    EXPECT_EQ(r, "HECHO.");
+    l.driver->PuertoAbierto(false);
     p.terminate();
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
@@ -174,7 +167,6 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));
     EXPECT_TRUE(lineas[2].endsWith("orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
-    FijaPrefijoDispositivos("/dev/ttyS");
 }
 
 TEST(ProgramaSimulador, ABadCommandLineOrModelStopsItWithAMessage) {

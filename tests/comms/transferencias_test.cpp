@@ -137,17 +137,7 @@ INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
 // the relay took the configuration: lost or refused marks, and damaged
 // answers to them, on each side of the tables.
 TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) {
-    using Fallo = std::function<void(relaysim::Opciones &, const PlanEnvio &, const QString &estado)>;
-    auto refusa = [](int cpu) -> Fallo {
-        return [cpu](relaysim::Opciones &o, const PlanEnvio &, const QString &estado) {
-            // The relay refuses both marks of the CPU, which starts unconfigured.
-            QFile f(estado);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
-            o.estado = estado;
-            o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
-        };
-    };
+    using Fallo = std::function<void(relaysim::Opciones &, const PlanEnvio &, const prueba::CarpetaTemporal &)>;
     struct Caso {
         QString caso;
         Fallo fallo;
@@ -163,15 +153,21 @@ TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) 
                       [cpu](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(false, cpu)}; }, -1});
         casos.append({QString("end mark of CPU %1 lost").arg(cpu),
                       [cpu](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(true, cpu)}; }, cpu});
-        casos.append({QString("marks of CPU %1 refused").arg(cpu), refusa(cpu), cpu});
+        // The relay refuses both marks of the CPU, which starts unconfigured.
+        casos.append({QString("marks of CPU %1 refused").arg(cpu),
+                      [cpu](auto &o, auto &, auto &dir) {
+                          dir.escribe("estado.txt", QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
+                          o.estado = dir.en("estado.txt");
+                          o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
+                      },
+                      cpu});
     }
     for (const Caso &caso : casos) {
         SCOPED_TRACE(caso.caso.toStdString());
         prueba::ReleEnLinea r;
-        r.ins.ui.EsperaModelo("TRV-610 **");
-        NuevaConfiguracion(r.ins.ctx, r.ins.v);
+        r.Nuevo("TRV-610 **");   // the catalogue decides the request numbers
         relaysim::Opciones o;
-        caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz.en("estado.txt"));
+        caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz);
         r.Arranca(o);
         r.Abre();
         const bool bien = caso.sinConfigurar == -1;
@@ -281,9 +277,7 @@ TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         prueba::ReleEnLinea r;
-        // The catalogue decides the request numbers; learn it before the relay starts.
-        r.ins.ui.EsperaModelo("TRV-420 *");
-        NuevaConfiguracion(r.ins.ctx, r.ins.v);
+        r.Nuevo("TRV-420 *");   // the catalogue decides the request numbers
         relaysim::Opciones o;
         c.fallo(o.fallos, PlanEnvio(r.a).PrimeraEscritura(), r.a);
         r.Arranca(o, "TRV420.MDB");
