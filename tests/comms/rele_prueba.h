@@ -33,19 +33,9 @@ struct RelojVeloz : tarvo::Reloj {
 };
 
 // The machine's terminal interface with short read bounds.
-class CanalBreve : public tarvo::Canal {
+class CanalBreve : public tarvo::CanalSerie {
 public:
-    bool Abre(const QString &ruta) override { return real_.Abre(ruta); }
-    bool FijaColas(int e, int s) override { return real_.FijaColas(e, s); }
-    bool Purga() override { return real_.Purga(); }
-    bool FijaEstado(const tarvo::ParametrosPuerto &p) override { return real_.FijaEstado(p); }
-    bool FijaTiempos(const tarvo::TiemposPuerto &) override { return real_.FijaTiempos({20, 2, 60, 50, 5000}); }
-    int Lee(quint8 *d, int n, qint64 maximo) override { return real_.Lee(d, n, maximo); }
-    int Escribe(const quint8 *o, int n) override { return real_.Escribe(o, n); }
-    void Cierra() override { real_.Cierra(); }
-
-private:
-    tarvo::CanalSerie real_;
+    bool FijaTiempos(const tarvo::TiemposPuerto &) override { return CanalSerie::FijaTiempos({20, 2, 60, 50, 5000}); }
 };
 
 struct ReleEnLinea {
