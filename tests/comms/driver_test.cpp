@@ -100,21 +100,27 @@ TEST(Intercambio, IdentifyWriteConfirmCancelReadBackAndPassword) {
     const QByteArray nuevo = Bytes({1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, nuevo, 8), 6);
     EXPECT_EQ(r, "PUEDO.");
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 6, 1, Bytes({9}), 1), 6);
+    // Nothing is committed before its confirmation, and a confirmation commits its own group only.
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
     EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 6);
     EXPECT_EQ(r, "HECHO.");
     EXPECT_EQ(l.Lee(r), 8);
     EXPECT_EQ(r, nuevo);
+    // A block the relay does not hold: L = 6, an empty payload, result 0.
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 6, 1, 300), 0);
+    EXPECT_TRUE(r.isEmpty());
 
+    // A cancelled write is lost.
     EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({9, 9}), 2), 6);
     EXPECT_EQ(l.driver->CancelarEscrituraDatos(r, 1, 4, 0, 5), 6);
     EXPECT_EQ(r, "HECHO.");
-
-    // A block the relay does not hold: L = 6, an empty payload, result 0.
-    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 99, 1, 300), 0);
-    EXPECT_TRUE(r.isEmpty());
+    EXPECT_EQ(l.Lee(r), 8);
+    EXPECT_EQ(r, nuevo);
 
     // Open, then the pause after each reply: read 0, write 200, confirm 300, cancel 200.
-    EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 200, 300, 0, 200, 200, 0}));
+    EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 200, 200, 0, 300, 0, 0, 200, 200, 0}));
 
     // A wrong password is refused with the relay's code; the relay number applies to the next frame.
     ASSERT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({7}), 1), 6);

@@ -1,8 +1,7 @@
-// The relay simulator: its command line, its memory and answers, its model
-// and state files, and the program itself as a user starts it.
+// The relay simulator: its command line, its memory and state file, its
+// model, and the program itself as a user starts it.
 #include "linea.h"
 #include "modelo.h"
-#include "motor.h"
 #include "opciones.h"
 
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 
 using namespace relaysim;
 using namespace tarvo;
-using orbel::BytesClave;
 using prueba::Bytes;
 
 namespace {
@@ -57,40 +55,8 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
     }
 }
 
-// The relay's answers without a line, one request at a time: the reply's
-// payload, or "(none)" for silence.
-struct Motor {
-    Opciones o;
-    MotorRele m{o, Identidad{}, MemoriaRele{}};
-    QByteArray Pide(quint8 comando, quint8 grupo, quint16 bloque, const QByteArray &datos = {}) {
-        orbel::PeticionLeida l;
-        l.peticion = {1, 1, comando, orbel::AreaGrupos, 0, grupo, bloque, datos};
-        l.L = 6 + int(datos.size());
-        QString linea;
-        bool cambio = false;
-        const auto e = m.Atiende(l, linea, cambio);
-        return e ? e->trama.mid(15, quint8(e->trama[7]) - 6) : "(none)";
-    }
-};
-
-TEST(MotorSimulador, WritesWaitForTheirGroupsConfirmationOrCancellation) {
-    Motor r;
-    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 1, "ab"), "PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 2, "cd"), "PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Escribir, 6, 1, "ef"), "PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "");
-    EXPECT_EQ(r.Pide(orbel::Confirmar, 5, 0, BytesClave(1)), QByteArray("FALLO.\x01"));
-    EXPECT_EQ(r.Pide(orbel::Confirmar, 5, 0, BytesClave(1234)), "HECHO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "ab");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 2), "cd");
-    // Group 6 is untouched by group 5's confirmation, and its cancel loses it.
-    EXPECT_EQ(r.Pide(orbel::Cancelar, 6, 0), "HECHO.");
-    EXPECT_EQ(r.Pide(orbel::Confirmar, 6, 0, BytesClave(1234)), "HECHO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 6, 1), "");
-    EXPECT_EQ(r.Pide(0x7E, 5, 1), QByteArray("FALLO.\x02"));
-    EXPECT_EQ(r.m.Memoria().Confirmados().size(), 2u);
-}
-
+// How the relay answers writes, confirmations, cancellations and reads: the
+// exchanges in driver_test.
 TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
     prueba::CarpetaTemporal dir;
     MemoriaRele m;
