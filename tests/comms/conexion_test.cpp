@@ -104,19 +104,6 @@ TEST_F(Conexion, AnUnusableModelOrASilentRelayIsReportedAndClosesThePort) {
     }
 }
 
-TEST_F(Conexion, AnOpenConfigurationOfAnotherModelMayBeClosed) {
-    Arranca();
-    Nuevo("TRV-420 *");
-    Teclea("1", "1234");
-    ins.ui.Espera(Texto(517), Boton::Si);
-    ConexionRele(*c);
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(a.EstadoConexion, 0);
-    // Closed, and a new one of the relay's model took its place.
-    EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
-    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
-}
-
 TEST(Identificacion, TheFieldsAreCutFromThePayloadAndTheModelBeforeTheStar) {
     const Identificacion id = LeeIdentificacion("trv-610 ab*x        trv610  2.03RELAYSIM");
     EXPECT_EQ(id.modelo.size(), 20);

@@ -396,15 +396,19 @@ TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
     EXPECT_EQ(ProgresoTotal(0, 1), 100);
 }
 
-// The two menu commands as a user runs them: connect, send the open
-// configuration, then receive into a new file with nothing open, which opens it.
-// Connecting and leaving: conexion_test.
+// The two menu commands as a user runs them: connect with a configuration of
+// another model open, which may be closed for a new one of the relay's model,
+// send that, then receive into a new file with nothing open, which opens it.
+// Connecting and leaving otherwise: conexion_test.
 TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyReceive) {
     Arranca({}, "TRV420.MDB");
+    Nuevo("TRV-610 **");
     monitor.identificaciones.push_back({"1", "1234"});
+    ins.ui.Espera(Texto(517), Boton::Si);
     ConexionRele(*c);
     ASSERT_EQ(a.EstadoConexion, 0);
-    ASSERT_TRUE(a.HayFicheroActual());   // a new untitled configuration of the relay's model
+    EXPECT_EQ(a.ModeloActual, "TRV-420 ?");
+    ASSERT_EQ(a.FicheroActual, a.FicheroSinTitulo);
 
     ins.ui.Espera(Texto(502), Boton::Si);
     ins.ui.Espera(Texto(583));
