@@ -23,13 +23,7 @@ struct RelojRegistrado : tarvo::Reloj {
 // 115200 baud: k = 1, so the port bounds a read call on a silent line to 1.45 s.
 inline tarvo::ParametrosPuerto Ajustes(qint32 velocidad = 115200, quint8 palabra = 8, quint8 paridad = 0,
                                        quint8 stop = 0, quint8 puerto = 1) {
-    tarvo::ParametrosPuerto p;
-    p.Puerto = puerto;
-    p.Velocidad = velocidad;
-    p.LongitudPalabra = palabra;
-    p.Paridad = paridad;
-    p.BitsStop = stop;
-    return p;
+    return {.Puerto = puerto, .Velocidad = velocidad, .Paridad = paridad, .LongitudPalabra = palabra, .BitsStop = stop};
 }
 
 struct Linea {

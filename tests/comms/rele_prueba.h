@@ -57,10 +57,7 @@ struct ReleEnLinea {
 
     // The relay of `baseDatos` (e.g. "TRV610.MDB") on COM1 at 115200 baud.
     void Arranca(relaysim::Opciones o = {}, const QString &baseDatos = "TRV610.MDB") {
-        tarvo::ParametrosPuerto p;
-        p.Puerto = 1;
-        p.Velocidad = 115200;
-        tarvo::GuardaParametrosPuerto(a, p);
+        tarvo::GuardaParametrosPuerto(a, {.Puerto = 1, .Velocidad = 115200});
         o.programa = a.DirectorioPrograma;
         o.puerto = 1;
         if (o.modelo.isEmpty()) o.modelo = a.DirectorioModelos + baseDatos;
