@@ -23,14 +23,8 @@ struct RelojVirtual : tarvo::Reloj {
 
 class CanalVirtual : public CanalSinDispositivo {
 public:
-    struct Trozo {
-        qint64 llegada;
-        QByteArray bytes;
-    };
-    struct Lectura {
-        int cuantos;
-        qint64 maximo, momento;
-    };
+    struct Trozo { qint64 llegada; QByteArray bytes; };
+    struct Lectura { int cuantos; qint64 maximo, momento; };
     QList<Lectura> lecturas;
     QList<int> escritos;
 
