@@ -11,12 +11,7 @@ using namespace tarvo;
 namespace {
 
 ParametrosPuerto P(quint8 palabra, quint8 paridad, quint8 stop, qint32 velocidad = 9600) {
-    ParametrosPuerto p;
-    p.Velocidad = velocidad;
-    p.LongitudPalabra = palabra;
-    p.Paridad = paridad;
-    p.BitsStop = stop;
-    return p;
+    return {.Velocidad = velocidad, .Paridad = paridad, .LongitudPalabra = palabra, .BitsStop = stop};
 }
 
 TEST(BanderasLinea, WordLengthParityAndStopBitsReplaceOnlyTheirOwnFlags) {

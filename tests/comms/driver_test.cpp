@@ -1,12 +1,11 @@
 // The link driver against the relay simulator over a real pty.
 #include "linea.h"
-#include "support/canal_sin_dispositivo.h"
+#include "canal_virtual.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -55,7 +54,6 @@ TEST(Apertura, OpeningAgainWhileOpenRereadsNothingAndKeepsThePort) {
     ASSERT_TRUE(l.Abre());
     l.Ajusta(Ajustes(115200, 8, 0, 0, 7));   // a port that does not exist
     l.driver->PuertoAbierto(true);
-    EXPECT_TRUE(l.driver->PuertoAbierto());
     EXPECT_EQ(l.reloj.pausas, QList<int>({1000}));
     QString matricula;
     EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
@@ -89,7 +87,7 @@ TEST(Apertura, RefusedSettingsOrABusyDeviceLeaveThePortClosedAndReleased) {
 
 // ------------------------------------------------------------- exchanges
 
-TEST(Intercambio, IdentifyWriteConfirmCancelAndReadBack) {
+TEST(Intercambio, IdentifyWriteConfirmCancelReadBackAndPassword) {
     Linea l({}, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
     QString matricula;
@@ -101,21 +99,45 @@ TEST(Intercambio, IdentifyWriteConfirmCancelAndReadBack) {
     const QByteArray nuevo = Bytes({1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, nuevo, 8), 6);
     EXPECT_EQ(r, "PUEDO.");
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 6, 1, Bytes({9}), 1), 6);
+    // Nothing is committed before its confirmation, and a confirmation commits its own group only.
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
     EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 6);
     EXPECT_EQ(r, "HECHO.");
     EXPECT_EQ(l.Lee(r), 8);
     EXPECT_EQ(r, nuevo);
+    // A block the relay does not hold: L = 6, an empty payload, result 0.
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 6, 1, 300), 0);
+    EXPECT_TRUE(r.isEmpty());
 
+    // A cancelled write is lost.
     EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({9, 9}), 2), 6);
     EXPECT_EQ(l.driver->CancelarEscrituraDatos(r, 1, 4, 0, 5), 6);
     EXPECT_EQ(r, "HECHO.");
-
-    // A block the relay does not hold: L = 6, an empty payload, result 0.
-    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 99, 1, 300), 0);
-    EXPECT_TRUE(r.isEmpty());
+    EXPECT_EQ(l.Lee(r), 8);
+    EXPECT_EQ(r, nuevo);
 
     // Open, then the pause after each reply: read 0, write 200, confirm 300, cancel 200.
-    EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 200, 300, 0, 200, 200, 0}));
+    EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 200, 200, 0, 300, 0, 0, 200, 200, 0}));
+
+    // A wrong password is refused with the relay's code; the relay number applies to the next frame.
+    ASSERT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({7}), 1), 6);
+    l.driver->ClaveRele(4321);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 7);
+    EXPECT_EQ(r, QByteArray("FALLO.") + char(relaysim::CodigoClaveErronea));
+    l.driver->ClaveRele(1234);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 6);
+    EXPECT_EQ(r, "HECHO.");
+
+    // Another relay's number: this relay keeps quiet, the header never comes.
+    l.driver->NumeroRele(9);
+    EXPECT_EQ(l.Lee(r, 100), cod::SinCabecera);
+    l.driver->NumeroRele(1);
+    EXPECT_EQ(l.Lee(r), 1);
+    EXPECT_EQ(l.rele->Registro().filter("otro rele: rele=9").size(), 1);
+    // Only its own requests are counted: the fault options number them.
+    EXPECT_TRUE(l.rele->Registro().last().startsWith("#14 rele=1 ")) << l.rele->Registro().last().toStdString();
 }
 
 TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
@@ -145,26 +167,6 @@ TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
     ofrecidos.clear();
     ASSERT_EQ(l.Lee(r), 4);
     EXPECT_TRUE(ofrecidos.isEmpty());
-}
-
-TEST(Intercambio, AWrongPasswordIsRefusedAndTheRelayNumberAppliesToTheNextFrame) {
-    Linea l({}, Ajustes(), EstadoBloque);
-    ASSERT_TRUE(l.Abre());
-    QByteArray r;
-    ASSERT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({7}), 1), 6);
-    l.driver->ClaveRele(4321);
-    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 7);
-    EXPECT_EQ(r, QByteArray("FALLO.") + char(relaysim::CodigoClaveErronea));
-    l.driver->ClaveRele(1234);
-    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 6);
-    EXPECT_EQ(r, "HECHO.");
-
-    // Another relay's number: this relay keeps quiet, the header never comes.
-    l.driver->NumeroRele(9);
-    EXPECT_EQ(l.Lee(r, 100), cod::SinCabecera);
-    l.driver->NumeroRele(1);
-    EXPECT_EQ(l.Lee(r), 1);
-    EXPECT_EQ(l.rele->Registro().filter("otro rele: rele=9").size(), 1);
 }
 
 TEST(Tramas, EveryCommandGoesOutByteForByte) {
@@ -273,69 +275,27 @@ TEST(CodigosEnlace, ALostLateOrCutReplyIsMinus5AndTheNextExchangeIsClean) {
     }
 }
 
-// A clock that moves only when the line makes the driver wait; pauses are
-// recorded apart.
-struct RelojVirtual : Reloj {
-    qint64 ahora = 0;
-    QList<int> pausas;
-    qint64 Ahora() override { return ahora; }
-    void Dormir(int ms) override { pausas.append(ms); }
-};
-
-// A line where whatever part of the reply ever comes is there at once, and a
-// read short of its bytes lasts its whole bound (the port's or the driver's,
-// the lesser) on the virtual clock: the longest a serial read can take.
-class CanalVirtual : public prueba::CanalSinDispositivo {
-public:
-    struct Lectura { qint64 maximo, momento; };
-    QList<Lectura> lecturas;
-
-    CanalVirtual(RelojVirtual &reloj, QByteArray respuesta) : reloj_(reloj), respuesta_(std::move(respuesta)) {}
-    bool Purga() override {
-        cola_.clear();
-        return true;
-    }
-    int Lee(quint8 *destino, int cuantos, qint64 maximoMs) override {
-        lecturas.append({maximoMs, reloj_.ahora});
-        const int n = std::min<int>(cuantos, int(cola_.size()));
-        std::copy_n(cola_.constData(), n, destino);
-        cola_.remove(0, n);
-        if (n == cuantos) return n;
-        const qint64 cota = CotaLectura(tiempos_, cuantos, maximoMs);
-        // A read nothing bounds would hang the program for good.
-        EXPECT_GE(cota, 0);
-        reloj_.ahora += cota < 0 ? 1000000000 : cota;
-        return n;
-    }
-    int Escribe(const quint8 *, int cuantos) override {
-        cola_ = respuesta_;
-        return cuantos;
-    }
-
-private:
-    RelojVirtual &reloj_;
-    QByteArray respuesta_;
-    QByteArray cola_;
-};
-
+// On a virtual line where whatever part of the reply ever comes is there at
+// once, and a short read lasts its whole bound.
 TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
     const orbel::Peticion leida{1, 1, orbel::Leer, orbel::AreaGrupos, 0, 5, 1, {}};
     const QByteArray entera = orbel::ConstruyeRespuesta(leida, Bloque);
     struct Caso { int bytes; qint16 codigo; };
     const Caso casos[] = {{0, cod::SinCabecera}, {4, cod::SinCabecera}, {orbel::TamCabecera, cod::CuerpoIncompleto},
                           {orbel::TamCabecera + 3, cod::CuerpoIncompleto}};
+    prueba::CarpetaTemporal dir;
+    Aplicacion app;
+    app.DirectorioPrograma = dir.ruta();
+    app.FicheroIni = dir.en("tarvo32.ini");
     // Port bounds of 17.4 s and more per read at 9600, 1.45 s at 115200, none above.
     for (const qint32 velocidad : {9600, 115200, 230400}) {
+        GuardaParametrosPuerto(app, Ajustes(velocidad));
         for (const Caso &c : casos) {
             for (const bool escritura : {false, true}) {
-                prueba::CarpetaTemporal dir;
-                Aplicacion app;
-                app.DirectorioPrograma = dir.ruta();
-                app.FicheroIni = dir.en("tarvo32.ini");
-                GuardaParametrosPuerto(app, Ajustes(velocidad));
-                RelojVirtual reloj;
-                auto propio = std::make_unique<CanalVirtual>(reloj, entera.left(c.bytes));
-                CanalVirtual &canal = *propio;
+                prueba::RelojVirtual reloj;
+                auto propio = std::make_unique<prueba::CanalVirtual>(reloj, std::deque<prueba::CanalVirtual::Trozo>{},
+                                                                     entera.left(c.bytes));
+                const prueba::CanalVirtual &canal = *propio;
                 clsDriverOrbel driver(app, std::move(propio), &reloj);
                 driver.NumeroRele(1);
                 driver.PuertoAbierto(true);
@@ -349,7 +309,7 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
                                                         << (escritura ? "write" : "read");
                 EXPECT_EQ(codigo, c.codigo) << donde;
                 ASSERT_FALSE(canal.lecturas.isEmpty()) << donde;
-                for (const CanalVirtual::Lectura &l : canal.lecturas) {
+                for (const auto &l : canal.lecturas) {
                     EXPECT_GE(l.maximo, 0) << donde;
                     EXPECT_LE(l.maximo, plazo - l.momento) << donde;
                 }
@@ -361,20 +321,6 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
             }
         }
     }
-}
-
-TEST(CodigosEnlace, FalloAndItsCodeReachTheCallerAsPayload) {
-    relaysim::Opciones o;
-    o.fallos.fallos = {{1, 5, 2, 7}, {1, 5, 0, 9}};
-    Linea l(o);
-    ASSERT_TRUE(l.Abre());
-    QByteArray r;
-    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 1, Bytes({1}), 1), 6);
-    EXPECT_EQ(l.driver->EscribirDatosRele(r, 1, 4, 0, 5, 2, Bytes({1}), 1), 7);
-    EXPECT_EQ(r, QByteArray("FALLO.\x07"));
-    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 1, 4, 0, 5), 7);
-    EXPECT_EQ(r, QByteArray("FALLO.\x09"));
-    EXPECT_EQ(l.driver->CancelarEscrituraDatos(r, 1, 4, 0, 5), 7);
 }
 
 TEST(Matricula, AnAllZeroStemOrAFailedReadGivesNoText) {

@@ -23,13 +23,7 @@ struct RelojRegistrado : tarvo::Reloj {
 // 115200 baud: k = 1, so the port bounds a read call on a silent line to 1.45 s.
 inline tarvo::ParametrosPuerto Ajustes(qint32 velocidad = 115200, quint8 palabra = 8, quint8 paridad = 0,
                                        quint8 stop = 0, quint8 puerto = 1) {
-    tarvo::ParametrosPuerto p;
-    p.Puerto = puerto;
-    p.Velocidad = velocidad;
-    p.LongitudPalabra = palabra;
-    p.Paridad = paridad;
-    p.BitsStop = stop;
-    return p;
+    return {.Puerto = puerto, .Velocidad = velocidad, .Paridad = paridad, .LongitudPalabra = palabra, .BitsStop = stop};
 }
 
 struct Linea {
@@ -39,9 +33,10 @@ struct Linea {
     std::unique_ptr<relaysim::ServidorPty> rele;
     std::unique_ptr<tarvo::clsDriverOrbel> driver;
 
-    // `estado`: a state file the relay starts from.
+    // `estado`: a state file the relay starts from. Without `simulador`, the
+    // driver alone, for a relay another process attaches to the folder.
     explicit Linea(relaysim::Opciones o = {}, const tarvo::ParametrosPuerto &p = Ajustes(),
-                   const QByteArray &estado = {}) {
+                   const QByteArray &estado = {}, bool simulador = true) {
         // Nothing may fall back on the machine's own serial devices.
         tarvo::FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
         app.DirectorioPrograma = dir.ruta();
@@ -53,10 +48,12 @@ struct Linea {
             dir.escribe("estado.txt", estado);
             o.estado = dir.en("estado.txt");
         }
-        rele = std::make_unique<relaysim::ServidorPty>(o);
-        QString error;
-        EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
-        rele->Arranca();
+        if (simulador) {
+            rele = std::make_unique<relaysim::ServidorPty>(o);
+            QString error;
+            EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
+            rele->Arranca();
+        }
         driver = std::make_unique<tarvo::clsDriverOrbel>(app, nullptr, &reloj);
         driver->NumeroRele(o.rele);
         driver->ClaveRele(o.clave);

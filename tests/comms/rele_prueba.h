@@ -33,19 +33,9 @@ struct RelojVeloz : tarvo::Reloj {
 };
 
 // The machine's terminal interface with short read bounds.
-class CanalBreve : public tarvo::Canal {
+class CanalBreve : public tarvo::CanalSerie {
 public:
-    bool Abre(const QString &ruta) override { return real_.Abre(ruta); }
-    bool FijaColas(int e, int s) override { return real_.FijaColas(e, s); }
-    bool Purga() override { return real_.Purga(); }
-    bool FijaEstado(const tarvo::ParametrosPuerto &p) override { return real_.FijaEstado(p); }
-    bool FijaTiempos(const tarvo::TiemposPuerto &) override { return real_.FijaTiempos({20, 2, 60, 50, 5000}); }
-    int Lee(quint8 *d, int n, qint64 maximo) override { return real_.Lee(d, n, maximo); }
-    int Escribe(const quint8 *o, int n) override { return real_.Escribe(o, n); }
-    void Cierra() override { real_.Cierra(); }
-
-private:
-    tarvo::CanalSerie real_;
+    bool FijaTiempos(const tarvo::TiemposPuerto &) override { return CanalSerie::FijaTiempos({20, 2, 60, 50, 5000}); }
 };
 
 struct ReleEnLinea {
@@ -67,10 +57,7 @@ struct ReleEnLinea {
 
     // The relay of `baseDatos` (e.g. "TRV610.MDB") on COM1 at 115200 baud.
     void Arranca(relaysim::Opciones o = {}, const QString &baseDatos = "TRV610.MDB") {
-        tarvo::ParametrosPuerto p;
-        p.Puerto = 1;
-        p.Velocidad = 115200;
-        tarvo::GuardaParametrosPuerto(a, p);
+        tarvo::GuardaParametrosPuerto(a, {.Puerto = 1, .Velocidad = 115200});
         o.programa = a.DirectorioPrograma;
         o.puerto = 1;
         if (o.modelo.isEmpty()) o.modelo = a.DirectorioModelos + baseDatos;

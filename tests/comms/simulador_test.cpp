@@ -1,8 +1,7 @@
-// The relay simulator: its command line, its memory and answers, its model
-// and state files, and the program itself as a user starts it.
+// The relay simulator: its command line, its memory and state file, its
+// model, and the program itself as a user starts it.
 #include "linea.h"
 #include "modelo.h"
-#include "motor.h"
 #include "opciones.h"
 
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 
 using namespace relaysim;
 using namespace tarvo;
-using orbel::BytesClave;
 using prueba::Bytes;
 
 namespace {
@@ -57,59 +55,8 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
     }
 }
 
-// The relay's answers without a line: one request at a time.
-struct Motor {
-    Opciones o;
-    std::unique_ptr<MotorRele> m;
-    explicit Motor(const Opciones &opciones = {}) : o(opciones) {
-        m = std::make_unique<MotorRele>(o, Identidad{}, MemoriaRele{});
-    }
-    // The reply's payload, or "(none)" for silence.
-    QByteArray Pide(quint8 comando, quint8 grupo, quint16 bloque, const QByteArray &datos = {}, quint8 rele = 1) {
-        orbel::PeticionLeida l;
-        l.peticion = {rele, 1, comando, orbel::AreaGrupos, 0, grupo, bloque, datos};
-        l.L = 6 + int(datos.size());
-        QString linea;
-        bool cambio = false;
-        const auto e = m->Atiende(l, linea, cambio);
-        ultimaLinea = linea;
-        if (!e) return "(none)";
-        return e->trama.mid(15, quint8(e->trama[7]) - 6);
-    }
-    QString ultimaLinea;
-};
-
-TEST(MotorSimulador, WritesWaitForTheirGroupsConfirmationOrCancellation) {
-    Motor r;
-    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 1, "ab"), "PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 2, "cd"), "PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Escribir, 6, 1, "ef"), "PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "");
-    EXPECT_EQ(r.Pide(orbel::Confirmar, 5, 0, BytesClave(1)), QByteArray("FALLO.\x01"));
-    EXPECT_EQ(r.Pide(orbel::Confirmar, 5, 0, BytesClave(1234)), "HECHO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "ab");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 2), "cd");
-    // Group 6 is untouched by group 5's confirmation, and its cancel loses it.
-    EXPECT_EQ(r.Pide(orbel::Cancelar, 6, 0), "HECHO.");
-    EXPECT_EQ(r.Pide(orbel::Confirmar, 6, 0, BytesClave(1234)), "HECHO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 6, 1), "");
-    EXPECT_EQ(r.Pide(0x7E, 5, 1), QByteArray("FALLO.\x02"));
-    EXPECT_EQ(r.m->Memoria().Confirmados().size(), 2u);
-}
-
-TEST(MotorSimulador, OnlyItsOwnFramesAreCountedAndAnsweredUntilSilence) {
-    Opciones o;
-    o.fallos.silencioTras = 2;
-    Motor r(o);
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1, {}, 2), "(none)");
-    EXPECT_TRUE(r.ultimaLinea.startsWith("otro rele: rele=2"));
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "");
-    EXPECT_EQ(r.Pide(orbel::Escribir, 5, 1, Bytes({0xCA, 0xFE})), "PUEDO.");
-    EXPECT_EQ(r.ultimaLinea, "#2 rele=1 cpu=1 orden=escribir area=4 subgrupo=0 grupo=5 bloque=1 L=8 datos=CAFE -> PUEDO.");
-    EXPECT_EQ(r.Pide(orbel::Leer, 5, 1), "(none)");
-    EXPECT_EQ(r.m->Peticiones(), 3);
-}
-
+// How the relay answers writes, confirmations, cancellations and reads: the
+// exchanges in driver_test.
 TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
     prueba::CarpetaTemporal dir;
     MemoriaRele m;
@@ -124,69 +71,41 @@ TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
     EXPECT_EQ(leida.Confirmados(), m.Confirmados());
     EXPECT_EQ(leida.Pendientes(), m.Pendientes());
 
-    for (const QByteArray &mala : {QByteArray("X 0 4 0 2 1 00\n"), QByteArray("C 0 4 0 2 1 0G\n"),
-                                   QByteArray("C 256 4 0 2 1 00\n"), QByteArray("C 0 4 0 2 00\n"),
-                                   QByteArray("C 0 4 0 2 1 ABC\n")}) {
-        dir.escribe("malo.txt", "# fine\n\n" + mala);
-        EXPECT_FALSE(leida.Carga(dir.en("malo.txt"), error)) << mala.toStdString();
+    for (const char *mala : {"X 0 4 0 2 1 00\n", "C 0 4 0 2 1 0G\n", "C 256 4 0 2 1 00\n", "C 0 4 0 2 00\n",
+                             "C 0 4 0 2 1 ABC\n"}) {
+        dir.escribe("malo.txt", QByteArray("# fine\n\n") + mala);
+        EXPECT_FALSE(leida.Carga(dir.en("malo.txt"), error)) << mala;
         EXPECT_TRUE(error.contains("malo.txt:3")) << error.toStdString();
     }
     // A refused file leaves the memory as it was.
     EXPECT_EQ(leida.Confirmados(), m.Confirmados());
 }
 
-TEST(ModeloSimulador, AModelDatabaseGivesTheIdentificationAndTheGroups) {
+// What else a model gives (names over it, a state file on top, a missing
+// one) is seen at work in conexion_test and transferencias_test.
+TEST(ModeloSimulador, AModelDatabaseGivesTheIdentificationAndConfiguredProcessors) {
     Opciones o;
     o.modelo = QString(TARVO_MODELS_DIR) + "/TRV610.MDB";
     Identidad id;
     MemoriaRele m;
     QString error;
     ASSERT_TRUE(PreparaRele(o, id, m, error)) << error.toStdString();
-    const QByteArray registro = RegistroMatricula(id, false);
-    EXPECT_EQ(registro, "TRV-610 00          TRV610  2.03RELAYSIM");
+    EXPECT_EQ(RegistroMatricula(id, false), "TRV-610 00          TRV610  2.03RELAYSIM");
     QByteArray d;
-    ASSERT_TRUE(m.Lee({0, 4, 0, 2, 1}, d));   // "Entradas PROT": one block of 3 values
-    EXPECT_EQ(d, QByteArray(12, '\0'));
     for (quint8 cpu : {0, 1, 2}) {
         ASSERT_TRUE(m.Lee({cpu, 4, 0, 1, 1}, d));
         EXPECT_EQ(d, Bytes({1, 0, 0, 0}));
     }
-
-    // A state file on top, and names from the command line over the model's.
-    prueba::CarpetaTemporal dir;
-    dir.escribe("e.txt", "C 0 4 0 2 1 0102\n");
-    o.estado = dir.en("e.txt");
-    o.nombreModelo = "TRV-610 AB*X";
-    o.baseDatos = "otro";
-    Identidad id2;
-    MemoriaRele m2;
-    ASSERT_TRUE(PreparaRele(o, id2, m2, error));
-    EXPECT_EQ(RegistroMatricula(id2, false).left(28), "TRV-610 AB*X        OTRO    ");
-    EXPECT_EQ(RegistroMatricula(id2, true).mid(20, 8), QByteArray(8, '\0'));
-    ASSERT_TRUE(m2.Lee({0, 4, 0, 2, 1}, d));
-    EXPECT_EQ(d, Bytes({1, 2}));
-
-    o.modelo = dir.en("NOESTA.MDB");
-    EXPECT_FALSE(PreparaRele(o, id2, m2, error));
-}
-
-TEST(VelocidadReal, RepliesTakeTheLinesTimeAtTheSpeedTheDriverSet) {
-    EXPECT_EQ(DuracionEnLinea(96, 9600), 100000);
-    EXPECT_EQ(DuracionEnLinea(16, 115200), 1388);
-    Opciones o;
-    o.velocidadReal = true;
-    prueba::Linea l(o, prueba::Ajustes(19200));
-    ASSERT_TRUE(l.Abre());
-    EXPECT_EQ(l.rele->EstadoLinea().Velocidad, 19200);
-    QString matricula;
-    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
 }
 
 // ------------------------------------------------------ the program itself
 
 TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
-    prueba::CarpetaTemporal dir;
-    FijaPrefijoDispositivos(dir.en("sin-dispositivos/ttyS"));
+    Opciones o;
+    o.rele = 3;
+    o.clave = 777;
+    prueba::Linea l(o, prueba::Ajustes(115200, 8, 0, 0, 2), {}, false);
+    const prueba::CarpetaTemporal &dir = l.dir;
     dir.escribe("estado.txt", "C 0 4 0 3 2 11223344\n");
     QProcess p;
     p.start(TARVO_RELAYSIM, {"--program", dir.ruta(), "--port", "2", "--relay", "3", "--password", "777", "--state",
@@ -194,24 +113,14 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     ASSERT_TRUE(p.waitForReadyRead(10000)) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readLine().startsWith("relay 3 ready on /dev/pts/"));
     ASSERT_TRUE(QFileInfo(dir.en("ports/COM2")).isSymLink());
-    {
-        Aplicacion app;
-        app.DirectorioPrograma = dir.ruta();
-        app.FicheroIni = dir.en("tarvo32.ini");
-        GuardaParametrosPuerto(app, prueba::Ajustes(115200, 8, 0, 0, 2));
-        prueba::RelojRegistrado reloj;
-        clsDriverOrbel driver(app, nullptr, &reloj);
-        driver.NumeroRele(3);
-        driver.ClaveRele(777);
-        driver.PuertoAbierto(true);
-        ASSERT_TRUE(driver.PuertoAbierto());
-        QByteArray r;
-        EXPECT_EQ(driver.LeerDatosRele(r, 0, 4, 0, 3, 2, 1000), 4);
-        EXPECT_EQ(r, Bytes({0x11, 0x22, 0x33, 0x44}));
-        EXPECT_EQ(driver.EscribirDatosRele(r, 0, 4, 0, 3, 3, "\x05\x06", 2), 6);
-        EXPECT_EQ(driver.ConfirmarEscrituraDatos(r, 0, 4, 0, 3), 6);
-        EXPECT_EQ(r, "HECHO.");
-    }
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 3, 2, 1000), 4);
+    EXPECT_EQ(r, Bytes({0x11, 0x22, 0x33, 0x44}));
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 3, 3, "\x05\x06", 2), 6);
+    EXPECT_EQ(l.driver->ConfirmarEscrituraDatos(r, 0, 4, 0, 3), 6);
+    EXPECT_EQ(r, "HECHO.");
+    l.driver->PuertoAbierto(false);
     p.terminate();
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
@@ -224,7 +133,6 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));
     EXPECT_TRUE(lineas[2].endsWith("orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
-    FijaPrefijoDispositivos("/dev/ttyS");
 }
 
 TEST(ProgramaSimulador, ABadCommandLineOrModelStopsItWithAMessage) {

@@ -26,6 +26,9 @@ TEST(Tiempos, AReadLastsTheLesserOfThePortsBoundAndItsOwn) {
                           {256000, Canal::SoloPuerto, -1}, {256000, 0, 0}, {256000, 30, 30}};
     for (const Caso &c : casos)
         EXPECT_EQ(CotaLectura(TiemposPara(c.velocidad), 9, c.maximo), c.cota) << c.velocidad << " " << c.maximo;
+    // What the bytes themselves take on the line, 10 bits a character, in microseconds.
+    EXPECT_EQ(DuracionEnLinea(96, 9600), 100000);
+    EXPECT_EQ(DuracionEnLinea(16, 115200), 1388);
 }
 
 TEST(Respuesta, EchoesTheAddressingAndCutsThePayloadToWhatLCanSay) {
@@ -62,40 +65,31 @@ QByteArray Trama(const Peticion &p) {
     return QByteArray(reinterpret_cast<const char *>(b.data()), n);
 }
 
-TEST(Extraccion, FramesAreFoundAmongNoiseAndWaitWhenCutShort) {
+TEST(Extraccion, FramesAreFoundAmongNoiseAndBrokenCandidatesAndWaitWhenCutShort) {
     const Peticion a{1, 0, Escribir, AreaGrupos, 0, 5, 300, Bytes({0x01, 0x0D, 0x03})};
     const Peticion b{1, 2, Confirmar, AreaGrupos, 0, 9, 0, BytesClave(1234)};
-    Flujo f;
-    // Noise that even holds a 0x01, a header whose checksum is wrong, then two frames.
+    // Noise that even holds a 0x01, a header whose checksum is wrong, a body
+    // whose checksum is wrong, an L too short for a body, then two frames.
     QByteArray malo = Trama(a);
     malo[8] = char(malo[8] ^ 1);
-    f.entrada = Bytes({0x55, 0x01, 0x02, 0xFF}) + malo.left(9) + Trama(a) + Trama(b);
-    const QByteArray todo = f.entrada;
-    // Byte by byte: a frame cut short is waited for, never half taken.
-    f.entrada.clear();
-    for (char c : todo) {
-        f.entrada.append(c);
-        f.Lee();
-    }
-    ASSERT_EQ(f.tramas.size(), 2);
-    EXPECT_EQ(f.descartados, 4 + 9);
-    EXPECT_EQ(f.tramas[0].bloque, 300);
-    EXPECT_EQ(f.tramas[0].datos, a.datos);
-    EXPECT_EQ(f.tramas[1].comando, Confirmar);
-    EXPECT_EQ(f.tramas[1].datos, BytesClave(1234));
-    EXPECT_TRUE(f.entrada.isEmpty());
-}
-
-TEST(Extraccion, ABadBodyChecksumOrShortLDropsTheCandidate) {
-    Flujo f;
     QByteArray cuerpoMalo = Trama({1, 0, Leer, AreaGrupos, 0, 5, 1, {}});
     cuerpoMalo[15] = char(cuerpoMalo[15] ^ 0x40);
     QByteArray corta = Trama({1, 0, Leer, AreaGrupos, 0, 5, 1, {}});
     corta[7] = 5;
     corta[8] = char(Xor(reinterpret_cast<const quint8 *>(corta.constData()), 0, 8));
-    f.entrada = cuerpoMalo + corta;
-    f.Lee();
-    EXPECT_TRUE(f.tramas.isEmpty());
+    const QByteArray todo = Bytes({0x55, 0x01, 0x02, 0xFF}) + malo.left(9) + cuerpoMalo + corta + Trama(a) + Trama(b);
+    // Byte by byte: a frame cut short is waited for, never half taken.
+    Flujo f;
+    for (char c : todo) {
+        f.entrada.append(c);
+        f.Lee();
+    }
+    ASSERT_EQ(f.tramas.size(), 2);
+    EXPECT_EQ(f.descartados, 4 + 9 + 16 + 16);
+    EXPECT_EQ(f.tramas[0].bloque, 300);
+    EXPECT_EQ(f.tramas[0].datos, a.datos);
+    EXPECT_EQ(f.tramas[1].comando, Confirmar);
+    EXPECT_EQ(f.tramas[1].datos, BytesClave(1234));
     EXPECT_TRUE(f.entrada.isEmpty());
 }
 

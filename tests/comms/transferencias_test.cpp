@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
@@ -20,19 +19,6 @@
 using namespace tarvo;
 
 namespace {
-
-// Rows of a table in stored order, only the columns in `columnas`.
-QStringList Filas(const QString &fichero, const QString &tabla, const QStringList &columnas) {
-    return prueba::Filas(fichero, "SELECT [" + columnas.join("], [") + "] FROM [" + tabla + "] ORDER BY rowid");
-}
-
-QStringList Columnas(const QString &fichero, const QString &tabla) {
-    auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
-    auto rs = db->OpenRecordset(tabla, bd::TipoRecordset::Snapshot);
-    QStringList c;
-    for (int i = 0; i < rs->FieldCount(); ++i) c << rs->FieldName(i);
-    return c;
-}
 
 // The state marks the relay saw: "cpu:value" in request order.
 QStringList Marcas(const QStringList &registro) {
@@ -48,69 +34,6 @@ void EsperaFinal(const prueba::ReleEnLinea &r) {
     EXPECT_TRUE(r.ins.v.habilitada);
     EXPECT_FALSE(r.monitor.progresoAbierto);
 }
-
-struct Transferencias : ::testing::Test, prueba::ReleEnLinea {
-    // Every setting gets a value of its own, so that what comes back cannot be
-    // the template's defaults by chance.
-    void Revuelve() {
-        DatosCodificacion datos;
-        ASSERT_TRUE(PreparaDatosRecepcion(ins.ctx, datos));
-        prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
-    }
-};
-
-class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
-
-TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
-    Arranca({}, GetParam().second);
-    Nuevo(GetParam().first);
-    Abre();
-    Revuelve();
-
-    ins.ui.Espera(Texto(583));
-    ASSERT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(monitor.errores.isEmpty());
-    EXPECT_EQ(monitor.titulos.value(0), ins.ctx.dic.Texto(589, 1));
-    EXPECT_EQ(monitor.total.value(0), 0);
-    EXPECT_EQ(monitor.total.last(), 100);
-    const QStringList enviadas = monitor.tablas;
-    EsperaFinal(*this);
-
-    // Cleared from the front panel inwards before, set outwards after.
-    QStringList antes, despues;
-    for (int cpu : {2, 1, 0})
-        if (cpu == 2 ||
-            std::any_of(a.GruposCONST.cbegin(), a.GruposCONST.cend(), [&](const EntradaGrupo &e) { return e.CPU == cpu; })) {
-            antes << QString("%1:0").arg(cpu);
-            despues.prepend(QString("%1:1").arg(cpu));
-        }
-    EXPECT_EQ(Marcas(rele->Registro()), antes + despues);
-
-    const QString destino = a.DirectorioTrabajo + "recibido.cnf";
-    ASSERT_TRUE(CargaFicheroRecepcion(*c, destino));
-    ins.ui.Espera(Texto(587));
-    ASSERT_TRUE(LeeTodosGrupos(*c, destino));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(monitor.titulos.value(1), ins.ctx.dic.Texto(590, 1));
-    // Each table is named as it goes on the line, both ways.
-    EXPECT_FALSE(enviadas.isEmpty());
-    EXPECT_EQ(monitor.tablas.mid(enviadas.size()), enviadas);
-    EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
-    EsperaFinal(*this);
-
-    for (const EntradaGrupo &e : a.GruposCONST) {
-        QStringList comunes;
-        const QStringList recibidas = Columnas(destino, e.Tabla);
-        for (const QString &col : Columnas(a.CopiaTrabajo, e.Tabla))
-            if (recibidas.contains(col)) comunes << col;
-        EXPECT_EQ(Filas(destino, e.Tabla, comunes), Filas(a.CopiaTrabajo, e.Tabla, comunes)) << e.Tabla.toStdString();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
-                         ::testing::Values(std::pair{"TRV-610 **", "TRV610.MDB"}, std::pair{"TRV-420 *", "TRV420.MDB"},
-                                           std::pair{"TRV-300 C*", "TRV300.MDB"}));
 
 // Request numbers of a whole send, from the catalogue: the state reads and
 // marks before the tables (CPUs 2, 1, 0), each table's blocks and its
@@ -139,21 +62,71 @@ struct PlanEnvio {
     }
 };
 
+struct Transferencias : ::testing::Test, prueba::ReleEnLinea {};
+
+class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+
+TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
+    Arranca({}, GetParam().second);
+    Nuevo(GetParam().first);
+    Abre();
+    // Every setting gets a value of its own, so that what comes back cannot be
+    // the template's defaults by chance.
+    DatosCodificacion datos;
+    ASSERT_TRUE(PreparaDatosRecepcion(ins.ctx, datos));
+    prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
+
+    ins.ui.Espera(Texto(583));
+    ASSERT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_TRUE(monitor.errores.isEmpty());
+    EXPECT_EQ(monitor.titulos.value(0), ins.ctx.dic.Texto(589, 1));
+    EXPECT_EQ(monitor.total.value(0), 0);
+    EXPECT_EQ(monitor.total.last(), 100);
+    const QStringList enviadas = monitor.tablas;
+    EsperaFinal(*this);
+
+    // Cleared from the front panel inwards before, set outwards after.
+    QStringList antes{"2:0"}, despues{"2:1"};
+    for (int cpu : PlanEnvio(a).cpus01) {
+        antes.insert(1, QString("%1:0").arg(cpu));
+        despues.insert(despues.size() - 1, QString("%1:1").arg(cpu));
+    }
+    EXPECT_EQ(Marcas(rele->Registro()), antes + despues);
+
+    const QString destino = a.DirectorioTrabajo + "recibido.cnf";
+    ASSERT_TRUE(CargaFicheroRecepcion(*c, destino));
+    ins.ui.Espera(Texto(587));
+    ASSERT_TRUE(LeeTodosGrupos(*c, destino));
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(monitor.titulos.value(1), ins.ctx.dic.Texto(590, 1));
+    // Each table is named as it goes on the line, both ways.
+    EXPECT_FALSE(enviadas.isEmpty());
+    EXPECT_EQ(monitor.tablas.mid(enviadas.size()), enviadas);
+    EXPECT_FALSE(QFileInfo::exists(a.CopiaRecepcion));
+    EsperaFinal(*this);
+
+    // Row by row in stored order, in the columns both files have: the working
+    // copy also keeps the texts in each language.
+    for (const EntradaGrupo &e : a.GruposCONST) {
+        const QString info = "SELECT name FROM pragma_table_info('" + e.Tabla + "')";
+        const QStringList propias = prueba::Filas(a.CopiaTrabajo, info);
+        QStringList comunes = prueba::Filas(destino, info);
+        comunes.removeIf([&](const QString &c) { return !propias.contains(c); });
+        const QString sql = "SELECT [" + comunes.join("], [") + "] FROM [" + e.Tabla + "] ORDER BY rowid";
+        EXPECT_EQ(prueba::Filas(destino, sql), prueba::Filas(a.CopiaTrabajo, sql)) << e.Tabla.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
+                         ::testing::Values(std::pair{"TRV-610 **", "TRV610.MDB"}, std::pair{"TRV-420 *", "TRV420.MDB"},
+                                           std::pair{"TRV-300 C*", "TRV300.MDB"}));
+
 // Only the processors' state blocks, read back after the marks, say whether
 // the relay took the configuration: lost or refused marks, and damaged
 // answers to them, on each side of the tables.
 TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) {
-    using Fallo = std::function<void(relaysim::Opciones &, const PlanEnvio &, const QString &estado)>;
-    auto refusa = [](int cpu) -> Fallo {
-        return [cpu](relaysim::Opciones &o, const PlanEnvio &, const QString &estado) {
-            // The relay refuses both marks of the CPU, which starts unconfigured.
-            QFile f(estado);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
-            o.estado = estado;
-            o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
-        };
-    };
+    using Fallo = std::function<void(relaysim::Opciones &, const PlanEnvio &, const prueba::CarpetaTemporal &)>;
     struct Caso {
         QString caso;
         Fallo fallo;
@@ -169,15 +142,21 @@ TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) 
                       [cpu](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(false, cpu)}; }, -1});
         casos.append({QString("end mark of CPU %1 lost").arg(cpu),
                       [cpu](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(true, cpu)}; }, cpu});
-        casos.append({QString("marks of CPU %1 refused").arg(cpu), refusa(cpu), cpu});
+        // The relay refuses both marks of the CPU, which starts unconfigured.
+        casos.append({QString("marks of CPU %1 refused").arg(cpu),
+                      [cpu](auto &o, auto &, auto &dir) {
+                          dir.escribe("estado.txt", QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
+                          o.estado = dir.en("estado.txt");
+                          o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
+                      },
+                      cpu});
     }
     for (const Caso &caso : casos) {
         SCOPED_TRACE(caso.caso.toStdString());
         prueba::ReleEnLinea r;
-        r.ins.ui.EsperaModelo("TRV-610 **");
-        NuevaConfiguracion(r.ins.ctx, r.ins.v);
+        r.Nuevo("TRV-610 **");   // the catalogue decides the request numbers
         relaysim::Opciones o;
-        caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz.en("estado.txt"));
+        caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz);
         r.Arranca(o);
         r.Abre();
         const bool bien = caso.sinConfigurar == -1;
@@ -287,9 +266,7 @@ TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         prueba::ReleEnLinea r;
-        // The catalogue decides the request numbers; learn it before the relay starts.
-        r.ins.ui.EsperaModelo("TRV-420 *");
-        NuevaConfiguracion(r.ins.ctx, r.ins.v);
+        r.Nuevo("TRV-420 *");   // the catalogue decides the request numbers
         relaysim::Opciones o;
         c.fallo(o.fallos, PlanEnvio(r.a).PrimeraEscritura(), r.a);
         r.Arranca(o, "TRV420.MDB");
@@ -408,19 +385,19 @@ TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
     EXPECT_EQ(ProgresoTotal(0, 1), 100);
 }
 
-}  // namespace
-
-namespace {
-
-// The two menu commands as a user runs them: connect, send the open
-// configuration, then receive into a new file with nothing open, which opens it.
+// The two menu commands as a user runs them: connect with a configuration of
+// another model open, which may be closed for a new one of the relay's model,
+// send that, then receive into a new file with nothing open, which opens it.
+// Connecting and leaving otherwise: conexion_test.
 TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyReceive) {
     Arranca({}, "TRV420.MDB");
+    Nuevo("TRV-610 **");
     monitor.identificaciones.push_back({"1", "1234"});
+    ins.ui.Espera(Texto(517), Boton::Si);
     ConexionRele(*c);
     ASSERT_EQ(a.EstadoConexion, 0);
-    ASSERT_TRUE(a.HayFicheroActual());   // a new untitled configuration of the relay's model
-    EXPECT_TRUE(ins.v.conectado);
+    EXPECT_EQ(a.ModeloActual, "TRV-420 ?");
+    ASSERT_EQ(a.FicheroActual, a.FicheroSinTitulo);
 
     ins.ui.Espera(Texto(502), Boton::Si);
     ins.ui.Espera(Texto(583));
@@ -439,13 +416,6 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     EXPECT_TRUE(ins.v.comandosFichero);
     EXPECT_EQ(prueba::Filas(nuevo, "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
     EsperaFinal(*this);
-
-    // Emulation closes the port and leaves the configuration open.
-    ins.ui.Espera(Texto(588), Boton::Si);
-    EmulacionRele(*c);
-    EXPECT_EQ(a.EstadoConexion, 255);
-    EXPECT_FALSE(ins.v.conectado);
-    EXPECT_EQ(a.FicheroActual, nuevo);
 }
 
 }  // namespace

@@ -13,11 +13,11 @@ using namespace tarvo;
 
 namespace {
 
-// Letters of every relay byte from `desde` on, as an editor would store them.
-QString TextoAleatorio(QRandomGenerator &azar, int maximo, int desde = 32) {
+// Letters of every relay byte from 32 on, as an editor would store them.
+QString TextoAleatorio(QRandomGenerator &azar, int maximo) {
     QString t;
     const int n = azar.bounded(maximo + 1);
-    for (int i = 0; i < n; ++i) t += LetraRele(quint8(azar.bounded(desde, 256)));
+    for (int i = 0; i < n; ++i) t += LetraRele(quint8(azar.bounded(32, 256)));
     return t;
 }
 
@@ -25,10 +25,6 @@ QString HexAleatorio(QRandomGenerator &azar, int digitos) {
     QString t;
     for (int i = 0; i < digitos; ++i) t += QString::number(azar.bounded(16), 16).toUpper();
     return t;
-}
-
-void PalabraAleatoria(Fila &f, const QString &prefijo, QRandomGenerator &azar) {
-    PonColumnasDePalabra(f, prefijo, quint16(azar.bounded(0x10000)));
 }
 
 }  // namespace
@@ -40,13 +36,13 @@ Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRa
     case Disposicion::Evento:
     case Disposicion::Led: {
         const bool led = t.disposicion == Disposicion::Led;
-        PalabraAleatoria(f, "Mascara", azar);
+        PonColumnasDePalabra(f, "Mascara", quint16(azar.bounded(0x10000)));
         f.insert(datos.columnaValor, azar.bounded(led ? 256 : 0x8000));
         if (led) {
             f.insert("Parpadeo", azar.bounded(2) == 1);
             f.insert("Mantenido", azar.bounded(2) == 1);
         }
-        if (t.disposicion != Disposicion::Evento) PalabraAleatoria(f, "Valor", azar);
+        if (t.disposicion != Disposicion::Evento) PonColumnasDePalabra(f, "Valor", quint16(azar.bounded(0x10000)));
         break;
     }
     case Disposicion::EntradaPROT: {
