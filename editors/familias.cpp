@@ -21,43 +21,35 @@ constexpr const char *Proteccion = "Tarvo Estados Proteccion";
 constexpr const char *Comunicaciones = "Tarvo Estados Comunicaciones";
 constexpr const char *TextosEventos = "TextoEventos COMU";
 
-struct DeclaracionGrupos {
+// One editor of a family: where its menu entry is, and what it edits.
+struct Declaracion {
     const char *menu;
     int indice;
     const char *nombre;
     int textoEstado;
     const char *tabla;
     const char *estados;
-    bool conValores;
-    const char *bornas;
+    bool conValores = false;     // gates and outputs
+    const char *bornas = "";     // outputs: the prefix of the terminal label
+    const char *tipoTexto = "";  // events: the type of their texts
 };
 
-const DeclaracionGrupos Grupos[] = {
+const Declaracion Grupos[] = {
     {"mnuAjusteControl", 8, "cnt_Salidas", 90, "Salidas CTRL", Control, true, "SC "},
-    {"mnuAjusteControl", 11, "cnt_BitDeMando", 93, "BitMando CTRL", Control, false, ""},
-    {"mnuAjusteProteccion", 1, "prt_Ands", 98, "ANDs PROT", Proteccion, true, ""},
+    {"mnuAjusteControl", 11, "cnt_BitDeMando", 93, "BitMando CTRL", Control},
+    {"mnuAjusteProteccion", 1, "prt_Ands", 98, "ANDs PROT", Proteccion, true},
     {"mnuAjusteProteccion", 2, "prt_Salidas", 99, "Salidas PROT", Proteccion, true, "SP "},
 };
 
-struct DeclaracionEventos {
-    const char *menu;
-    int indice;
-    const char *nombre;
-    int textoEstado;
-    const char *tabla;
-    const char *estados;
-    const char *tipoTexto;
-};
-
-const DeclaracionEventos Eventos[] = {
-    {"mnuAjusteControl", 9, "cnt_Eventos", 91, "Eventos CTRL", Control, "cont"},
-    {"mnuAjusteProteccion", 3, "prt_Eventos", 100, "Eventos PROT", Proteccion, "prot"},
-    {"mnuAjusteComunicacion", 0, "com_Eventos", 101, "Eventos COMU", Comunicaciones, "comu"},
+const Declaracion Eventos[] = {
+    {"mnuAjusteControl", 9, "cnt_Eventos", 91, "Eventos CTRL", Control, false, "", "cont"},
+    {"mnuAjusteProteccion", 3, "prt_Eventos", 100, "Eventos PROT", Proteccion, false, "", "prot"},
+    {"mnuAjusteComunicacion", 0, "com_Eventos", 101, "Eventos COMU", Comunicaciones, false, "", "comu"},
 };
 
 // Both the event table and its texts go to the relay: a model without texts
 // has no "TextoEventos COMU" in its catalogue, and the send skips it.
-DefinicionEditor DefinicionEventos(const Aplicacion &app, const DeclaracionEventos &d) {
+DefinicionEditor DefinicionEventos(const Aplicacion &app, const Declaracion &d) {
     const bool conTextos = TablaEnModelo(app, TextosEventos);
     return {.nombre = d.nombre,
             .textoEstado = d.textoEstado,
@@ -195,7 +187,7 @@ bool prt_Entradas::Guarda() {
 }
 
 EditorTabla *CreaEditorDeFamilia(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice) {
-    for (const DeclaracionGrupos &d : Grupos)
+    for (const Declaracion &d : Grupos)
         if (menu == d.menu && indice == d.indice)
             return new EditorGrupos(ctx, madre,
                                     {.nombre = d.nombre,
@@ -206,7 +198,7 @@ EditorTabla *CreaEditorDeFamilia(Contexto &ctx, VentanaMadre &madre, const QStri
                                      .tablaEstados = d.estados,
                                      .conValores = d.conValores},
                                     d.bornas);
-    for (const DeclaracionEventos &d : Eventos)
+    for (const Declaracion &d : Eventos)
         if (menu == d.menu && indice == d.indice)
             return new EditorEventos(ctx, madre, DefinicionEventos(ctx.app, d));
     if (menu == "mnuAjusteProteccion" && indice == 0) return new prt_Entradas(ctx, madre);

@@ -64,6 +64,15 @@ TEST(EnvioDesdeEditor, ASavedRecordOfEachFamilyReachesTheRelay) {
              funciones->setCurrentIndex(2);
              emit funciones->activated(2);
          }, "Entradas PROT", 0, "02"},
+        {"mnuAjusteControl", 10, [&](EditorTabla &e) {
+             static_cast<QLineEdit *>(hijo(&e, "txt_Timeout"))->setText("60");
+         }, "EsperaConfirmacion CTRL", 0, "3C00"},
+        {"mnuAjusteComunicacion", 1, [&](EditorTabla &e) {
+             e.findChild<QTabBar *>()->setCurrentIndex(1);
+             static_cast<QCheckBox *>(hijo(&e, "chk_mascara_1"))->click();
+             static_cast<QPushButton *>(hijo(&e, "btn_valor_1"))->click();
+             static_cast<QRadioButton *>(hijo(&e, "Opt_ManOn"))->click();
+         }, "LEDs COMU", 0, "020001800200"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tabla);
