@@ -138,18 +138,9 @@ private slots:
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
-    void sinPuertosSeOcultanLasFuncionesDelRele() {
-        Programa p(false);
-        QVERIFY(p.Arranca());
-        p.madre->show();
-        QVERIFY(!p.Busca<QMenu>("mnuModoTrabajo")->menuAction()->isVisible());
-        QVERIFY(!p.madre->Panel(5)->isVisible());
-        for (const char *n : {"btnReleOnOff", "btnEnviarAjustes", "btnRecibirAjustes"}) QVERIFY2(!p.Busca(n)->isVisible(), n);
-        QVERIFY(p.Busca("btnNuevo")->isVisible());
-    }
-
-    void laPrimeraVezSeMuestranLasOpciones() {
-        Programa p(true, true);
+    // The first run shows the options; without ports the relay's functions are hidden.
+    void laPrimeraVezSinPuertosSeMuestranLasOpcionesYSeOcultaElRele() {
+        Programa p(false, true);
         QString titulo;
         Vigia vigia([&](QWidget *w) {
             titulo = w->windowTitle();
@@ -158,6 +149,11 @@ private slots:
         QVERIFY(p.Arranca());
         QCOMPARE(titulo, QString("Tarvo32 Configuration Setup"));
         QVERIFY(!p.Ini().isEmpty());
+        p.madre->show();
+        QVERIFY(!p.Busca<QMenu>("mnuModoTrabajo")->menuAction()->isVisible());
+        QVERIFY(!p.madre->Panel(5)->isVisible());
+        for (const char *n : {"btnReleOnOff", "btnEnviarAjustes", "btnRecibirAjustes"}) QVERIFY2(!p.Busca(n)->isVisible(), n);
+        QVERIFY(p.Busca("btnNuevo")->isVisible());
     }
 
     void lasOpcionesCambianElIdiomaSinTocarLoDemas() {
@@ -187,30 +183,29 @@ private slots:
         QVERIFY(!p.Busca("mnuContenido")->isEnabled());
     }
 
-    void elExploradorDeCarpetas() {
+    void elExploradorDeCarpetasYElPanelCinco() {
         Programa p;
         QVERIFY(p.Arranca());
         p.ui.EsperaCarpeta(std::nullopt);
         p.ui.EsperaCarpeta(p.arbol.raiz.en("nuevo"));
-        Vigia vigia([&](QWidget *w) {
-            auto *caja = w->findChild<QLineEdit *>("txtWorkPath");
-            const QString antes = caja->text();
-            Pulsa(w, "cmdWorkPath");   // cancelled
-            QCOMPARE(caja->text(), antes);
-            QVERIFY(!w->findChild<QPushButton *>("cmdApply")->isEnabled());
-            Pulsa(w, "cmdWorkPath");
-            QCOMPARE(caja->text(), p.arbol.raiz.en("nuevo/"));
-            QVERIFY(w->findChild<QPushButton *>("cmdApply")->isEnabled());
-            Pulsa(w, "cmdCancel");
-        });
-        p.madre->MuestraOpciones();
+        {
+            Vigia vigia([&](QWidget *w) {
+                auto *caja = w->findChild<QLineEdit *>("txtWorkPath");
+                const QString antes = caja->text();
+                Pulsa(w, "cmdWorkPath");   // cancelled
+                QCOMPARE(caja->text(), antes);
+                QVERIFY(!w->findChild<QPushButton *>("cmdApply")->isEnabled());
+                Pulsa(w, "cmdWorkPath");
+                QCOMPARE(caja->text(), p.arbol.raiz.en("nuevo/"));
+                QVERIFY(w->findChild<QPushButton *>("cmdApply")->isEnabled());
+                Pulsa(w, "cmdCancel");
+            });
+            p.madre->MuestraOpciones();
+        }
         QCOMPARE(p.ctx.app.DirectorioTrabajo, p.arbol.programa + "/work/");
         QVERIFY(p.ui.Pendientes().isEmpty());
-    }
 
-    void elPanelCincoAbreSoloLasComunicaciones() {
-        Programa p;
-        QVERIFY(p.Arranca());
+        // The fifth panel opens the communications page alone.
         p.madre->show();
         QList<bool> activas;
         Vigia vigia([&](QWidget *w) {
