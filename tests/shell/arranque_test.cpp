@@ -36,15 +36,13 @@ struct Arranque_ : ::testing::Test {
         EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     }
     void EnlazaPuerto(int n) { QFile::link(pty.ruta, arbol.programa + QString("/ports/COM%1").arg(n)); }
-    QString Ini() const { return arbol.programa + "/tarvo32.ini"; }
     // A file of the program folder.
     void Escribe(const QString &nombre, const QByteArray &b) const { arbol.raiz.escribe("tarvo32/" + nombre, b); }
     QByteArray LeeIni() const { return arbol.raiz.lee("tarvo32/tarvo32.ini"); }
-    void EscribeIni(const QByteArray &b) const { Escribe("tarvo32.ini", b); }
     // One port, the program folder as work folder, and `antes` ahead of that in the settings.
     void Prepara(const QByteArray &antes = {}) {
         EnlazaPuerto(1);
-        EscribeIni(antes + "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+        Escribe("tarvo32.ini", antes + "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
     }
     bool Arranca() {
         InstanciaUnica instancia(arbol.programa);
@@ -91,7 +89,7 @@ TEST_F(Arranque_, WithoutPortsTheRelayFunctionsAreHiddenAndPortOneIsWritten) {
 TEST_F(Arranque_, OnlyADirsSectionGivesTheReadDefaults) {
     EnlazaPuerto(1);
     QDir().mkpath(arbol.raiz.en("w"));
-    EscribeIni("[DIRS]\r\nTrabajo=\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n");
+    Escribe("tarvo32.ini", "[DIRS]\r\nTrabajo=\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n");
     ui.Espera("/work/");   // an empty Trabajo keeps the default, which does not exist yet
     ASSERT_TRUE(Arranca());
     EXPECT_EQ(ctx.app.Comunicaciones.Puerto, 2);
@@ -155,7 +153,7 @@ TEST_F(Arranque_, ASecondInstanceOrAMissingOrDamagedLanguageFileEndsTheProgramWi
     EXPECT_FALSE(Arranca());
     ASSERT_EQ(ui.Mostrados().size(), 3);
     for (const Mensaje &m : ui.Mostrados()) EXPECT_EQ(m.titulo, "TARVO32");
-    EXPECT_FALSE(QFileInfo::exists(Ini()));
+    EXPECT_FALSE(QFileInfo::exists(arbol.programa + "/tarvo32.ini"));
 }
 
 TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {

