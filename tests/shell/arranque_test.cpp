@@ -88,7 +88,6 @@ TEST_F(Arranque_, WithoutPortsTheRelayFunctionsAreHiddenAndPortOneIsWritten) {
 
 TEST_F(Arranque_, OnlyADirsSectionGivesTheReadDefaults) {
     EnlazaPuerto(1);
-    QDir().mkpath(arbol.raiz.en("w"));
     Escribe("tarvo32.ini", "[DIRS]\r\nTrabajo=\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n");
     ui.Espera("/work/");   // an empty Trabajo keeps the default, which does not exist yet
     ASSERT_TRUE(Arranca());

@@ -244,7 +244,14 @@ TEST_F(RecordsetPrueba, JoinsWriteEachColumnIntoTheRightRowOfTheRightTable) {
 }
 
 // Names typed by the user travel as bound values, never as SQL text.
-TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
+TEST_F(RecordsetPrueba, UserTextTravelsBoundAndIsStoredVerbatim) {
+    // The parameter count must match, and one statement runs at a time.
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL] WHERE Indice = ?"); }), codigo::ArgumentoNoValido);
+    EXPECT_EQ(Codigo([&] { db->OpenRecordset("SELECT * FROM [Entradas CTRL]", TipoRecordset::Dynaset, {1}); }),
+              codigo::ArgumentoNoValido);
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]; DELETE FROM [Eventos CTRL]"); }), codigo::ArgumentoNoValido);
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
+
     const QStringList nombres = {"O'Brien", "Seccionador \"línea\" Nº2", "Año; DROP TABLE [Entradas CTRL] --",
                                  "[corchete]", QString(), "Ünïcödé ñ €"};
     int indice = 100;
@@ -252,11 +259,9 @@ TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
         db->Execute("INSERT INTO [Entradas CTRL] (Indice, NombreAjuste) VALUES (?, ?)", {indice++, n});
     auto rs = db->OpenRecordset("SELECT NombreAjuste FROM [Entradas CTRL] WHERE Indice >= ? ORDER BY Indice", TipoRecordset::Snapshot,
                                 {100});
-    for (const QString &n : nombres) {
-        ASSERT_FALSE(rs->AtEOF());
-        EXPECT_EQ(rs->Value(0).toString(), n);
-        rs->MoveNext();
-    }
+    QStringList leidos;
+    for (; !rs->AtEOF(); rs->MoveNext()) leidos << rs->Value(0).toString();
+    EXPECT_EQ(leidos, nombres);
     auto buscado = db->OpenRecordset("SELECT Indice FROM [Entradas CTRL] WHERE NombreAjuste = ?", TipoRecordset::Snapshot,
                                      {nombres[1]});
     EXPECT_EQ(buscado->Value(0), QVariant(101));
@@ -269,25 +274,7 @@ TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
     EXPECT_EQ(EnFichero("Entradas CTRL", "NombreAjuste", 8).toString(), "Pulso 1");
 }
 
-TEST_F(RecordsetPrueba, ParameterCountMustMatchAndOneStatementAtATime) {
-    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL] WHERE Indice = ?"); }), codigo::ArgumentoNoValido);
-    EXPECT_EQ(Codigo([&] { db->OpenRecordset("SELECT * FROM [Entradas CTRL]", TipoRecordset::Dynaset, {1}); }),
-              codigo::ArgumentoNoValido);
-    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]; DELETE FROM [Eventos CTRL]"); }), codigo::ArgumentoNoValido);
-    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
-}
-
-TEST_F(RecordsetPrueba, ClosingTheDatabaseClosesItsRecordsets) {
-    auto rs = db->OpenRecordset("Entradas CTRL");
-    db->Close();
-    EXPECT_FALSE(db->IsOpen());
-    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::Cerrado);
-    EXPECT_EQ(Codigo([&] { rs->MoveNext(); }), codigo::Cerrado);
-    EXPECT_EQ(Codigo([&] { db->OpenRecordset("Entradas CTRL"); }), codigo::Cerrado);
-    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]"); }), codigo::Cerrado);
-}
-
-TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNest) {
+TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNestAndCloseEndsAll) {
     db->BeginTrans();
     db->Execute("DELETE * FROM [Entradas CTRL] WHERE Indice = 1");
     db->BeginTrans();
@@ -300,6 +287,15 @@ TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNest) {
     db->Rollback();
     EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 7);
     EXPECT_EQ(Codigo([&] { db->CommitTrans(); }), codigo::SinTransaccion);
+
+    // Closing the database closes its recordsets.
+    auto rs = db->OpenRecordset("Entradas CTRL");
+    db->Close();
+    EXPECT_FALSE(db->IsOpen());
+    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { rs->MoveNext(); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { db->OpenRecordset("Entradas CTRL"); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]"); }), codigo::Cerrado);
 }
 
 }  // namespace
