@@ -56,11 +56,8 @@ TEST_F(SqlJet, CallersQueriesFindTheirRows) {
         int columna;
         QStringList filas;
     } casos[] = {
-        {"SELECT DISTINCTROW [Entradas CTRL].NombreAjuste, [Entradas CTRL].TipoEntrada , [Entradas CTRL].Codificacion "
-         "From [Entradas CTRL] WHERE (([Entradas CTRL].TipoEntrada=\"ED\"));", 2, {"05", "06"}},
         {"SELECT Indice FROM [Entradas CTRL] WHERE NombreAjuste = \"O'Brien [x] \"\"y\"\"\"", 0, {"8"}},
         {"SELECT NombreAjuste FROM [Eventos PROT] WHERE Alarma = True", 0, {"EvP2"}},
-        {"SELECT NombreAjuste FROM [Eventos PROT] WHERE Alarma = False", 0, {"EvP1"}},
         {eventos, 1, {"EvP1", "EvP2", "EvC1", "EvC2", "EvM1"}},   // in renumbered order
     };
     for (const auto &c : casos) EXPECT_EQ(Columna(c.sql, c.columna), c.filas) << c.sql.toStdString();
