@@ -250,7 +250,7 @@ private slots:
         QVERIFY(p.ui.Mostrados().isEmpty());
     }
 
-    void nuevoGuardarYAbrirDesdeLosMenus() {
+    void nuevoGuardarGuardarComoYAbrirDesdeLosMenus() {
         Programa p;
         QVERIFY(p.Arranca());
         p.ui.EsperaModelo("TRV-300 C*");
@@ -278,22 +278,9 @@ private slots:
         QVERIFY(QFileInfo::exists(ruta));
         QCOMPARE(p.madre->Panel(4)->text(), QString("campo.cnf"));
 
-        p.ui.EsperaFichero(ruta);
-        p.Busca("btnAbrir")->trigger();
-        QCOMPARE(p.madre->VistaActual()->objectName(), QString("portada"));
-        QVERIFY(p.ctx.app.ConfiguracionGuardada);
-        QCOMPARE(p.ctx.app.FicheroActual, ruta);
-        QVERIFY(p.ui.Inesperados().isEmpty());
-    }
-
-    // Saving over a file asks once, in the program's words (text 500, the path
-    // as it is); the chooser offers "*.cnf" and speaks the program's language.
-    void guardarComoSobreUnFicheroPreguntaUnaVez() {
-        Programa p;
-        QVERIFY(p.Arranca());
-        p.ui.EsperaModelo("TRV-300 C*");
-        p.Busca("mnuNuevo")->trigger();
-        const QString ruta = p.ctx.app.DirectorioTrabajo + "Campo.cnf";
+        // Saving as over a file asks once, in the program's words (text 500, the path
+        // as it is); the chooser offers "*.cnf" and speaks the program's language.
+        const QString otro = p.ctx.app.DirectorioTrabajo + "Campo.cnf";
         p.arbol.raiz.escribe("tarvo32/work/Campo.cnf", "otro");
         InteraccionQt qt;
         qt.setDiccionario(&p.ctx.dic);
@@ -305,7 +292,7 @@ private slots:
                 filtro = dlg->selectedNameFilter();
                 cancelar = dlg->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
                 // Typed, not selectFile(): that leaves the name alone once the box has focus.
-                dlg->findChild<QLineEdit *>("fileNameEdit")->setText(ruta);
+                dlg->findChild<QLineEdit *>("fileNameEdit")->setText(otro);
                 QMetaObject::invokeMethod(dlg, &QDialog::accept, Qt::QueuedConnection);
             } else if (auto *caja = qobject_cast<QMessageBox *>(w)) {
                 preguntas << caja->text();
@@ -316,8 +303,15 @@ private slots:
         p.ctx.ui = &p.ui;
         QVERIFY2(filtro.endsWith("(*.cnf)"), qPrintable(filtro));
         QCOMPARE(cancelar, QString("Cancelar"));
-        QCOMPARE(preguntas, QStringList{p.ctx.dic.Texto(500, ruta).replace("\r\n", "\n")});
-        QCOMPARE(prueba::Filas(ruta, "SELECT Modelo FROM Modelo"), QStringList{"TRV-300 C?"});
+        QCOMPARE(preguntas, QStringList{p.ctx.dic.Texto(500, otro).replace("\r\n", "\n")});
+        QCOMPARE(prueba::Filas(otro, "SELECT Modelo FROM Modelo"), QStringList{"TRV-300 C?"});
+
+        p.ui.EsperaFichero(ruta);
+        p.Busca("btnAbrir")->trigger();
+        QCOMPARE(p.madre->VistaActual()->objectName(), QString("portada"));
+        QVERIFY(p.ctx.app.ConfiguracionGuardada);
+        QCOMPARE(p.ctx.app.FicheroActual, ruta);
+        QVERIFY(p.ui.Inesperados().isEmpty());
     }
 
     // Before the dictionary is loaded a box has no texts to ask for: asking
