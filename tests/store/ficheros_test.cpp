@@ -137,11 +137,25 @@ TEST_F(Ficheros, NewForTheOtherModelsKeepsOnlyTheirCpus) {
     EXPECT_EQ(ins.v.entradas.value("mnuAjusteProteccion_0", false), false);
 }
 
-TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
+// A file without general information gains it on the save that works.
+TEST_F(Ficheros, AFailedSaveKeepsTheConfigurationUnsavedAndSaveAsAsksBeforeReplacing) {
     Nuevo("TRV-420 *");
-    const QString primero = Guarda("a.cnf");
-    const QString otro = Escribe("b.cnf", "anterior");
+    bd::BaseDatos::Abrir(a.CopiaTrabajo)->Execute("DROP TABLE Varios");
+    ins.ui.EsperaFichero(a.DirectorioTrabajo + "no/existe/x.cnf");
+    ins.ui.Espera(ins.ctx.dic.Texto(501) + " x.cnf\r" + ins.ctx.dic.Texto(3133));
+    GuardaConfiguracion(ins.ctx, ins.v);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_FALSE(a.ConfiguracionGuardada);
+    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
+    EXPECT_TRUE(QFileInfo::exists(a.CopiaTrabajo));
+    const QString primero = Guarda("a.cnf");   // and it can be saved again
+    EXPECT_EQ(primero, a.FicheroActual);
+    const QStringList fecha = Filas(primero, "SELECT UltimaModificacion FROM Varios");
+    ASSERT_EQ(fecha.size(), 1);
+    EXPECT_TRUE(fecha[0].startsWith(QDate::currentDate().toString(Qt::ISODate)));
 
+    // Save As asks before replacing and leaves the current file alone.
+    const QString otro = Escribe("b.cnf", "anterior");
     ins.ui.EsperaFichero(otro);
     ins.ui.Espera("b.cnf", Boton::No);
     GuardaConfiguracionComo(ins.ctx, ins.v);
@@ -154,23 +168,6 @@ TEST_F(Ficheros, SaveAsAsksBeforeReplacingAndLeavesTheCurrentFileAlone) {
     EXPECT_EQ(a.FicheroActual, primero);
     EXPECT_EQ(ins.v.paneles[4], "a.cnf");
     EXPECT_EQ(ins.Inesperados(), "");
-}
-
-// A file without general information gains it on the save that works.
-TEST_F(Ficheros, AFailedSaveReportsAndKeepsTheConfigurationUnsaved) {
-    Nuevo("TRV-420 *");
-    bd::BaseDatos::Abrir(a.CopiaTrabajo)->Execute("DROP TABLE Varios");
-    ins.ui.EsperaFichero(a.DirectorioTrabajo + "no/existe/x.cnf");
-    ins.ui.Espera(ins.ctx.dic.Texto(501) + " x.cnf\r" + ins.ctx.dic.Texto(3133));
-    GuardaConfiguracion(ins.ctx, ins.v);
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_FALSE(a.ConfiguracionGuardada);
-    EXPECT_EQ(a.FicheroActual, a.FicheroSinTitulo);
-    EXPECT_TRUE(QFileInfo::exists(a.CopiaTrabajo));
-    EXPECT_EQ(Guarda("x.cnf"), a.FicheroActual);   // and it can be saved again
-    const QStringList fecha = Filas(a.FicheroActual, "SELECT UltimaModificacion FROM Varios");
-    ASSERT_EQ(fecha.size(), 1);
-    EXPECT_TRUE(fecha[0].startsWith(QDate::currentDate().toString(Qt::ISODate)));
 }
 
 TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
