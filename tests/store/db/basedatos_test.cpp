@@ -70,25 +70,18 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
     EXPECT_FALSE(carpeta.existe("falta.cnf"));
 }
 
-TEST_F(Ficheros, CreateRefusesToOverwriteAndReadingDoesNotChangeTheFile) {
-    const QString ruta = carpeta.en("nueva.cnf");
-    BaseDatos::Crear(ruta)->Close();
-    EXPECT_TRUE(BaseDatos::Abrir(ruta)->TableNames().isEmpty());
-
-    prueba::CreaConfiguracion(carpeta.en("cnf.cnf"));
+TEST_F(Ficheros, ReadingKeepsTheFileAndExclusiveOpenShutsOutEveryoneUntilClosed) {
+    const QString ruta = carpeta.en("cnf.cnf");
+    prueba::CreaConfiguracion(ruta);
     const QByteArray antes = carpeta.lee("cnf.cnf");
     for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
-        auto db = BaseDatos::Abrir(carpeta.en("cnf.cnf"), modo);
+        auto db = BaseDatos::Abrir(ruta, modo);
         db->OpenRecordset("Entradas CTRL")->MoveLast();
         db->TableDef("Entradas CTRL");
     }
-    EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(carpeta.en("cnf.cnf")); }).numero & 0xff, SQLITE_CANTOPEN);
+    EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(ruta); }).numero & 0xff, SQLITE_CANTOPEN);   // never overwrites
     EXPECT_EQ(carpeta.lee("cnf.cnf"), antes);
-}
 
-TEST_F(Ficheros, ExclusiveOpenShutsOutEveryoneUntilClosed) {
-    const QString ruta = carpeta.en("cnf.cnf");
-    prueba::CreaConfiguracion(ruta);
     auto compartida = BaseDatos::Abrir(ruta);
     auto otra = BaseDatos::Abrir(ruta);   // shared openers coexist
     otra->Close();
@@ -221,7 +214,9 @@ TEST_F(Definiciones, RulesOfTheDefinitionAreEnforced) {
 }
 
 TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
-    auto db = BaseDatos::Crear(ruta);
+    BaseDatos::Crear(ruta)->Close();
+    auto db = BaseDatos::Abrir(ruta);
+    EXPECT_TRUE(db->TableNames().isEmpty());
     for (const char *t : {"Modelo", "Varios", "Aparamenta CTRL", "ANDs PROT"})
         db->Execute(QStringLiteral("CREATE TABLE [%1] (Indice SHORT)").arg(t));
     db->Execute("CREATE TABLE [Contador] (Id INTEGER PRIMARY KEY AUTOINCREMENT, Texto TEXT)");
