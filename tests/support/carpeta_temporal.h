@@ -42,9 +42,6 @@ inline bd::ErrorBD ErrorDe(const std::function<void()> &f) {
     return bd::ErrorBD(0, QString());
 }
 
-}  // namespace prueba
-
-namespace prueba {
 
 // A program tree in a scratch folder: "<raíz>/tarvo32" with the shipped data
 // files, and (unless told otherwise) "<raíz>/models" with the catalogue and

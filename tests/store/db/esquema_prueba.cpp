@@ -28,9 +28,6 @@ std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta) {
             {{1, "Borna A1", "Apa", 1, "01"}, {2, "Borna A3", "Apa", 3, "02"}, {3, "Borna A2", "Apa", 2, "03"},
              {4, "Borna A4", "Apa", 4, "04"}, {5, "Entrada 1", "ED", 1, "05"}, {6, "Entrada 2", "ED", 2, "06"},
              {7, "Orden 1", "Orden", 1, "07"}, {8, "Pulso 1", "Pulsos", 1, "08"}});
-    db->Execute("CREATE TABLE [TiempoEntradas CTRL] (Indice SHORT, NombreAjuste TEXT(50), TemporizadorEntradaControl LONG, "
-                "Minimo LONG, Maximo LONG, TemporizadorAjustable BOOLEAN, Codificacion TEXT(255))");
-    Inserta(*db, "TiempoEntradas CTRL", {{1, "ED1", 10, 0, 100, true, "0A00"}, {2, "ED2", 20, 0, 100, false, "1400"}});
     db->Execute("CREATE TABLE [TiempoPrevio CTRL] (Indice SHORT, NombreAjuste TEXT(50), Configurable BOOLEAN, "
                 "TiempoActuacion LONG, Minimo LONG, Maximo LONG, Codificacion TEXT(255))");
     Inserta(*db, "TiempoPrevio CTRL", {{1, "Orden 1", true, 100, 0, 500, "P1"}, {2, "Orden 2", false, 200, 0, 500, "P2"}});

@@ -60,10 +60,10 @@ TEST_F(RecordsetPrueba, MovesAcrossRowsAndEnds) {
 }
 
 TEST_F(RecordsetPrueba, FieldNamesExactForIndexCaseFreeForValues) {
-    auto rs = db->OpenRecordset("TiempoEntradas CTRL");
+    auto rs = db->OpenRecordset("TiempoPrevio CTRL");
     EXPECT_EQ(rs->FieldIndex("NombreAjuste"), 1);
     EXPECT_EQ(rs->FieldIndex("nombreajuste"), -1);
-    EXPECT_EQ(rs->Value("nombreAJUSTE").toString(), "ED1");
+    EXPECT_EQ(rs->Value("nombreAJUSTE").toString(), "Orden 1");
     EXPECT_EQ(Codigo([&] { rs->Value("NoExiste"); }), codigo::NoEncontrado);
     EXPECT_EQ(Codigo([&] { rs->Value(99); }), codigo::NoEncontrado);
     rs->Edit();
