@@ -62,13 +62,11 @@ TEST(PlaceForm, PutsWindowsOnEdgesAndCentresRoundingHalvesToEven) {
     EXPECT_EQ(PosicionVentana(escritorio, ventana, 1005), QPoint(5, 5));
 }
 
-TEST(Progreso, ReplacesAnEarlierPercentage) {
+// Progress replaces an earlier percentage; in debug mode, progress after the ready text warns.
+TEST_F(ConTextos, ProgressReplacesItsPercentageAndInDebugModeAfterTheReadyTextWarns) {
     EXPECT_EQ(TextoConProgreso("Enviando...", 40), "Enviando... (40%)");
     EXPECT_EQ(TextoConProgreso("Enviando... (40%)", 60), "Enviando... (60%)");
     EXPECT_EQ(TextoConProgreso("Grupo (3) (40%)", 5), "Grupo (5%)");
-}
-
-TEST_F(ConTextos, InDebugModeProgressAfterTheReadyTextWarns) {
     MuestraEstado(ctx, ctx.dic.Texto(70));
     MuestraProgreso(ctx, 10);
     EXPECT_TRUE(ui.Mostrados().isEmpty());
