@@ -38,6 +38,7 @@ TEST_F(Catalogos, FullModelOffersEveryObjectTypeCharacterAndFixedObject) {
     int conBoton = 0;
     for (const auto &t : textos) conBoton += t.boton >= 0;
     EXPECT_EQ(conBoton, 18);   // the special-character kinds; the rest are typed in texts
+    EXPECT_EQ(textos[1].codigo, 179);
     EXPECT_EQ(BotonesDisponibles(objetos, textos).size(), 50);   // the full model enables every kind
 
     ASSERT_EQ(fijos.size(), 3);

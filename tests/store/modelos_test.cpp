@@ -15,8 +15,9 @@ TEST(ComparaModelo, QuestionMarksStandForAnyOrAMissingTrailingCharacter) {
         bool casa;
     } casos[] = {
         {"AB", "A", false},   // longer than the pattern
-        {"AB", "A?", true},       {"XB", "A?", false},  {"AB", "AB??", true}, {"ABCD", "AB??", true},
-        {"ABCDE", "AB??", false}, {"ab", "AB", false},   // case matters
+        {"AB", "A?", true},     {"XB", "A?", false},     {"AB", "AB??", true},
+        {"ABC", "AB??", true},  {"ABCD", "AB??", true},  {"ABCDE", "AB??", false},
+        {"ab", "AB", false},   // case matters
         {"  TRV-610 A1 ", "TRV-610 ??", true},
         {"TRV", "TRV-610 ??", false},   // a missing letter the pattern needs
     };
