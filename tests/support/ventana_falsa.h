@@ -11,24 +11,18 @@
 namespace prueba {
 
 struct VentanaFalsa : tarvo::VentanaPrincipal {
-    bool releOculto = false, ayuda = false, portada = false, centrada = false, habilitada = true;
+    bool releOculto = false, ayuda = false, centrada = false, habilitada = true;
     bool comandosFichero = false, menusAjustes = false;
     int opcionesPrimeraVez = 0, textos = 0, traducciones = 0, cierres = 0, guardados = 0, portadas = 0;
     QString titulo, paneles[6];
     QHash<QString, bool> entradas;   // "mnuAjusteControl_5" -> enabled
-    std::function<void()> alMostrarOpciones, alGuardar;
+    std::function<void()> alGuardar;
 
     void OcultaFuncionesRele() override { releOculto = true; }
-    void MuestraOpcionesPrimeraVez() override {
-        ++opcionesPrimeraVez;
-        if (alMostrarOpciones) alMostrarOpciones();
-    }
+    void MuestraOpcionesPrimeraVez() override { ++opcionesPrimeraVez; }
     void ActivaAyuda(bool activa) override { ayuda = activa; }
     void PonPanel(int panel, const QString &texto) override { paneles[panel] = texto; }
-    void MuestraPortada() override {
-        portada = true;
-        ++portadas;
-    }
+    void MuestraPortada() override { ++portadas; }
     void Centra() override { centrada = true; }
     void PonTitulo(const QString &t) override { titulo = t; }
     void PonTextosIdioma() override { ++textos; }

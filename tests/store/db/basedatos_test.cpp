@@ -17,14 +17,7 @@ using namespace bd;
 
 namespace {
 
-ErrorBD ErrorDe(const std::function<void()> &f) {
-    try {
-        f();
-    } catch (const ErrorBD &e) {
-        return e;
-    }
-    return ErrorBD(0, QString());
-}
+using prueba::ErrorDe;
 
 // A file written by another tool, straight through SQLite.
 void EscribeConSqlite(const QString &ruta, const char *sql) {
@@ -48,12 +41,14 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
         return carpeta.lee("buena.cnf");
     }();
     ASSERT_GT(buena.size(), 8192);
+    // A file damaged after a sound open is checked again.
+    BaseDatos::Abrir(carpeta.en("buena.cnf"), Apertura::SoloLectura);
+    carpeta.escribe("buena.cnf", buena.left(buena.size() / 2));
     QByteArray azar(4096, '\0');
     for (char &c : azar) c = char(QRandomGenerator::global()->bounded(256));
     carpeta.escribe("vacio.cnf", QByteArray());
     carpeta.escribe("azar.cnf", azar);
     carpeta.escribe("texto.cnf", "[VERSION]\nVersion=1\n");
-    carpeta.escribe("truncado.cnf", buena.left(buena.size() / 2));
     carpeta.escribe("cabecera.cnf", buena.left(100));
     QDir().mkpath(carpeta.en("carpeta.cnf"));
 
@@ -61,7 +56,7 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
         const char *fichero;
         int primario;
     } casos[] = {{"falta.cnf", SQLITE_CANTOPEN}, {"carpeta.cnf", SQLITE_CANTOPEN}, {"vacio.cnf", SQLITE_NOTADB},
-                 {"azar.cnf", SQLITE_NOTADB},    {"texto.cnf", SQLITE_NOTADB},      {"truncado.cnf", SQLITE_CORRUPT},
+                 {"azar.cnf", SQLITE_NOTADB},    {"texto.cnf", SQLITE_NOTADB},      {"buena.cnf", SQLITE_CORRUPT},
                  {"cabecera.cnf", SQLITE_CORRUPT}};
     for (const auto &c : casos) {
         for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
@@ -75,25 +70,7 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
     EXPECT_FALSE(carpeta.existe("falta.cnf"));
 }
 
-TEST_F(Ficheros, AFileDamagedAfterASoundOpenIsCheckedAgain) {
-    prueba::CreaConfiguracion(carpeta.en("c.cnf"));
-    const QByteArray buena = carpeta.lee("c.cnf");
-    BaseDatos::Abrir(carpeta.en("c.cnf"), Apertura::SoloLectura);   // sound: remembered
-    carpeta.escribe("c.cnf", buena.left(buena.size() / 2));
-    const ErrorBD e = ErrorDe([&] { BaseDatos::Abrir(carpeta.en("c.cnf"), Apertura::SoloLectura); });
-    EXPECT_EQ(e.numero & 0xff, SQLITE_CORRUPT) << e.what();
-}
-
-TEST_F(Ficheros, CreateMakesAFileThatOpensAndRefusesToOverwrite) {
-    const QString ruta = carpeta.en("nueva.cnf");
-    BaseDatos::Crear(ruta)->Close();
-    EXPECT_TRUE(BaseDatos::Abrir(ruta)->TableNames().isEmpty());
-    const QByteArray antes = carpeta.lee("nueva.cnf");
-    EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(ruta); }).numero & 0xff, SQLITE_CANTOPEN);
-    EXPECT_EQ(carpeta.lee("nueva.cnf"), antes);
-}
-
-TEST_F(Ficheros, ReadingDoesNotChangeTheFile) {
+TEST_F(Ficheros, ReadingKeepsTheFileAndExclusiveOpenShutsOutEveryoneUntilClosed) {
     const QString ruta = carpeta.en("cnf.cnf");
     prueba::CreaConfiguracion(ruta);
     const QByteArray antes = carpeta.lee("cnf.cnf");
@@ -102,12 +79,9 @@ TEST_F(Ficheros, ReadingDoesNotChangeTheFile) {
         db->OpenRecordset("Entradas CTRL")->MoveLast();
         db->TableDef("Entradas CTRL");
     }
+    EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(ruta); }).numero & 0xff, SQLITE_CANTOPEN);   // never overwrites
     EXPECT_EQ(carpeta.lee("cnf.cnf"), antes);
-}
 
-TEST_F(Ficheros, ExclusiveOpenShutsOutEveryoneUntilClosed) {
-    const QString ruta = carpeta.en("cnf.cnf");
-    prueba::CreaConfiguracion(ruta);
     auto compartida = BaseDatos::Abrir(ruta);
     auto otra = BaseDatos::Abrir(ruta);   // shared openers coexist
     otra->Close();
@@ -240,7 +214,9 @@ TEST_F(Definiciones, RulesOfTheDefinitionAreEnforced) {
 }
 
 TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
-    auto db = BaseDatos::Crear(ruta);
+    BaseDatos::Crear(ruta)->Close();
+    auto db = BaseDatos::Abrir(ruta);
+    EXPECT_TRUE(db->TableNames().isEmpty());
     for (const char *t : {"Modelo", "Varios", "Aparamenta CTRL", "ANDs PROT"})
         db->Execute(QStringLiteral("CREATE TABLE [%1] (Indice SHORT)").arg(t));
     db->Execute("CREATE TABLE [Contador] (Id INTEGER PRIMARY KEY AUTOINCREMENT, Texto TEXT)");
@@ -248,7 +224,6 @@ TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
     db->Execute("DROP TABLE [Varios]");
     db->Execute("CREATE TABLE [Varios] (Indice SHORT)");
     EXPECT_EQ(db->TableNames(), (QStringList{"Modelo", "Aparamenta CTRL", "ANDs PROT", "Contador", "Varios"}));
-    EXPECT_FALSE(db->TableNames().contains("modelo"));
     EXPECT_EQ(ErrorDe([&] { db->TableDef("modelo"); }).numero, codigo::NoEncontrado);
     // The engine's own "no such table" carries the same number.
     EXPECT_EQ(ErrorDe([&] { db->Execute("DELETE FROM [No existe]"); }).numero, codigo::NoEncontrado);
@@ -275,8 +250,6 @@ TEST_F(Definiciones, FilesFromOtherToolsReadWithPlainTypes) {
     ASSERT_EQ(t.indices.size(), 1);
     EXPECT_EQ(t.indices[0].nombre, "ix_bit");
     auto rs = db->OpenRecordset("BitMando CTRL");
-    EXPECT_EQ(rs->FieldName(1), "GrupoSenyal");
-    EXPECT_EQ(rs->Value(1), QVariant(3));
     EXPECT_EQ(rs->Value("Peso"), QVariant(1.5));
     EXPECT_EQ(rs->Value("Sin"), QVariant(7));
 }

@@ -20,24 +20,14 @@ std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta) {
     db->Execute("CREATE TABLE [TiempoAperturaCierre CTRL] (Indice SHORT, NombreAjuste TEXT(50), NumeroOrden SHORT, "
                 "TipoTemporizador TEXT(10), Codificacion TEXT(255))");
     Inserta(*db, "TiempoAperturaCierre CTRL",
-            {{1, "Int1 ap", 1, "Apertura", "A1"},
-             {2, "Int2 ap", 2, "Apertura", "A2"},
-             {3, "Int1 ci", 1, "Cierre", "C1"},
-             {4, "Int2 ci", 2, "Cierre", "C2"}});
+            {{1, "Int1 ap", 1, "Apertura", "A1"}, {2, "Int2 ap", 2, "Apertura", "A2"},
+             {3, "Int1 ci", 1, "Cierre", "C1"}, {4, "Int2 ci", 2, "Cierre", "C2"}});
     db->Execute("CREATE TABLE [Entradas CTRL] (Indice SHORT, NombreAjuste TEXT(50), TipoEntrada TEXT(10), "
                 "NumeroOrden SHORT, Codificacion TEXT(255))");
     Inserta(*db, "Entradas CTRL",
-            {{1, "Borna A1", "Apa", 1, "01"},
-             {2, "Borna A3", "Apa", 3, "02"},
-             {3, "Borna A2", "Apa", 2, "03"},
-             {4, "Borna A4", "Apa", 4, "04"},
-             {5, "Entrada 1", "ED", 1, "05"},
-             {6, "Entrada 2", "ED", 2, "06"},
-             {7, "Orden 1", "Orden", 1, "07"},
-             {8, "Pulso 1", "Pulsos", 1, "08"}});
-    db->Execute("CREATE TABLE [TiempoEntradas CTRL] (Indice SHORT, NombreAjuste TEXT(50), TemporizadorEntradaControl LONG, "
-                "Minimo LONG, Maximo LONG, TemporizadorAjustable BOOLEAN, Codificacion TEXT(255))");
-    Inserta(*db, "TiempoEntradas CTRL", {{1, "ED1", 10, 0, 100, true, "0A00"}, {2, "ED2", 20, 0, 100, false, "1400"}});
+            {{1, "Borna A1", "Apa", 1, "01"}, {2, "Borna A3", "Apa", 3, "02"}, {3, "Borna A2", "Apa", 2, "03"},
+             {4, "Borna A4", "Apa", 4, "04"}, {5, "Entrada 1", "ED", 1, "05"}, {6, "Entrada 2", "ED", 2, "06"},
+             {7, "Orden 1", "Orden", 1, "07"}, {8, "Pulso 1", "Pulsos", 1, "08"}});
     db->Execute("CREATE TABLE [TiempoPrevio CTRL] (Indice SHORT, NombreAjuste TEXT(50), Configurable BOOLEAN, "
                 "TiempoActuacion LONG, Minimo LONG, Maximo LONG, Codificacion TEXT(255))");
     Inserta(*db, "TiempoPrevio CTRL", {{1, "Orden 1", true, 100, 0, 500, "P1"}, {2, "Orden 2", false, 200, 0, 500, "P2"}});
@@ -55,11 +45,8 @@ std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta) {
     db->Execute("CREATE TABLE [TextoEventos COMU] (Indice SHORT, NumeroOrden SHORT, TipoTexto TEXT(4), Texto TEXT(24), "
                 "Codificacion TEXT(255))");
     Inserta(*db, "TextoEventos COMU",
-            {{1, 1, "prot", "TP1", "XP1"},
-             {2, 2, "prot", "TP2", "XP2"},
-             {3, 1, "cont", "TC1", "XC1"},
-             {4, 2, "cont", "TC2", "XC2"},
-             {5, 1, "comu", "TM1", "XM1"}});
+            {{1, 1, "prot", "TP1", "XP1"}, {2, 2, "prot", "TP2", "XP2"}, {3, 1, "cont", "TC1", "XC1"},
+             {4, 2, "cont", "TC2", "XC2"}, {5, 1, "comu", "TM1", "XM1"}});
     db->CommitTrans();
     return db;
 }

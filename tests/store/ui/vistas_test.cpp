@@ -28,18 +28,15 @@ private slots:
         dlg.findChild<QPushButton *>("btn_Aceptar")->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(dlg.Elegido(), QString("TRV-420 *"));
-    }
 
-    void unaListaQueSoloExplicaNoSePuedeAceptar() {
-        prueba::Instalacion ins;
-        SeleccionModelo dlg({ins.ctx.dic.Texto(578)}, false, &ins.ctx.dic);
-        auto *aceptar = dlg.findChild<QPushButton *>("btn_Aceptar");
-        QVERIFY(!aceptar->isEnabled());
-        auto *lista = dlg.findChild<QListWidget *>("lst_Modelos");
-        emit lista->itemDoubleClicked(lista->item(0));   // double-click does nothing either
-        QVERIFY(dlg.Elegido().isEmpty());
-        dlg.findChild<QPushButton *>("btn_Cancelar")->click();
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        // A list that only explains cannot be accepted, not even by a double-click.
+        SeleccionModelo explica({ins.ctx.dic.Texto(578)}, false, &ins.ctx.dic);
+        QVERIFY(!explica.findChild<QPushButton *>("btn_Aceptar")->isEnabled());
+        lista = explica.findChild<QListWidget *>("lst_Modelos");
+        emit lista->itemDoubleClicked(lista->item(0));
+        QVERIFY(explica.Elegido().isEmpty());
+        explica.findChild<QPushButton *>("btn_Cancelar")->click();
+        QCOMPARE(explica.result(), int(QDialog::Rejected));
     }
 
     void laInformacionGeneralSoloMarcaLosCambiosDeTexto() {
