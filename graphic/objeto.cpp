@@ -1,5 +1,6 @@
 #include "graphic/objeto.h"
 
+#include "core/pagina437.h"
 #include "store/db/basedatos.h"
 
 #include <array>
@@ -151,7 +152,7 @@ QString TextoDe(const QByteArray &b, int desde, int cuantos) {
     for (int i = desde; i < desde + cuantos; ++i) {
         const auto c = quint8(b[i]);
         if (c == 0) break;
-        t += QChar(c);
+        t += LetraRele(c);
     }
     return t;
 }
@@ -193,7 +194,7 @@ int TipoCaracter(int codigo) {
 
 QString HexByte(int valor) { return QString("%1").arg(valor & 0xFF, 2, 16, QChar('0')).toUpper(); }
 
-int CodigoDe(QChar c) { return c.unicode() <= 0xFF ? c.unicode() : '?'; }
+int CodigoDe(QChar c) { return CodigoRele(c).value_or('?'); }
 
 QString CampoTexto(const QString &texto, int bytes) {
     QString s;
@@ -305,7 +306,7 @@ ObjetoGrafico ObjetoFichero(const QString &nombre) {
 }
 
 QString NombreDeObjetoFichero(const ObjetoGrafico &o) {
-    auto caracter = [](int c) { return c & 0xFF ? QString(QChar(c & 0xFF)) : QString(); };
+    auto caracter = [](int c) { return c & 0xFF ? QString(LetraRele(quint8(c))) : QString(); };
     const QString base = caracter(o.cpu) + o.txt + caracter(o.donde);
     const QString ext = caracter(o.x) + caracter(o.y) + caracter(o.pag);
     return ext.isEmpty() ? base : base + "." + ext;
@@ -325,7 +326,7 @@ ObjetoGrafico EtiquetaManiobra(const ObjetoGrafico &operacion, const QString &te
     return e;
 }
 
-QString TextoHayAlarmas() { return QString(" ") + QChar(220); }
+QString TextoHayAlarmas() { return QString(" ") + LetraRele(220); }
 
 std::optional<QByteArray> BytesDeHex(QStringView hex) {
     if (hex.size() % 2) return std::nullopt;
@@ -359,8 +360,8 @@ std::optional<ObjetoGrafico> DecodificaObjeto(const QByteArray &b) {
     case F::Texto:
     case F::Alarmas:
         o.txt = TextoDe(b, 2, 7);
-        if (o.apa == ApaTexto && o.txt.size() == 1 && TipoCaracter(o.txt[0].unicode()) >= 0)
-            o.apaN2 = qint16(TipoCaracter(o.txt[0].unicode()));
+        if (o.apa == ApaTexto && o.txt.size() == 1 && TipoCaracter(CodigoDe(o.txt[0])) >= 0)
+            o.apaN2 = qint16(TipoCaracter(CodigoDe(o.txt[0])));
         break;
     case F::Simple:
         o.txt = TextoDe(b, 2, 6);

@@ -1,5 +1,6 @@
 // The graphic object record: its 24 digits per family, the record writers,
 // the file-name packing and the decoders of a received object list.
+#include "core/pagina437.h"
 #include "graphic/objeto.h"
 #include "store/db/basedatos.h"
 #include "support/carpeta_temporal.h"
@@ -34,7 +35,7 @@ TEST(CodificacionObjeto, EachFamilyWritesItsFieldsThenThePlace) {
         // Only the first 7 characters of a longer text are sent.
         {{.apaN2 = 21, .apa = 11, .txt = "ABCDEFGHIJ", .x = 3, .y = 12}, "0B04" "41424344454647" "030C00"},
         // A special character is one byte of the display font.
-        {{.apaN2 = 35, .apa = 11, .txt = QString(QChar(197)), .y = 8}, "0B04C500000000000000" "0800"},
+        {{.apaN2 = 35, .apa = 11, .txt = QString(LetraRele(197)), .y = 8}, "0B04C500000000000000" "0800"},
         // An empty inactive text is six zeros.
         {{.apaN2 = 23, .apa = 15, .cpu = 1, .txtb0 = "ON", .txtb1 = "", .donde = 0x21, .x = 5, .y = 20},
          "0F05" "4F4E00" "000000" "21" "051400"},
@@ -55,7 +56,7 @@ TEST(CodificacionObjeto, EachFamilyWritesItsFieldsThenThePlace) {
     // The text column keeps what the relay does not get; the alarm indicator shows its fixed text.
     EXPECT_EQ(Preparado(casos[1].o).txt, "ABCDEFGHIJ");
     EXPECT_EQ(Preparado(casos[7].o).cpu, 4);
-    EXPECT_EQ(Preparado(casos[8].o).txt, QString(" ") + QChar(220));
+    EXPECT_EQ(Preparado(casos[8].o).txt, QString(" ") + LetraRele(220));
 }
 
 TEST(CodificacionObjeto, FileNameObjectPacksAnEightDotThreeName) {
@@ -132,7 +133,7 @@ TEST(DecodificacionObjetos, EveryKindDecodesWhatItsWriterWrote) {
     QRandomGenerator azar(5150);
     auto texto = [&](int maximo) {
         QString t("");
-        for (int i = 0, n = azar.bounded(maximo + 1); i < n; ++i) t += QChar(char16_t(azar.bounded(1, 256)));
+        for (int i = 0, n = azar.bounded(maximo + 1); i < n; ++i) t += LetraRele(quint8(azar.bounded(1, 256)));
         return t;
     };
     auto n = [&](int desde, int hasta) { return qint16(azar.bounded(desde, hasta)); };
@@ -156,7 +157,7 @@ TEST(DecodificacionObjetos, EveryKindDecodesWhatItsWriterWrote) {
             if (familia != Familia::Texto && familia != Familia::Marcador && familia != Familia::Alarmas) o.donde = n(0, 256);
             switch (familia) {
             case Familia::Texto:
-                o.txt = CodigoCaracter(tipo) >= 0 ? QString(QChar(CodigoCaracter(tipo))) : texto(7);
+                o.txt = CodigoCaracter(tipo) >= 0 ? QString(LetraRele(quint8(CodigoCaracter(tipo)))) : texto(7);
                 if (tipo == 21 && o.txt.size() < 2) o.txt = "AB";
                 break;
             case Familia::Simple: o.txt = texto(6); break;

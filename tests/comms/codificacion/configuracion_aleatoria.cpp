@@ -88,7 +88,7 @@ QList<ObjetoGrafico> ObjetosDeMuestra(const DatosCodificacion &datos) {
         {.apaN2 = 0, .apa = 2, .cpu = 1 | CpuOperable, .oper_c = 0x0102, .oper_d = -2, .donde = 20, .y = 10},
         {.apaN2 = 11, .apa = 4, .y = 14},   // transformer
         {.apaN2 = 21, .apa = 11, .txt = "LINEA 1", .x = 2, .y = 10},
-        {.apaN2 = 34, .apa = 11, .txt = QString(QChar(196)), .x = 2, .y = 18},
+        {.apaN2 = 34, .apa = 11, .txt = QString(LetraRele(196)), .x = 2, .y = 18},
         {.apaN2 = 22, .apa = 12, .cpu = 2, .txt_m = "Ia", .txt_u = datos.unidadesMedida.value(unidad), .unidad_m = unidad,
          .donde = 40, .x = 3, .y = 10},
         {.apaN2 = 42, .apa = 43, .cpu = 2, .txt_m = "E+", .txt_u = "Mvarh", .unidad_m = 1, .donde = 7, .x = 12, .y = 10},
