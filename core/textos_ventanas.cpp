@@ -45,6 +45,9 @@ QList<AsignacionTexto> Editor(int titulo, const QList<AsignacionTexto> &propios)
 // The alarm or signalling choice of the event editors.
 QList<AsignacionTexto> Alarma() { return {{"frm_alarma", 2058}, {"Opt_Alarma", 2059}, {"Opt_Senyalizacion", 2060}}; }
 
+// The signal lists and the condition of the condition editors.
+QList<AsignacionTexto> ListasCondicion() { return {{"lbl_lista1", 2073}, {"lbl_lista2", 2074}, {"lbl_lista3", 2075}}; }
+
 const QHash<QString, QList<AsignacionTexto>> &Tablas() {
     static const QHash<QString, QList<AsignacionTexto>> tablas = {
         {"MADRE", Madre()},
@@ -76,6 +79,9 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
         {"com_Leds",
          Editor(2115, {{"frm_Parpadeo", 2116}, {"Opt_ParOn", 2117}, {"Opt_ParOff", 2118}, {"frm_Mantenido", 2119},
                        {"Opt_ManOn", 2117}, {"opt_ManOff", 2118}})},
+        {"cnt_CondiActuacion", Editor(2070, ListasCondicion())},
+        {"cnt_CondFallo", Editor(2071, ListasCondicion())},
+        {"cnt_CondiExito", Editor(2072, ListasCondicion())},
         {"PROGRESO", {{"lblTotal", 2030}, {"lblActual", 2031}}},
         {"DEPURA", {{"Ventana", 2032}, {"cmdBorrarEnviar", 2033}, {"cmdBorrarRecibir", 2034}}},
         {"ERRCOM", {{"Ventana", 2035}, {"lblTitulo", 2036}, {"cmdOK", 140}}},

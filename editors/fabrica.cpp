@@ -1,6 +1,7 @@
 #include "editors/fabrica.h"
 
 #include "editors/aparamenta.h"
+#include "editors/condiciones.h"
 #include "editors/familias.h"
 #include "editors/leds.h"
 #include "editors/tiempos.h"
@@ -19,6 +20,7 @@ EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu,
         }
     }
     if (menu == "mnuAjusteComunicacion" && indice == 1) editor = new com_Leds(ctx, madre);
+    if (!editor) editor = CreaEditorCondiciones(ctx, madre, menu, indice);
     return editor ? editor : CreaEditorDeFamilia(ctx, madre, menu, indice);
 }
 

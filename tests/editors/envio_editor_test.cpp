@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -73,6 +74,11 @@ TEST(EnvioDesdeEditor, ASavedRecordOfEachFamilyReachesTheRelay) {
              static_cast<QPushButton *>(hijo(&e, "btn_valor_1"))->click();
              static_cast<QRadioButton *>(hijo(&e, "Opt_ManOn"))->click();
          }, "LEDs COMU", 0, "020001800200"},
+        // Failure condition 1: command bit 5 at 1, masks before values.
+        {"mnuAjusteControl", 14, [&](EditorTabla &e) {
+             e.findChild<QListWidget *>("lst_lista1")->item(5)->setSelected(true);
+             e.findChild<QListWidget *>("lst_lista3")->item(0)->setSelected(true);
+         }, "Fallo CTRL", 0, "2000000000000000" "0000" "2000000000000000" "0000"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tabla);
