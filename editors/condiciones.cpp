@@ -12,7 +12,7 @@ namespace tarvo {
 namespace {
 
 constexpr const char *EstadosExternos = "Tarvo Estados Externos CTRL";
-constexpr int NombreInterruptor = 2079;
+constexpr int NombreInterruptor = 1868;
 
 // A mask or value column: 4-digit words, most significant first, the
 // rightmost holding bits 0 to 15. A word that is not hexadecimal reads as 0.
@@ -41,9 +41,9 @@ QListWidget *CreaLista(const char *nombre, QWidget *padre) {
 
 const QList<DeclaracionCondiciones> &Condiciones() {
     static const QList<DeclaracionCondiciones> lista = {
-        {13, "cnt_CondiActuacion", 94, "Actuacion CTRL", 4, 2076, 2077, {"-1", "-3"}},
-        {14, "cnt_CondFallo", 95, "Fallo CTRL", 3, 2077, 2077, {"-2", "-4"}},
-        {15, "cnt_CondiExito", 96, "Exito CTRL", 1, 2078, 2078, {"-5", "-6"}},
+        {13, "cnt_CondiActuacion", 94, "Actuacion CTRL", 4, 1865, 1873, {"-1", "-3"}},
+        {14, "cnt_CondFallo", 95, "Fallo CTRL", 3, 1873, 1873, {"-2", "-4"}},
+        {15, "cnt_CondiExito", 96, "Exito CTRL", 1, 1874, 1874, {"-5", "-6"}},
     };
     return lista;
 }
