@@ -1,6 +1,7 @@
 #include "editors/fabrica.h"
 
 #include "editors/aparamenta.h"
+#include "editors/entradas.h"
 #include "editors/familias.h"
 
 namespace tarvo {
@@ -10,6 +11,9 @@ EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu,
     if (menu == "mnuAjusteControl") {
         switch (indice) {
         case 0: editor = new cnt_Aparamenta(ctx, madre); break;
+        case 3: editor = new cnt_EntradasDigitales(ctx, madre); break;
+        case 4: editor = new cnt_EntradasPulsos(ctx, madre); break;
+        case 5: editor = new cnt_EntradasRTU(ctx, madre); break;
         case 6: editor = new cnt_EntradasAparamenta(ctx, madre); break;
         default: break;
         }
