@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -64,6 +65,11 @@ TEST(EnvioDesdeEditor, ASavedRecordOfEachFamilyReachesTheRelay) {
              funciones->setCurrentIndex(2);
              emit funciones->activated(2);
          }, "Entradas PROT", 0, "02"},
+        // Digital input 2 on EC 12: the digital inputs lead the control inputs.
+        {"mnuAjusteControl", 3, [&](EditorTabla &e) {
+             e.AjusteSiguiente();
+             static_cast<QListWidget *>(hijo(&e, "lst_EntradasControl"))->setCurrentRow(12);
+         }, "Entradas CTRL", 0, "000C"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tabla);
