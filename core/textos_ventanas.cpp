@@ -42,6 +42,11 @@ QList<AsignacionTexto> Editor(int titulo, const QList<AsignacionTexto> &propios)
     return l + propios;
 }
 
+// The control input editors: the assigned input and the list of inputs.
+QList<AsignacionTexto> EditorEntradas(int titulo, const QList<AsignacionTexto> &propios = {}) {
+    return Editor(titulo, QList<AsignacionTexto>{{"lbl_Borna", 2021}, {"lbl_EntradasControl", 2022}} + propios);
+}
+
 // The alarm or signalling choice of the event editors.
 QList<AsignacionTexto> Alarma() { return {{"frm_alarma", 2058}, {"Opt_Alarma", 2059}, {"Opt_Senyalizacion", 2060}}; }
 
@@ -63,7 +68,10 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
         {"cnt_Aparamenta",
          Editor(2010, {{"lbl_TemporizadorApertura", 2011}, {"lbl_TemporizadorCierre", 2012},
                        {"chk_ContactoEntradas", 2013}, {"etiq_contacto", 2014}})},
-        {"cnt_EntradasAparamenta", Editor(2020, {{"lbl_Borna", 2021}, {"lbl_EntradasControl", 2022}})},
+        {"cnt_EntradasAparamenta", EditorEntradas(2020)},
+        {"cnt_EntradasDigitales", EditorEntradas(2090, {{"lbl_Temporizador", 2091}})},
+        {"cnt_EntradasPulsos", EditorEntradas(2092)},
+        {"cnt_EntradasRTU", EditorEntradas(2093)},
         {"cnt_Salidas", Editor(2050, {})},
         {"cnt_Eventos", Editor(2051, Alarma())},
         {"cnt_BitDeMando", Editor(2052, {})},

@@ -3,7 +3,6 @@
 #include "comms/codificacion/registros.h"
 #include "editors/teclas.h"
 #include "core/ui/controles.h"
-#include "store/catalogo.h"
 #include "store/tablas.h"
 
 #include <QCheckBox>
@@ -11,7 +10,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace tarvo {
@@ -145,71 +143,6 @@ bool cnt_Aparamenta::Guarda() {
         Base()->Rollback();
         throw;
     }
-    return true;
-}
-
-const char *cnt_EntradasAparamenta::Consulta =
-    "SELECT DISTINCTROW [TiempoAperturaCierre CTRL].NombreAjuste, [Entradas CTRL].NombreAjuste AS Borna, "
-    "[Entradas CTRL].Codificacion AS CodifiBorna, [Entradas CTRL].TipoEntrada  FROM [TiempoAperturaCierre CTRL] "
-    "INNER JOIN [Entradas CTRL] ON [TiempoAperturaCierre CTRL].Indice = [Entradas CTRL].NumeroOrden WHERE "
-    "(([Entradas CTRL].TipoEntrada = \"Apa\")) ORDER BY [Entradas CTRL].Indice;";
-
-cnt_EntradasAparamenta::cnt_EntradasAparamenta(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
-    : EditorTabla(ctx, madre,
-                  {.nombre = "cnt_EntradasAparamenta",
-                   .textoEstado = 89,
-                   .origen = Consulta,
-                   .tablasEnviadas = {"Entradas CTRL"},
-                   .cajaNombre = {}},
-                  parent) {
-    QWidget *padre = Lista()->parentWidget();
-    borna_ = new QLabel(padre);
-    borna_->setObjectName("txt_Borna");
-    borna_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    borna_->setMinimumWidth(160);
-    entradas_ = new QListWidget(padre);
-    entradas_->setObjectName("lst_EntradasControl");
-    entradas_->addItem(ctx.dic.Texto(530));
-    for (int n = 1; n <= EntidadesDeTabla(ctx.app, "Entradas CTRL"); ++n) entradas_->addItem("EC " + QString::number(n));
-    QGridLayout *c = Campos();
-    c->addWidget(CreaEtiqueta("lbl_Borna", padre), 1, 0);
-    c->addWidget(borna_, 1, 1);
-    c->addWidget(CreaEtiqueta("lbl_EntradasControl", padre), 2, 0, Qt::AlignTop);
-    c->addWidget(entradas_, 2, 1);
-    connect(entradas_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        if (!EventosActivos()) return;
-        borna_->setText(item->text());
-        MarcaCambios();
-    });
-}
-
-int cnt_EntradasAparamenta::LlenaLista() {
-    Lista()->clear();
-    int fila = 0;
-    for (Registros()->MoveFirst(); !Registros()->AtEOF(); Registros()->MoveNext(), ++fila)
-        Lista()->addItem(Registros()->Value("NombreAjuste").toString().trimmed() + (fila % 2 == 0 ? "- A" : "- B"));
-    if (fila > 0) IrARegistro(qBound(1, RegistroActual(), fila));
-    Lista()->setCurrentIndex(RegistroActual() - 1);
-    return fila;
-}
-
-void cnt_EntradasAparamenta::DespuesDePonerTextos() { entradas_->item(0)->setText(ctx().dic.Texto(530)); }
-
-void cnt_EntradasAparamenta::MuestraRegistro() {
-    bd::Recordset &rs = *Registros();
-    Lista()->setCurrentIndex(RegistroActual() - 1);
-    borna_->setText(rs.Value("Borna").toString());
-    entradas_->clearSelection();
-    const int indice = LeeCampo(rs.Value("CodifiBorna").toString()).value_or(0);
-    if (indice >= 0 && indice < entradas_->count()) entradas_->setCurrentRow(indice);
-}
-
-bool cnt_EntradasAparamenta::Guarda() {
-    bd::Recordset &rs = *Registros();
-    rs.Edit();
-    rs.SetValue("Borna", borna_->text());
-    rs.SetValue("CodifiBorna", CodificacionIndice(qMax(0, entradas_->currentRow())));
-    rs.Update();
     return true;
 }
 

@@ -1,12 +1,11 @@
-// The switchgear editors: names, times and flags of each switchgear, and the
-// control inputs that give its position.
+// The switchgear editor: names, times and flags of each switchgear (the
+// inputs that give its position are in editors/entradas.h).
 #pragma once
 
 #include "editors/editor_tabla.h"
 
 class QCheckBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 namespace tarvo {
@@ -32,24 +31,6 @@ private:
     QLineEdit *apertura_, *cierre_;
     QPushButton *transicion_;
     QLabel *etiquetaTransicion_;
-};
-
-// The control input assigned to input A and input B of every switchgear.
-class cnt_EntradasAparamenta : public EditorTabla {
-    Q_OBJECT
-public:
-    cnt_EntradasAparamenta(Contexto &ctx, VentanaMadre &madre, QWidget *parent = nullptr);
-    static const char *Consulta;
-
-protected:
-    void MuestraRegistro() override;
-    bool Guarda() override;
-    int LlenaLista() override;
-    void DespuesDePonerTextos() override;
-
-private:
-    QLabel *borna_;
-    QListWidget *entradas_;
 };
 
 }  // namespace tarvo

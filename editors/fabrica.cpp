@@ -2,6 +2,7 @@
 
 #include "editors/aparamenta.h"
 #include "editors/condiciones.h"
+#include "editors/entradas.h"
 #include "editors/familias.h"
 #include "editors/leds.h"
 #include "editors/tiempos.h"
@@ -14,6 +15,9 @@ EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu,
         switch (indice) {
         case 0: editor = new cnt_Aparamenta(ctx, madre); break;
         case 1: editor = new cnt_Temporizadores(ctx, madre); break;
+        case 3: editor = new cnt_EntradasDigitales(ctx, madre); break;
+        case 4: editor = new cnt_EntradasPulsos(ctx, madre); break;
+        case 5: editor = new cnt_EntradasRTU(ctx, madre); break;
         case 6: editor = new cnt_EntradasAparamenta(ctx, madre); break;
         case 10: editor = new cnt_TimeOut(ctx, madre); break;
         default: break;

@@ -1,4 +1,4 @@
-// The editor framework and the switchgear editors on real working copies.
+// The editor framework and the switchgear editor on real working copies.
 #include "editors/aparamenta.h"
 #include "editors/editor_tabla.h"
 #include "editors/fabrica.h"
@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -218,29 +217,6 @@ private slots:
                  QStringList({"6|Seccionador 89|200|true|1|C800", "12|Seccionador 89|350|true|1|5E01"}));
         // Switchgear 6: bit 5 of the in-use byte and of the transition byte.
         QCOMPARE(b.Filas("SELECT Codificacion FROM [Aparamenta CTRL]"), QStringList({"20002000"}));
-    }
-
-    void lasEntradasDeAparamentaSeAsignanPorLaLista() {
-        Banco b;
-        auto e = b.Abre<cnt_EntradasAparamenta>();
-        QVERIFY(e);
-        auto *lista = Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes");
-        QCOMPARE(lista->count(), 12);
-        QVERIFY(lista->itemText(0).endsWith("- A"));
-        QVERIFY(lista->itemText(1).endsWith("- B"));
-        auto *entradas = Hijo<QListWidget>(e.get(), "lst_EntradasControl");
-        QCOMPARE(entradas->count(), 1 + 24);
-        QCOMPARE(entradas->item(3)->text(), QString("EC 3"));
-        QCOMPARE(entradas->currentRow(), 0);
-
-        e->AjusteSiguiente();
-        QTest::mouseClick(entradas->viewport(), Qt::LeftButton, {}, entradas->visualItemRect(entradas->item(3)).center());
-        QCOMPARE(Hijo<QLabel>(e.get(), "txt_Borna")->text(), QString("EC 3"));
-        QVERIFY(Visible(e.get(), "btn_SaveChanges"));
-        e->GuardaCambios();
-        e->Suspende();
-        QCOMPARE(b.Filas("SELECT NombreAjuste, Codificacion FROM [Entradas CTRL] WHERE Indice = 2"),
-                 QStringList({"EC 3|03"}));
     }
 
     void lasPestanasDeGrupoBorranOtroGrupoYRestauranElPropio() {

@@ -79,6 +79,11 @@ TEST(EnvioDesdeEditor, ASavedRecordOfEachFamilyReachesTheRelay) {
              e.findChild<QListWidget *>("lst_lista1")->item(5)->setSelected(true);
              e.findChild<QListWidget *>("lst_lista3")->item(0)->setSelected(true);
          }, "Fallo CTRL", 0, "2000000000000000" "0000" "2000000000000000" "0000"},
+        // Digital input 2 on EC 12: the digital inputs lead the control inputs.
+        {"mnuAjusteControl", 3, [&](EditorTabla &e) {
+             e.AjusteSiguiente();
+             static_cast<QListWidget *>(hijo(&e, "lst_EntradasControl"))->setCurrentRow(12);
+         }, "Entradas CTRL", 0, "000C"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tabla);
