@@ -1,0 +1,112 @@
+#include "graphic/ui/objetos_bmp.h"
+#include "graphic/ui/pinta_pagina.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace tarvo;
+
+namespace {
+
+bool HayTinta(const QImage &imagen, const QRect &rect, QRgb fondo) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (imagen.pixel(x, y) != fondo) return true;
+    return false;
+}
+
+// Inked positions along one edge of a cell: 'A' top, 'B' bottom, 'I' left, 'D' right.
+QVector<int> Borde(const QImage &c, char borde) {
+    QVector<int> tinta;
+    const bool horizontal = borde == 'A' || borde == 'B';
+    for (int i = 0; i < (horizontal ? c.width() : c.height()); ++i) {
+        const QPoint p = borde == 'A' ? QPoint(i, 0) : borde == 'B' ? QPoint(i, c.height() - 1)
+                       : borde == 'I' ? QPoint(0, i) : QPoint(c.width() - 1, i);
+        if (qAlpha(c.pixel(p)) != 0) tinta << i;
+    }
+    return tinta;
+}
+
+}  // namespace
+
+class PruebaObjetosBmp : public QObject {
+    Q_OBJECT
+private slots:
+    // The map reads cleanly, at the size it declares, and every cell the
+    // catalogue draws with has ink. Without ink: 16 (character 255 is blank),
+    // 35 (the open blade leans away from it), 56 and 57 (the marker's text),
+    // and the unused 54 and 75 to 78.
+    void tiraCompleta() {
+        QVERIFY2(ErroresObjetosBmp().isEmpty(), qPrintable(ErroresObjetosBmp()));
+        QFile mapa(TARVO_SOURCE_DIR "/data/graficos/objetos_bmp.txt");
+        QVERIFY(mapa.open(QIODevice::ReadOnly));
+        const auto tamano = QRegularExpression("^tamano (\\d+) (\\d+)$", QRegularExpression::MultilineOption)
+                                .match(QString::fromUtf8(mapa.readAll()));
+        QVERIFY(tamano.hasMatch());
+        QCOMPARE(TamanoCeldaBmp(), QSize(tamano.captured(1).toInt(), tamano.captured(2).toInt()));
+        for (int i = 0; i < CeldasBmp; ++i) QCOMPARE(CeldaBmp(i).size(), TamanoCeldaBmp());
+
+        const QSet<int> sinTinta = {16, 35, 54, 56, 57, 75, 76, 77, 78};
+        for (int i = 0; i < CeldasBmp; ++i)
+            QVERIFY2(TrazoCeldaBmp(i).isEmpty() == sinTinta.contains(i), qPrintable(QString::number(i)));
+        QVERIFY(TrazoCeldaBmp(CeldasBmp).isEmpty());
+    }
+
+    // Lines meet: every edge a line leaves by carries exactly the line of
+    // "│" (top, bottom) or "─" (left, right), so symbols join the bay's
+    // line-drawing characters; line characters leave by no other edge.
+    void lineasEmpalman() {
+        const QVector<int> vertical = Borde(CeldaBmp(0), 'A'), horizontal = Borde(CeldaBmp(7), 'I');
+        QVERIFY(!vertical.isEmpty() && !horizontal.isEmpty());
+        const QList<QPair<int, QByteArray>> casos = {
+            {0, "AB"},  {1, "ABI"}, {2, "BI"},  {3, "AD"},  {4, "AID"}, {5, "BID"}, {6, "ABD"}, {7, "ID"},
+            {10, "ABID"}, {11, "AI"}, {12, "BD"},
+            {21, "A"},  {31, "B"},  {24, "A"},  {34, "B"},  {27, "A"},  {37, "B"},  {40, "A"},  {50, "B"},
+            {42, "A"},  {29, "A"},  {49, "B"},  {9, "A"},   {19, "B"},  {44, "AB"}, {60, "I"},  {64, "D"},
+            {70, "I"},  {74, "D"}};
+        for (const auto &[celda, bordes] : casos)
+            for (char borde : QByteArray("ABID")) {
+                const bool caracter = celda <= 7 || (celda >= 10 && celda <= 12);
+                if (!bordes.contains(borde) && !caracter) continue;
+                const QVector<int> esperado = !bordes.contains(borde) ? QVector<int>{}
+                                              : borde == 'A' || borde == 'B' ? vertical : horizontal;
+                QVERIFY2(Borde(CeldaBmp(celda), borde) == esperado,
+                         qPrintable(QStringLiteral("celda %1 borde %2").arg(celda).arg(borde)));
+            }
+    }
+
+    // At twice the natural size a strip cell lands pixel for pixel on its
+    // cell; characters are drawn, blanks and the blank strip cell are not,
+    // and a strip cell hides the character beneath it.
+    void pintaPagina() {
+        PaginaCeldas pagina{};
+        pagina[3][5].bitmap = 21;
+        pagina[0][0].caracter = 'A';
+        pagina[0][1].bitmap = 16;
+        pagina[0][1].caracter = 'X';
+        pagina[15][39].caracter = 0xA4;   // ñ
+        const ColoresPagina colores{Qt::white, Qt::black, QColor()};
+        QImage imagen(TamanoNaturalPagina() * 2, QImage::Format_RGB32);
+        QPainter pintor(&imagen);
+        PintaPagina(pintor, pagina, imagen.rect(), colores);
+        pintor.end();
+
+        const QImage celda = CeldaBmp(21);
+        const QRect rect = RectanguloCelda(imagen.rect(), 3, 5).toRect();
+        QCOMPARE(rect.size(), celda.size() * 2);
+        for (int y = 0; y < rect.height(); ++y)
+            for (int x = 0; x < rect.width(); ++x)
+                QCOMPARE(imagen.pixel(rect.topLeft() + QPoint(x, y)) == qRgb(0, 0, 0),
+                         qAlpha(celda.pixel(x / 2, y / 2)) != 0);
+        const QRgb blanco = qRgb(255, 255, 255);
+        QVERIFY(HayTinta(imagen, RectanguloCelda(imagen.rect(), 0, 0).toRect(), blanco));
+        QVERIFY(HayTinta(imagen, RectanguloCelda(imagen.rect(), 15, 39).toRect(), blanco));
+        QVERIFY(!HayTinta(imagen, RectanguloCelda(imagen.rect(), 0, 1).toRect(), blanco));
+        QVERIFY(!HayTinta(imagen, RectanguloCelda(imagen.rect(), 8, 20).toRect(), blanco));
+    }
+};
+
+QTEST_MAIN(PruebaObjetosBmp)
+#include "objetos_bmp_test.moc"
