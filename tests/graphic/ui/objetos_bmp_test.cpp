@@ -10,22 +10,13 @@ using namespace tarvo;
 
 namespace {
 
-bool HayTinta(const QImage &imagen, const QRect &rect, QRgb fondo) {
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            if (imagen.pixel(x, y) != fondo) return true;
-    return false;
-}
-
 // Inked positions along one edge of a cell: 'A' top, 'B' bottom, 'I' left, 'D' right.
 QVector<int> Borde(const QImage &c, char borde) {
+    const int ultima = borde == 'B' ? c.height() - 1 : borde == 'D' ? c.width() - 1 : 0;
+    const bool fila = borde == 'A' || borde == 'B';
     QVector<int> tinta;
-    const bool horizontal = borde == 'A' || borde == 'B';
-    for (int i = 0; i < (horizontal ? c.width() : c.height()); ++i) {
-        const QPoint p = borde == 'A' ? QPoint(i, 0) : borde == 'B' ? QPoint(i, c.height() - 1)
-                       : borde == 'I' ? QPoint(0, i) : QPoint(c.width() - 1, i);
-        if (qAlpha(c.pixel(p)) != 0) tinta << i;
-    }
+    for (int i = 0; i < (fila ? c.width() : c.height()); ++i)
+        if (qAlpha(fila ? c.pixel(i, ultima) : c.pixel(ultima, i)) != 0) tinta << i;
     return tinta;
 }
 
@@ -100,11 +91,10 @@ private slots:
             for (int x = 0; x < rect.width(); ++x)
                 QCOMPARE(imagen.pixel(rect.topLeft() + QPoint(x, y)) == qRgb(0, 0, 0),
                          qAlpha(celda.pixel(x / 2, y / 2)) != 0);
-        const QRgb blanco = qRgb(255, 255, 255);
-        QVERIFY(HayTinta(imagen, RectanguloCelda(imagen.rect(), 0, 0).toRect(), blanco));
-        QVERIFY(HayTinta(imagen, RectanguloCelda(imagen.rect(), 15, 39).toRect(), blanco));
-        QVERIFY(!HayTinta(imagen, RectanguloCelda(imagen.rect(), 0, 1).toRect(), blanco));
-        QVERIFY(!HayTinta(imagen, RectanguloCelda(imagen.rect(), 8, 20).toRect(), blanco));
+        QImage blanca(rect.size(), imagen.format());
+        blanca.fill(Qt::white);
+        for (auto [f, c, tinta] : {std::tuple(0, 0, true), {15, 39, true}, {0, 1, false}, {8, 20, false}})
+            QCOMPARE(imagen.copy(RectanguloCelda(imagen.rect(), f, c).toRect()) != blanca, tinta);
     }
 };
 
