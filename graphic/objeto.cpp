@@ -91,8 +91,6 @@ constexpr std::array<std::pair<int, int>, 18> Caracteres = {{
     {35, 197}, {36, 217}, {37, 218}, {38, 244}, {39, 252}, {40, 254}, {41, 255}, {48, 178}, {49, 221},
 }};
 
-const char *const Contadores[] = {"MWh", "Mvarh", "KWh", "Kvarh"};
-
 QString Codifica(const ObjetoGrafico &o, Familia f) {
     QString s = HexByte(o.apa) + HexByte(o.cpu);
     switch (f) {
@@ -190,6 +188,11 @@ int TipoCaracter(int codigo) {
     for (const auto &[t, c] : Caracteres)
         if (c == codigo) return t;
     return -1;
+}
+
+QString UnidadContador(int unidad_m) {
+    static const char *const unidades[] = {"MWh", "Mvarh", "KWh", "Kvarh"};
+    return unidad_m >= 0 && unidad_m < 4 ? QString(unidades[unidad_m]) : QString();
 }
 
 QString HexByte(int valor) { return QString("%1").arg(valor & 0xFF, 2, 16, QChar('0')).toUpper(); }
@@ -371,7 +374,7 @@ std::optional<ObjetoGrafico> DecodificaObjeto(const QByteArray &b) {
         o.txt_m = TextoDe(b, 2, 5);
         o.unidad_m = u(7);
         o.donde = u(8);
-        if (o.apaN2 == 42 && o.unidad_m >= 0 && o.unidad_m < 4) o.txt_u = Contadores[o.unidad_m];
+        if (o.apaN2 == 42 && !UnidadContador(o.unidad_m).isEmpty()) o.txt_u = UnidadContador(o.unidad_m);
         break;
     case F::Analogico:
         o.txt_m = QString::fromLatin1(b.mid(2, 5).toHex().toUpper());

@@ -65,6 +65,10 @@ int TextoDeCodigo(int apa);
 int CodigoCaracter(int tipo);
 int TipoCaracter(int codigo);
 
+// The unit a counter of format unidad_m 0..3 shows ("MWh", "Mvarh", "KWh",
+// "Kvarh"); an empty text for any other format.
+QString UnidadContador(int unidad_m);
+
 // Codificacion pieces: two upper-case digits per byte.
 QString HexByte(int valor);
 // A text field of `bytes` bytes: 8-bit codes, zero-padded, cut to width.

@@ -1,5 +1,7 @@
 #include "graphic/pantalla.h"
 
+#include "graphic/celdas.h"
+
 #include <QHash>
 
 namespace tarvo {
@@ -11,26 +13,9 @@ bool EsCeldaReservada(int pag, int fila, int col) {
 }
 
 QList<Celda> CeldasObjeto(const ObjetoGrafico &o) {
-    const TipoGrafico &t = Tipo(o.apaN2);
-    int ancho = t.ancho;
-    if (ancho == 0) {
-        switch (o.apaN2) {
-        case 22: ancho = int(o.txt_u.size()) + 12; break;
-        case 42: {
-            static const int anchos[] = {10, 12, 13, 15};
-            ancho = o.unidad_m >= 0 && o.unidad_m < 4 ? anchos[o.unidad_m] : 10;
-            break;
-        }
-        case 23: case 24: case 45: ancho = int(qMax(o.txtb0.size(), o.txtb1.size())); break;
-        default: ancho = int(o.txt.size()); break;
-        }
-        ancho = qMax(ancho, 1);
-    }
+    // What an object covers is what it draws; the relay language changes no width.
     QList<Celda> celdas;
-    for (int f = 0; f < t.alto; ++f)
-        for (int c = 0; c < ancho; ++c) celdas.append({o.pag, o.x + f, o.y + c});
-    if (t.familia == Familia::Marcador)
-        for (int c = 0; c < o.txtb1.size(); ++c) celdas.append({o.pag, o.x + 1, o.y + 4 + c});
+    for (const CeldaDibujo &c : DibujoObjeto(o, 0)) celdas.append(c.celda);
     return celdas;
 }
 

@@ -2,6 +2,7 @@
 // the file-name packing and the decoders of a received object list.
 #include "core/pagina437.h"
 #include "graphic/objeto.h"
+#include "objeto_prueba.h"
 #include "store/db/basedatos.h"
 #include "support/carpeta_temporal.h"
 
@@ -10,19 +11,7 @@
 
 #include <gtest/gtest.h>
 
-// Objects are written with designated initializers; the other columns keep their defaults.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 using namespace tarvo;
-
-namespace {
-
-ObjetoGrafico Preparado(ObjetoGrafico o) {
-    PreparaObjeto(o);
-    return o;
-}
-
-}  // namespace
 
 // Code, byte 1 (the datum source, written and operable flags), the family's
 // fields, then row, column and page.
