@@ -140,6 +140,17 @@ ListaEleccion &DialogoGrafico::CreaLista(const QList<DatoGrafico> &datos, bool c
     return l;
 }
 
+void DialogoGrafico::CreaListaUnica(const QList<DatoGrafico> &datos) {
+    ListaEleccion &l = CreaLista(datos, true, this);
+    capa_->addWidget(l.etiqueta);
+    capa_->addWidget(l.lista);
+    capa_->addWidget(l.eleccion);
+}
+
+void DialogoGrafico::PreeligeDato(const ParametrosDialogo &p) {
+    Preelige([&](const DatoGrafico &d) { return d.cpu == (p.cpu & 3) && d.donde == p.donde; });
+}
+
 void DialogoGrafico::Elige(int n, int fila) {
     ListaEleccion &l = listas_[n];
     if (fila < 0 || fila >= l.datos.size() || !l.lista->isEnabled()) return;
@@ -277,10 +288,7 @@ bool MetePermiso::Recoge(ParametrosDialogo &p) {
 
 MeteManiobra::MeteManiobra(Contexto &ctx, const CatalogosDialogos &cat, const ParametrosDialogo &p, QWidget *padre)
     : DialogoGrafico(ctx, cat, p, "MeteManiobra", padre) {
-    ListaEleccion &l = CreaLista(cat.maniobras, true, this);
-    capa_->addWidget(l.etiqueta);
-    capa_->addWidget(l.lista);
-    capa_->addWidget(l.eleccion);
+    CreaListaUnica(cat.maniobras);
     texto_ = CreaTextoDisplay("Text2", 5, true, this);
     Par(capa_, CreaRotulo("Label2", this), texto_);
     if (p.Edita()) {
@@ -371,10 +379,7 @@ bool MeteEstadosEventos::Recoge(ParametrosDialogo &p) {
 
 MeteMedidas::MeteMedidas(Contexto &ctx, const CatalogosDialogos &cat, const ParametrosDialogo &p, QWidget *padre)
     : DialogoGrafico(ctx, cat, p, "MeteMedidas", padre) {
-    ListaEleccion &l = CreaLista(cat.medidas, true, this);
-    capa_->addWidget(l.etiqueta);
-    capa_->addWidget(l.lista);
-    capa_->addWidget(l.eleccion);
+    CreaListaUnica(cat.medidas);
     auto *fila = new QHBoxLayout;
     cabecera_ = CreaTextoDisplay("Text1", 4, true, this);
     auto *muestra = CreaCaja("Text2", this, true);
@@ -389,7 +394,7 @@ MeteMedidas::MeteMedidas(Contexto &ctx, const CatalogosDialogos &cat, const Para
     }
     capa_->addLayout(fila);
     if (p.Edita()) {
-        Preelige([&](const DatoGrafico &d) { return d.cpu == (p.cpu & 3) && d.donde == p.donde; });
+        PreeligeDato(p);
         cabecera_->setText(p.txt_m);
         unidad_->setText(p.txt_u);
     }
@@ -413,16 +418,13 @@ bool MeteMedidas::Recoge(ParametrosDialogo &p) {
 
 MeteContador::MeteContador(Contexto &ctx, const CatalogosDialogos &cat, const ParametrosDialogo &p, QWidget *padre)
     : DialogoGrafico(ctx, cat, p, "MeteContador", padre) {
-    ListaEleccion &l = CreaLista(cat.contadores, true, this);
-    capa_->addWidget(l.etiqueta);
-    capa_->addWidget(l.lista);
-    capa_->addWidget(l.eleccion);
+    CreaListaUnica(cat.contadores);
     auto *marco = CreaMarco("Frame1", this);
     auto *opciones = new QVBoxLayout(marco);
     unidad_ = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) opciones->addWidget(CreaOpcion(QString("Option1_%1").arg(i), unidad_, i, marco));
     capa_->addWidget(marco);
-    if (p.Edita()) Preelige([&](const DatoGrafico &d) { return d.cpu == (p.cpu & 3) && d.donde == p.donde; });
+    if (p.Edita()) PreeligeDato(p);
     unidad_->button(p.Edita() ? qBound(0, int(p.unidad_m), 3) : 0)->setChecked(true);
     Termina("METECONTA");
     setWindowTitle(Texto(560).toUpper());
@@ -442,10 +444,7 @@ bool MeteContador::Recoge(ParametrosDialogo &p) {
 MeteAnalogico::MeteAnalogico(Contexto &ctx, const CatalogosDialogos &cat, const ParametrosDialogo &p,
                              QWidget *padre)
     : DialogoGrafico(ctx, cat, p, "MeteAnalogico", padre), escala_(p.tipo != 46) {
-    ListaEleccion &l = CreaLista(cat.analogicos, true, this);
-    capa_->addWidget(l.etiqueta);
-    capa_->addWidget(l.lista);
-    capa_->addWidget(l.eleccion);
+    CreaListaUnica(cat.analogicos);
     if (escala_) {
         auto *marco = CreaMarco("Frame1", this);
         auto *campos = new QHBoxLayout(marco);
@@ -472,7 +471,7 @@ MeteAnalogico::MeteAnalogico(Contexto &ctx, const CatalogosDialogos &cat, const 
     }
     int formato = 1;
     if (p.Edita()) {
-        Preelige([&](const DatoGrafico &d) { return d.cpu == (p.cpu & 3) && d.donde == p.donde; });
+        PreeligeDato(p);
         if (const auto e = escala_ ? LeeParametroEscala(p.txt_m) : std::nullopt) {
             valores_[0]->setText(QString::number(e->maximo));
             valores_[1]->setText(QString::number(e->minimo));

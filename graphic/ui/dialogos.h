@@ -50,6 +50,8 @@ protected:
     virtual void Elegido(int /*n*/) {}
 
     ListaEleccion &CreaLista(const QList<DatoGrafico> &datos, bool conCaja, QWidget *padre);
+    // The dialog's one list, with its label and choice box, in the main column.
+    void CreaListaUnica(const QList<DatoGrafico> &datos);
     void Elige(int n, int fila);
     void Olvida(int n);
     // Chooses the first entry that `es` accepts (the object's current datum),
@@ -60,6 +62,8 @@ protected:
             for (int f = 0; (solo < 0 || n == solo) && f < listas_[n].datos.size(); ++f)
                 if (es(listas_[n].datos[f])) return Elige(n, f);
     }
+    // The entry of the object's processor (cpu's low bits) and byte.
+    void PreeligeDato(const ParametrosDialogo &p);
     // A box for display text: the relay's characters only, at most `maximo`.
     QLineEdit *CreaTextoDisplay(const char *nombre, int maximo, bool extendidos, QWidget *padre);
     QLabel *CreaRotulo(const char *nombre, QWidget *padre, const QString &texto = {});
