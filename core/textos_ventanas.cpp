@@ -53,6 +53,11 @@ QList<AsignacionTexto> Alarma() { return {{"frm_alarma", 2058}, {"Opt_Alarma", 2
 // The signal lists and the condition of the condition editors.
 QList<AsignacionTexto> ListasCondicion() { return {{"lbl_lista1", 2073}, {"lbl_lista2", 2074}, {"lbl_lista3", 2075}}; }
 
+// The display objects' property dialogs: "Aceptar" and "Cancelar".
+QList<AsignacionTexto> Dialogo(const QList<AsignacionTexto> &propios) {
+    return QList<AsignacionTexto>{{"C1_0", 140}, {"C1_1", 141}} + propios;
+}
+
 const QHash<QString, QList<AsignacionTexto>> &Tablas() {
     static const QHash<QString, QList<AsignacionTexto>> tablas = {
         {"MADRE", Madre()},
@@ -96,6 +101,22 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
         {"IDRELE", {{"Ventana", 2037}, {"lblNumero", 2038}, {"lblClave", 2039}, {"cmdOK", 140}, {"cmdCancel", 141}}},
         {"CONEXION", {{"Ventana", 2040}, {"lblEspera", 2041}}},
         {"SELECCIO", {{"Ventana", 1050}, {"lbl_Etiqueta", 1051}, {"btn_Aceptar", 140}, {"btn_Cancelar", 141}}},
+        {"METEAPARA", Dialogo({{"Frame1", 1756}, {"Option1_0", 2117}, {"Option1_1", 2118}})},
+        {"METEPERMI", Dialogo({{"Frame2", 2121}, {"Option1_0", 2122}, {"Option1_1", 2123}})},
+        {"METEMANIO", Dialogo({{"lbl_Lista_0", 2125}, {"Label2", 2124}})},
+        {"METEESEV",
+         Dialogo({{"Frame_0", 2126}, {"Frame_2", 2127}, {"Label2", 2128}, {"Label3", 756}, {"Label4", 757}})},
+        {"METEIOS", Dialogo({{"Ventana", 2129}, {"Frame_0", 2126}, {"lbl_Lista_0", 2130}, {"lbl_Lista_1", 2131},
+                             {"lbl_Lista_2", 2130}, {"lbl_Lista_3", 2131}, {"Label2", 2132}, {"Label3", 2133},
+                             {"Label4", 2134}})},
+        {"METEMEDI", Dialogo({{"Ventana", 2135}, {"lbl_Lista_0", 2136}, {"lbl_Cabecera", 2137}, {"lbl_Medida", 543},
+                              {"lbl_Unidad", 2138}})},
+        {"METECONTA", Dialogo({{"lbl_Lista_0", 2125}, {"Frame1", 2138}, {"Option1_0", 2139}, {"Option1_1", 2140},
+                               {"Option1_2", 2141}, {"Option1_3", 2142}})},
+        {"METEANALO", Dialogo({{"lbl_Lista_0", 2125}, {"Frame1", 2143}, {"lbl_Maximo", 2144}, {"lbl_Minimo", 2145},
+                               {"lbl_Decimales", 2146}, {"Frame2", 2147}})},
+        {"METETXT", Dialogo({})},
+        {"NUMGRA", Dialogo({{"Ventana", 2148}, {"Label1", 2149}})},
         {"Informacion",
          {{"Frame1", 1031},       {"Frame2", 1035},       {"lblFichero", 1032},     {"lblModeloRele", 1033},
           {"lblBaseDatos", 1034}, {"lblSubestacion", 1036}, {"lblLinea", 1037},   {"lblComentarios", 1038},
