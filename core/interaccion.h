@@ -52,6 +52,8 @@ public:
     virtual void CursorOcupado(bool ocupado) = 0;
     // Lets pending window events run between the steps of a long operation.
     virtual void ProcesaEventos() = 0;
+    // The short warning sound of a refused key or click.
+    virtual void Pita() {}
 };
 
 // Shorthand for the common case of a box with a single button.

@@ -31,6 +31,8 @@ public:
     QString Estado() const override { return estado_; }
     void CursorOcupado(bool ocupado) override { ocupado_ = ocupado; }
     void ProcesaEventos() override {}
+    void Pita() override { ++pitidos_; }
+    int Pitidos() const { return pitidos_; }
 
     const QList<Mensaje> &Mostrados() const { return mostrados_; }
     const QStringList &Inesperados() const { return inesperados_; }
@@ -51,6 +53,7 @@ private:
     QStringList inesperados_, estados_;
     QString estado_;
     bool ocupado_ = false;
+    int pitidos_ = 0;
     bool aceptaAvisos_ = false;
 };
 

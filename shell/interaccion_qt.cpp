@@ -126,6 +126,8 @@ void InteraccionQt::CursorOcupado(bool ocupado) {
 
 void InteraccionQt::ProcesaEventos() { QCoreApplication::processEvents(); }
 
+void InteraccionQt::Pita() { QApplication::beep(); }
+
 void TraduceDialogosToolkit(quint8 idioma) {
     static QPointer<QTranslator> instalado;
     delete instalado.data();   // its destructor uninstalls it

@@ -24,6 +24,7 @@ public:
     QString Estado() const override;
     void CursorOcupado(bool ocupado) override;
     void ProcesaEventos() override;
+    void Pita() override;
 
 private:
     QPointer<QLabel> panel_;
