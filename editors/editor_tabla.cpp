@@ -20,19 +20,8 @@
 #include <QVBoxLayout>
 
 namespace tarvo {
-namespace {
-
-EnvioDeEditor &Envio() {
-    static EnvioDeEditor envio;
-    return envio;
-}
-
-}  // namespace
-
-void EditorTabla::FijaEnvio(EnvioDeEditor envio) { Envio() = std::move(envio); }
-
 EditorTabla::EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor def, QWidget *parent)
-    : QWidget(parent), ctx_(ctx), madre_(madre), def_(std::move(def)) {
+    : VistaEditor(parent), ctx_(ctx), madre_(madre), def_(std::move(def)) {
     setObjectName(def_.nombre);
     CreaControles();
     if (!def_.tablaEstados.isEmpty() || def_.gruposPropios) CreaGrupos();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "comms/codificacion/registros.h"
+#include "core/ui/vista_editor.h"
 #include "core/ventana_madre.h"
 #include "store/nombres_estados.h"
 #include "store/db/basedatos.h"
@@ -30,11 +31,6 @@ class QVBoxLayout;
 
 namespace tarvo {
 
-// What the send action asks of the communications: send these tables of the
-// catalogue with the progress window captioned `titulo`. Returns when done;
-// the messages along the way are the sender's.
-using EnvioDeEditor = std::function<void(Contexto &, const QStringList &tablas, const QString &titulo)>;
-
 struct DefinicionEditor {
     QString nombre;               // window name, also its form key for captions
     int textoEstado = 0;          // dictionary text shown while it loads
@@ -52,7 +48,7 @@ struct DefinicionEditor {
     bool gruposPropios = false;   // group tabs whose signals the editor finds itself (CargaGrupos)
 };
 
-class EditorTabla : public QWidget {
+class EditorTabla : public VistaEditor {
     Q_OBJECT
 public:
     EditorTabla(Contexto &ctx, VentanaMadre &madre, DefinicionEditor def, QWidget *parent = nullptr);
@@ -60,7 +56,7 @@ public:
 
     // The ten load steps. False when the working copy could not be read (the
     // failure has been reported); the editor then shows nothing useful.
-    bool Carga();
+    bool Carga() override;
 
     // Copies the fields of the record the recordset stands on into the controls.
     void CargarRegistroPantalla();
@@ -75,17 +71,16 @@ public:
     void EnviaAjustes();
     // File commands copy the working copy: the editor lets go of it and takes
     // it back on the same record.
-    void Suspende();
-    void Reanuda();
+    void Suspende() override;
+    void Reanuda() override;
     // After a language change: captions, and the names the translation of the
     // working copy changed (list, shown record, signal names).
-    void PonTextos();
+    void PonTextos() override;
 
     int RegistroActual() const { return registro_; }
     int Total() const { return total_; }
     bool EventosActivos() const { return eventos_; }
     bd::Recordset *Registros() const { return rs_.get(); }
-    static void FijaEnvio(EnvioDeEditor envio);
 
 protected:
     // What each editor adds. MuestraRegistro fills its own controls from the

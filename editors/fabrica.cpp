@@ -6,6 +6,7 @@
 #include "editors/familias.h"
 #include "editors/leds.h"
 #include "editors/tiempos.h"
+#include "graphic/ui/com_grafico.h"
 
 namespace tarvo {
 
@@ -26,6 +27,11 @@ EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu,
     if (menu == "mnuAjusteComunicacion" && indice == 1) editor = new com_Leds(ctx, madre);
     if (!editor) editor = CreaEditorCondiciones(ctx, madre, menu, indice);
     return editor ? editor : CreaEditorDeFamilia(ctx, madre, menu, indice);
+}
+
+VistaEditor *CreaVistaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice) {
+    if (menu == "mnuAjusteComunicacion" && indice == 2) return new com_Grafico(ctx, madre);
+    return CreaEditor(ctx, madre, menu, indice);
 }
 
 }  // namespace tarvo

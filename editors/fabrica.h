@@ -12,5 +12,8 @@ namespace tarvo {
 // entries without an editor.
 class EditorTabla;
 EditorTabla *CreaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice);
+// Any view a settings menu entry opens: a table editor or the display graphic editor.
+class VistaEditor;
+VistaEditor *CreaVistaEditor(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice);
 
 }  // namespace tarvo

@@ -38,7 +38,7 @@ AccionCelda SeleccionaObjetoAccion(qint16 valor, int boton) {
     return {boton, boton < 0 ? -1 : 0, false};
 }
 
-EditorGrafico::EditorGrafico(Contexto &ctx, DialogosGrafico &dialogos) : ctx_(ctx), dialogos_(dialogos) {}
+EditorGrafico::EditorGrafico(Contexto &ctx, DialogosGrafico &dialogos) : ctx_(ctx), dialogos_(&dialogos) {}
 
 EditorGrafico::~EditorGrafico() { Cierra(); }
 
@@ -209,11 +209,11 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
                 o.oper_d = fijo.oper_d;
                 o.donde = fijo.donde;
             }
-            if (!dialogos_.IntroducePermiso(p)) return false;
+            if (!dialogos_->IntroducePermiso(p)) return false;
             permiso(o.cpu);
             return true;
         }
-        if (!dialogos_.IntroduceApa(p)) return false;
+        if (!dialogos_->IntroduceApa(p)) return false;
         o.apa = p.apa;
         o.oper_b = p.oper_b;
         o.oper_c = p.oper_c;
@@ -224,7 +224,7 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
     }
     switch (tipo) {
     case 8: case 9: case 10:
-        if (!dialogos_.IntroducePermiso(p)) return false;
+        if (!dialogos_->IntroducePermiso(p)) return false;
         permiso(o.cpu);
         return true;
     case 20:
@@ -232,17 +232,17 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
         PreparaTexto(p, 36);
         p.txt = o.txtb1;
         p.txtb0 = o.txtb0;
-        if (!dialogos_.IntroduceTexto(p)) return false;
+        if (!dialogos_->IntroduceTexto(p)) return false;
         o.txtb1 = p.txt;
         o.txtb0 = p.txtb0;
         return true;
     case 21:
         PreparaTexto(p, ApaTexto);
-        if (!dialogos_.IntroduceTexto(p)) return false;
+        if (!dialogos_->IntroduceTexto(p)) return false;
         o.txt = p.txt;
         return true;
     case 22:
-        if (!dialogos_.IntroduceMedidas(p)) return false;
+        if (!dialogos_->IntroduceMedidas(p)) return false;
         o.cpu = p.cpu;
         o.txt_m = p.txt_m;
         o.txt_u = p.txt_u;
@@ -250,7 +250,7 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
         o.donde = p.donde;
         return true;
     case 23: case 24: case 45:
-        if (!(tipo == 45 ? dialogos_.IntroduceIO(p) : dialogos_.IntroduceEstadosEventos(p))) return false;
+        if (!(tipo == 45 ? dialogos_->IntroduceIO(p) : dialogos_->IntroduceEstadosEventos(p))) return false;
         o.apa = p.apa;
         o.cpu = p.cpu;
         o.txtb0 = p.txtb0;
@@ -258,13 +258,13 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
         o.donde = p.donde;
         return true;
     case 42:
-        if (!dialogos_.IntroduceContador(p)) return false;
+        if (!dialogos_->IntroduceContador(p)) return false;
         o.cpu = p.cpu;
         o.unidad_m = p.unidad_m;
         o.donde = p.donde;
         return true;
     case 43: case 46:
-        if (!dialogos_.IntroduceAnalogico(p)) return false;
+        if (!dialogos_->IntroduceAnalogico(p)) return false;
         o.cpu = p.cpu;
         o.txt_m = p.txt_m;
         o.donde = p.donde;
@@ -272,7 +272,7 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
     case 47:
         p.edicion = edita;
         p.txt = etiqueta;
-        if (!dialogos_.IntroduceManiobra(p)) return false;
+        if (!dialogos_->IntroduceManiobra(p)) return false;
         etiqueta = p.txt;
         o.oper_b = p.oper_b;
         permiso(p.cpu);
@@ -374,7 +374,7 @@ bool EditorGrafico::GrabaFichero() {
     p.tipo = 25;
     PreparaTexto(p, ApaFichero);
     p.txt = nombreFichero_;
-    if (!dialogos_.IntroduceTexto(p)) return false;
+    if (!dialogos_->IntroduceTexto(p)) return false;
     QString nombre = p.txt;
     nombre.remove(' ');
     if (nombre.isEmpty()) {

@@ -53,6 +53,8 @@ public:
     int Filas() const;
     QList<ObjetoGrafico> Objetos() const;
     QList<ObjetoFijo> &Fijos() { return fijos_; }
+    // Who answers the property dialogs from now on.
+    void PonDialogos(DialogosGrafico &dialogos) { dialogos_ = &dialogos; }
 
     // The mouse and the Delete key on a cell of page c.pag: place an object of
     // the pressed kind, edit the object under it, delete it.
@@ -79,7 +81,7 @@ private:
     void Pita() { ctx_.ui->Pita(); }
 
     Contexto &ctx_;
-    DialogosGrafico &dialogos_;
+    DialogosGrafico *dialogos_;
     QList<EntradaCatalogoObjeto> objetos_;
     QList<EntradaCatalogoTexto> textos_;
     QList<ObjetoFijo> fijos_;

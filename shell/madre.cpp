@@ -276,7 +276,7 @@ void Madre::PonTextosIdioma() {
     TraduceDialogosToolkit(ctx_.dic.Idioma());
     tarvo::PonTextosIdioma(this, "MADRE", ctx_.dic);
     if (auto *p = qobject_cast<Portada *>(vista_)) p->PonTextos();
-    if (auto *editor = qobject_cast<EditorTabla *>(vista_)) editor->PonTextos();
+    if (auto *editor = dynamic_cast<VistaEditor *>(vista_.data())) editor->PonTextos();
 }
 
 void Madre::TraduceConfiguracion() { PonIdiomaFichero(ctx_, ctx_.app.CopiaTrabajo); }
@@ -285,7 +285,7 @@ void Madre::AbreEditorAjustes() {
     const QString nombre = sender() ? sender()->objectName() : QString();
     const int corte = nombre.lastIndexOf('_');
     MuestraEstado(ctx_, ctx_.dic.Texto(79), true);
-    EditorTabla *editor = CreaEditor(ctx_, *this, nombre.left(corte), nombre.mid(corte + 1).toInt());
+    VistaEditor *editor = CreaVistaEditor(ctx_, *this, nombre.left(corte), nombre.mid(corte + 1).toInt());
     if (editor) {
         MuestraEditor(editor, [editor] { return editor->Carga(); });
     } else {
@@ -327,7 +327,7 @@ bool Madre::EntradaAjusteActiva(const QString &menu, int indice) const {
 void Madre::Habilita(bool habilitada) { setEnabled(habilitada); }
 
 void Madre::SuspendeEditor(bool reanudar) {
-    auto *editor = qobject_cast<EditorTabla *>(vista_);
+    auto *editor = dynamic_cast<VistaEditor *>(vista_.data());
     if (!editor) return;
     if (reanudar)
         editor->Reanuda();
