@@ -66,6 +66,13 @@ private slots:
         QCOMPARE(g->Logica().Modelo().En(0, 5, 14).objeto, qint16(0));
         QCOMPARE(rejilla->Cursor(), Celda({0, 6, 16}));
 
+        // File commands: the working copy is let go and taken back; the next
+        // placement below writes through the reopened table.
+        vista->Suspende();
+        QVERIFY(!ins.ctx.app.BaseTrabajoAbierta);
+        vista->Reanuda();
+        QVERIFY(ins.ctx.app.BaseTrabajoAbierta);
+
         // Pages.
         auto *siguiente = g->findChild<QPushButton *>("btn_Next");
         auto *anterior = g->findChild<QPushButton *>("btn_Previous");
