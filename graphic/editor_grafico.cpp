@@ -48,10 +48,8 @@ bool EditorGrafico::CargaDatosObjeto() {
 
 bool EditorGrafico::Abre() {
     cerrado_ = false;
+    if (!Reanuda()) return false;
     try {
-        db_ = bd::BaseDatos::Abrir(ctx_.app.CopiaTrabajo, bd::Apertura::Temporal);
-        rs_ = db_->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset);
-        ctx_.app.BaseTrabajoAbierta = true;
         const QList<ObjetoGrafico> objetos = Objetos();
         modelo_.Carga(objetos, ctx_.app.IdiomaRele);
         nombreFichero_.clear();
@@ -59,8 +57,6 @@ bool EditorGrafico::Abre() {
             if (o.apa == ApaFichero) nombreFichero_ = NombreDeObjetoFichero(o);
     } catch (const std::exception &e) {
         InformaError(ctx_, "CargaObjetosEnPantalla", e);
-        rs_.reset();
-        db_.reset();
         return false;
     }
     cursor_ = {0, 0, 0};
@@ -241,34 +237,24 @@ bool EditorGrafico::Pregunta(ObjetoGrafico &o, QString &etiqueta, bool edita) {
         if (!dialogos_->IntroduceTexto(p)) return false;
         o.txt = p.txt;
         return true;
-    case 22:
-        if (!dialogos_->IntroduceMedidas(p)) return false;
+    case 22: case 23: case 24: case 42: case 43: case 45: case 46: {
+        const bool aceptado = tipo == 22   ? dialogos_->IntroduceMedidas(p)
+                              : tipo == 42 ? dialogos_->IntroduceContador(p)
+                              : tipo == 45 ? dialogos_->IntroduceIO(p)
+                              : tipo == 43 || tipo == 46 ? dialogos_->IntroduceAnalogico(p)
+                                                        : dialogos_->IntroduceEstadosEventos(p);
+        if (!aceptado) return false;
+        // Each dialog changes only what it asks for; the rest comes back as given.
+        o.apa = p.apa;
         o.cpu = p.cpu;
+        o.donde = p.donde;
         o.txt_m = p.txt_m;
         o.txt_u = p.txt_u;
         o.unidad_m = p.unidad_m;
-        o.donde = p.donde;
-        return true;
-    case 23: case 24: case 45:
-        if (!(tipo == 45 ? dialogos_->IntroduceIO(p) : dialogos_->IntroduceEstadosEventos(p))) return false;
-        o.apa = p.apa;
-        o.cpu = p.cpu;
         o.txtb0 = p.txtb0;
         o.txtb1 = p.txtb1;
-        o.donde = p.donde;
         return true;
-    case 42:
-        if (!dialogos_->IntroduceContador(p)) return false;
-        o.cpu = p.cpu;
-        o.unidad_m = p.unidad_m;
-        o.donde = p.donde;
-        return true;
-    case 43: case 46:
-        if (!dialogos_->IntroduceAnalogico(p)) return false;
-        o.cpu = p.cpu;
-        o.txt_m = p.txt_m;
-        o.donde = p.donde;
-        return true;
+    }
     case 47:
         p.edicion = edita;
         p.txt = etiqueta;
