@@ -1,0 +1,85 @@
+// The display graphic editor on a full diagram (64 objects): opening it, one
+// placement and one deletion, and one repaint of a page; medians of repeated
+// runs. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include "core/pagina437.h"
+#include "editors/fabrica.h"
+#include "graphic/editor_grafico.h"
+#include "graphic/ui/com_grafico.h"
+#include "instalacion_bench.h"
+#include "store/db/basedatos.h"
+#include "store/ficheros.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tarvo;
+
+namespace {
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// 64 line characters on free cells of both pages.
+void LlenaGrafico(const QString &copia) {
+    auto db = bd::BaseDatos::Abrir(copia, bd::Apertura::Temporal);
+    auto rs = db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset);
+    for (qint16 i = 1; i <= MaximoObjetos; ++i) {
+        const int pag = i <= 32 ? 0 : 1, n = (i - 1) % 32;
+        ObjetoGrafico o{.Identificador = i, .apaN2 = 34, .apa = ApaTexto, .txt = QString(LetraRele(196)),
+                        .x = qint16(12 + n / 16), .y = qint16(12 + n % 16), .pag = qint16(pag)};
+        GrabaObjeto(*rs, o, true);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
+    bench::Instalacion ins;
+    if (!ins.Prepara()) return 1;
+    ins.ui.EsperaModelo("TRV-610 **");
+    NuevaConfiguracion(ins.ctx, ins.v);
+    LlenaGrafico(ins.ctx.app.CopiaTrabajo);
+
+    std::vector<double> aperturas, colocar, borrar, repintar;
+    for (int i = 0; i < veces; ++i) {
+        QElapsedTimer t;
+        t.start();
+        std::unique_ptr<VistaEditor> vista(CreaVistaEditor(ins.ctx, ins.v, "mnuAjusteComunicacion", 2));
+        auto *g = dynamic_cast<com_Grafico *>(vista.get());
+        g->resize(1200, 760);
+        g->show();
+        if (!g->Carga()) return 1;
+        app.processEvents();
+        aperturas.push_back(t.nsecsElapsed() / 1e6);
+        if (g->Logica().Objetos().size() != MaximoObjetos) return 1;
+
+        // At the limit: delete one object, then place one of the same kind.
+        const Celda celda{0, 12, 12};
+        t.restart();
+        g->Logica().Borra(celda);
+        borrar.push_back(t.nsecsElapsed() / 1e6);
+        t.restart();
+        g->Logica().Pulsa(celda, 34);
+        colocar.push_back(t.nsecsElapsed() / 1e6);
+        if (g->Logica().Objetos().size() != MaximoObjetos) return 1;
+
+        QImage lienzo(g->Rejilla()->size(), QImage::Format_ARGB32_Premultiplied);
+        t.restart();
+        g->Rejilla()->render(&lienzo);
+        repintar.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::printf("targets: open 100 ms, place or delete 10 ms, repaint one page 16 ms\n");
+    std::printf("open %.2f ms, place %.3f ms, delete %.3f ms, repaint %.2f ms (%d objects, median of %d)\n",
+                Mediana(aperturas), Mediana(colocar), Mediana(borrar), Mediana(repintar), MaximoObjetos, veces);
+    return 0;
+}
