@@ -55,6 +55,7 @@ public:
     QList<ObjetoFijo> &Fijos() { return fijos_; }
     // Who answers the property dialogs from now on.
     void PonDialogos(DialogosGrafico &dialogos) { dialogos_ = &dialogos; }
+    DialogosGrafico &Dialogos() const { return *dialogos_; }
 
     // The mouse and the Delete key on a cell of page c.pag: place an object of
     // the pressed kind, edit the object under it, delete it.

@@ -8,12 +8,15 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -204,6 +207,10 @@ void com_Grafico::CreaControles() {
     fichero_->setMaximumWidth(140);
     pie->addWidget(fichero_);
     pie->addStretch();
+    imprimir_ = CreaBoton("imprimir", frm);
+    pdf_ = CreaBoton("btn_Pdf", frm);
+    pie->addWidget(imprimir_);
+    pie->addWidget(pdf_);
     enviar_ = CreaBoton("C1", frm, "ENVIAR");
     salir_ = CreaBoton("btn_Exit", frm, "Salir");
     pie->addWidget(enviar_);
@@ -222,6 +229,8 @@ void com_Grafico::CreaControles() {
     connect(siguiente_, &QPushButton::clicked, this, &com_Grafico::PaginaSiguiente);
     connect(lista_, &QComboBox::activated, this, &com_Grafico::MuestraPagina);
     connect(enviar_, &QPushButton::clicked, this, &com_Grafico::EnviaGrafico);
+    connect(imprimir_, &QPushButton::clicked, this, &com_Grafico::Imprime);
+    connect(pdf_, &QPushButton::clicked, this, &com_Grafico::ExportaPdf);
     connect(salir_, &QPushButton::clicked, this, [this] { madre_.MuestraPortada(); });
     connect(rejilla_, &RejillaPantalla::Movimiento, this, &com_Grafico::OcultaConsejo);
     connect(rejilla_, &RejillaPantalla::Pulsada, this, [this](Celda c) {
@@ -278,6 +287,8 @@ void com_Grafico::PonTextos() {
     lista_->setItemText(0, ctx_.dic.Texto(1961));
     lista_->setItemText(1, ctx_.dic.Texto(2153));
     titulo_->setText(lista_->itemText(PaginaActual()));
+    imprimir_->setText(ctx_.dic.Texto(2190));
+    pdf_->setText(ctx_.dic.Texto(2191));
 }
 
 void com_Grafico::MuestraPagina(int pag) {
@@ -316,6 +327,58 @@ void com_Grafico::EnviaGrafico() {
     if (Envio()) Envio()(ctx_, {TablaGrafico}, windowTitle());
     Reanuda();
     show();
+}
+
+std::optional<HojaDisplay> com_Grafico::PreparaHoja() {
+    ParametrosDialogo p;
+    p.txt = numeroGrafico_;
+    if (!logica_->Dialogos().NumeroDeGrafico(p)) return std::nullopt;
+    numeroGrafico_ = p.txt.trimmed();
+    Refresca();
+    HojaDisplay h;
+    h.celdas = logica_->Modelo().Celdas();
+    h.nombreFichero = logica_->NombreFichero();
+    h.configuracion = ctx_.app.FicheroActual;
+    h.version = ctx_.app.VersionPrograma;
+    h.numero = numeroGrafico_;
+    return h;
+}
+
+void com_Grafico::SacaHoja(const std::function<bool()> &imprime, const QString &destino) {
+    ctx_.ui->CursorOcupado(true);
+    MuestraEstado(ctx_, ctx_.dic.Texto(107), true);
+    const bool bien = imprime();
+    MuestraEstado(ctx_, ctx_.dic.Texto(70));
+    ctx_.ui->CursorOcupado(false);
+    if (!bien) InformaError(ctx_, "imprimir", 0, ctx_.dic.Texto(2193, destino));
+}
+
+void com_Grafico::Imprime() {
+    const std::optional<HojaDisplay> h = PreparaHoja();
+    if (!h) return;
+    // The sheet is laid out on the whole paper; it sets its own page.
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setFullPage(true);
+    QPrintDialog dialogo(&impresora, this);
+    dialogo.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialogo.exec() != QDialog::Accepted) return;
+    SacaHoja([&] { return ImprimeHojaDisplay(impresora, *h, ctx_.dic); }, impresora.printerName());
+}
+
+void com_Grafico::ExportaPdf() {
+    const std::optional<HojaDisplay> h = PreparaHoja();
+    if (!h) return;
+    const QFileInfo configuracion(ctx_.app.FicheroActual);
+    ConsultaFichero c;
+    c.modo = ConsultaFichero::Modo::Guardar;
+    c.titulo = ctx_.dic.Texto(2191);
+    c.carpeta = ctx_.app.HayFicheroActual() ? configuracion.absolutePath() : ctx_.app.DirectorioTrabajo;
+    c.nombre = configuracion.completeBaseName() + ".pdf";
+    c.filtros = {ctx_.dic.Texto(2192)};
+    c.extension = "pdf";
+    const std::optional<QString> fichero = ctx_.ui->EligeFichero(c);
+    if (!fichero) return;
+    SacaHoja([&] { return EscribePdfDisplay(*fichero, *h, ctx_.dic); }, *fichero);
 }
 
 void com_Grafico::Suspende() { logica_->Suspende(); }

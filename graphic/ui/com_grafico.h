@@ -7,10 +7,12 @@
 #include "core/ventana_madre.h"
 #include "graphic/editor_grafico.h"
 #include "graphic/ui/dialogos.h"
+#include "graphic/ui/imprime_grafico.h"
 
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -71,6 +73,10 @@ public:
     void PaginaSiguiente();
     void PaginaAnterior();
     void EnviaGrafico();
+    // The printed sheet, on a printer the user chooses or into a PDF file;
+    // both ask the graphic number first.
+    void Imprime();
+    void ExportaPdf();
     int PaginaActual() const { return rejilla_->Pagina(); }
     // The palette button pressed (-1 none).
     int BotonPulsado() const;
@@ -90,6 +96,8 @@ private:
     void Refresca();
     void OcultaConsejo();
     void MuestraConsejo();
+    std::optional<HojaDisplay> PreparaHoja();
+    void SacaHoja(const std::function<bool()> &imprime, const QString &destino);
 
     Contexto &ctx_;
     VentanaMadre &madre_;
@@ -101,6 +109,8 @@ private:
     QLabel *titulo_ = nullptr, *numero_ = nullptr, *consejo_ = nullptr;
     QComboBox *lista_ = nullptr;
     QPushButton *anterior_ = nullptr, *siguiente_ = nullptr, *enviar_ = nullptr, *salir_ = nullptr;
+    QPushButton *imprimir_ = nullptr, *pdf_ = nullptr;
+    QString numeroGrafico_;   // the last graphic number given, proposed again
     QLineEdit *fichero_ = nullptr;
     QTimer reposo_;
     int bajoPuntero_ = -1;

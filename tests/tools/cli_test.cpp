@@ -1,4 +1,6 @@
 // The command-line companion, run as the user runs it: a subprocess.
+#include "graphic/editor_grafico.h"
+#include "graphic/objeto.h"
 #include "store/db/basedatos.h"
 #include "support/carpeta_temporal.h"
 
@@ -61,6 +63,36 @@ TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
     EXPECT_EQ(Ejecuta({"info", fichero}).out.contains("TRV-420"), true);
     EXPECT_EQ(Ejecuta({"new", "TRV-610 **", fichero, "--force"}).codigo, 0);
     EXPECT_TRUE(Ejecuta({"info", fichero}).out.contains("Model: TRV-610 ??"));
+}
+
+// The display sheet of a configuration with a drawn object and a file name,
+// as a one-page PDF; a missing configuration is told by name and writes nothing.
+TEST_F(Cli, DisplayWritesTheSheetAsAOnePagePdf) {
+    const QString fichero = arbol.raiz.en("dibujo.cnf"), pdf = arbol.raiz.en("dibujo.pdf");
+    ASSERT_EQ(Ejecuta({"new", "TRV-610 ??", fichero}).codigo, 0);
+    {
+        auto db = bd::BaseDatos::Abrir(fichero);
+        auto rs = db->OpenRecordset(tarvo::TablaGrafico, bd::TipoRecordset::Dynaset);
+        tarvo::ObjetoGrafico texto;
+        texto.Identificador = 1, texto.apaN2 = 21, texto.txt = "BARRA", texto.x = 2, texto.y = 12;
+        tarvo::ObjetoGrafico nombre = tarvo::ObjetoFichero("DIBUJO.CNF");
+        nombre.Identificador = 2;
+        tarvo::GrabaObjeto(*rs, texto, true);
+        tarvo::GrabaObjeto(*rs, nombre, true);
+    }
+    Salida s = Ejecuta({"display", fichero, "--pdf", pdf, "--number", "4"});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray contenido = f.readAll();
+    EXPECT_TRUE(contenido.startsWith("%PDF"));
+    EXPECT_EQ(QString::fromLatin1(contenido).count(QRegularExpression("/Type\\s*/Page(?!s)")), 1);
+
+    s = Ejecuta({"display", arbol.raiz.en("falta.cnf"), "--pdf", arbol.raiz.en("falta.pdf")});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.err.contains("falta.cnf")) << s.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("falta.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("falta.cnf")));
 }
 
 // A relay simulator attached as COM3 of the tree, for as long as the test runs.
@@ -190,6 +222,9 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
         conexion + QStringList{"--password", "1", "--retries", "x"},
         conexion + QStringList{"--password", "1", "--porte", "3"},
         {"info", "x.cnf", "--port", "3"},
+        {"display", "x.cnf"},   // no PDF named
+        {"display", "x.cnf", "--pdf", "x.pdf", "--number", "siete"},
+        {"display", "x.cnf", "--pdf", "x.pdf", "--port", "3"},
     };
     for (const QStringList &args : malas) {
         const Salida s = Ejecuta(args);

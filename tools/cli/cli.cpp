@@ -8,6 +8,9 @@
 #include "core/ventana_madre.h"
 #include "core/rutas.h"
 #include "core/ventana_nula.h"
+#include "graphic/editor_grafico.h"
+#include "graphic/ui/imprime_grafico.h"
+#include "store/idioma_fichero.h"
 #include "store/catalogo.h"
 #include "store/ficheros.h"
 #include "store/modelos.h"
@@ -19,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QTemporaryDir>
 
@@ -38,11 +42,16 @@ const char *Uso =
     "  receive FILE --port N [--relay R] --password P [--retries K]\n"
     "                             receive the relay's configuration into FILE (created\n"
     "                             for the relay's model when it does not exist)\n"
+    "  display FILE --pdf OUT [--number N]\n"
+    "                             write the display graphic of FILE, as printed, into the\n"
+    "                             PDF file OUT (one page) with graphic number N\n"
     "  --program DIR  program folder whose settings and folders are used (default: this one's)\n"
     "  --port N       serial port COMN, 1-16\n"
     "  --relay R      relay number, 0-255 (default 1)\n"
     "  --password P   relay password, 0-99999\n"
     "  --retries K    Retry/Cancel prompts are answered Retry K times (default 0), then Cancel\n"
+    "  --pdf OUT      the PDF file display writes (replaced if it exists)\n"
+    "  --number N     the graphic number on the sheet, a number (default none)\n"
     "  --help         this text\n";
 
 // The command line taken apart: the command and its files, and the options.
@@ -53,7 +62,16 @@ struct Linea {
 };
 
 // The options that take a value.
-const QStringList ConValor = {"--program", "--port", "--relay", "--password", "--retries"};
+const QStringList ConValor = {"--program", "--port", "--relay", "--password", "--retries", "--pdf", "--number"};
+
+// The options each command takes besides --program.
+const QHash<QString, QStringList> OpcionesOrden = {
+    {"new", {}},
+    {"info", {}},
+    {"send", {"--port", "--relay", "--password", "--retries"}},
+    {"receive", {"--port", "--relay", "--password", "--retries"}},
+    {"display", {"--pdf", "--number"}},
+};
 
 // nullopt, with the reason in `error`, when an option is unknown or lacks its value.
 std::optional<Linea> LeeLinea(const QStringList &args, QString &error) {
@@ -208,6 +226,45 @@ int Informacion(Sesion &s, const QString &fichero, std::FILE *out) {
     }
 }
 
+// The display sheet of a configuration, read from the file itself, into a PDF.
+int Display(Sesion &s, const QString &fichero, const QString &pdf, const QString &numero, std::FILE *out) {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "tarvo32-cli: display needs a GUI application for its fonts\n");
+        return 1;
+    }
+    Aplicacion &a = s.ctx.app;
+    QString modelo, base;
+    if (!LeeModeloFichero(s.ctx, fichero, modelo) || BuscaModelo(s.ctx, modelo, base).isEmpty()) return 1;
+    a.BaseDatos = base.trimmed();
+    BuscaIdiomaRele(s.ctx);   // kinds with built-in texts draw them in the relay's language
+    HojaDisplay h;
+    try {
+        auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
+        QList<ObjetoGrafico> objetos;
+        if (ExisteTabla(*db, TablaGrafico)) {
+            auto rs = db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Snapshot);
+            for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) objetos << LeeObjeto(*rs);
+        }
+        ModeloPantalla pantalla;
+        pantalla.Carga(objetos, a.IdiomaRele);
+        h.celdas = pantalla.Celdas();
+        for (const ObjetoGrafico &o : objetos)
+            if (o.apa == ApaFichero) h.nombreFichero = NombreDeObjetoFichero(o);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "tarvo32-cli: %s\n", e.what());
+        return 1;
+    }
+    h.configuracion = fichero;
+    h.version = ConstruyeVersion(TARVO_VERSION_MAJOR, TARVO_VERSION_MINOR, TARVO_VERSION_PATCH);
+    h.numero = numero;
+    if (!EscribePdfDisplay(pdf, h, s.ctx.dic)) {
+        std::fprintf(stderr, "tarvo32-cli: %s\n", qPrintable(s.ctx.dic.Texto(2193, pdf)));
+        return 1;
+    }
+    std::fprintf(out, "%s: display written to %s\n", qPrintable(fichero), qPrintable(pdf));
+    return 0;
+}
+
 }  // namespace
 
 int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma, std::FILE *out, std::FILE *err) {
@@ -231,12 +288,11 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     };
     const QString programa = l->valores.contains("--program") ? QDir(valor("--program")).absolutePath()
                                                                : directorioPrograma;
-    const bool conexion = orden == "send" || orden == "receive";
-    const int esperados = orden == "new" ? 2 : orden == "info" || conexion ? 1 : -1;
-    if (esperados < 0) return mal("unknown command " + orden);
+    if (!OpcionesOrden.contains(orden)) return mal("unknown command " + orden);
+    const int esperados = orden == "new" ? 2 : 1;
     if (args.size() != esperados) return mal(QString("%1 takes %2").arg(orden, esperados == 2 ? "MODEL FILE" : "FILE"));
     for (const QString &o : l->valores.keys())
-        if (o != "--program" && !conexion) return mal(QString("%1 takes no %2").arg(orden, o));
+        if (o != "--program" && !OpcionesOrden[orden].contains(o)) return mal(QString("%1 takes no %2").arg(orden, o));
     if (l->forzar && orden != "new") return mal(orden + " takes no --force");
 
     Sesion s;
@@ -254,6 +310,14 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
         return Informacion(s, args[0], out);
     }
     bool ok = false;
+    if (orden == "display") {
+        const QString numero = valor("--number").trimmed();
+        if (valor("--pdf").isEmpty()) return mal("display needs --pdf OUT");
+        if (!numero.isEmpty() && (numero.toDouble(&ok), !ok)) return mal("--number N is a number");
+        if (!Prepara(s, programa)) return 1;
+        return Display(s, QFileInfo(args[0]).absoluteFilePath(), QFileInfo(valor("--pdf")).absoluteFilePath(), numero,
+                       out);
+    }
     const int puerto = valor("--port").toInt(&ok);
     if (!ok || puerto < 1 || puerto > 16) return mal("--port N names serial port COMN, N from 1 to 16");
     const QString rele = valor("--relay", "1"), clave = valor("--password");

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -88,6 +89,23 @@ private slots:
         emit g->findChild<QComboBox *>("cmb_ListaNombreAjustes")->activated(0);
         QCOMPARE(g->PaginaActual(), 0);
         QCOMPARE(g->findChild<QLabel *>("lbl_DisplayNumeroAjustes")->text(), QString("1/2"));
+
+        // Export to PDF: the graphic number first (cancelling ends it), then the
+        // file; the number given is proposed the next time.
+        auto *pdf = g->findChild<QPushButton *>("btn_Pdf");
+        QCOMPARE(pdf->text(), ins.ctx.dic.Texto(2191));
+        dlg.Cancela("NumeroDeGrafico");
+        QTest::mouseClick(pdf, Qt::LeftButton);
+        dlg.Responde("NumeroDeGrafico", [](ParametrosDialogo &p) { p.txt = "5"; });
+        const QString hoja = ins.arbol.raiz.en("grafico.pdf");
+        ins.ui.EsperaFichero(hoja);
+        QTest::mouseClick(pdf, Qt::LeftButton);
+        QFile f(hoja);
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.read(4) == "%PDF");
+        QCOMPARE(ins.ui.Estado(), ins.ctx.dic.Texto(70));
+        dlg.Cancela("NumeroDeGrafico");
+        g->ExportaPdf();
+        QCOMPARE(dlg.Preguntas().last().entrada.txt, QString("5"));
 
         // Sending with no relay connected is refused.
         ins.ui.Espera(ins.ctx.dic.Texto(586));
