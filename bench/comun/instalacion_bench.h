@@ -11,7 +11,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <vector>
+
 namespace bench {
+
+inline double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
 
 struct Instalacion {
     QTemporaryDir raiz;

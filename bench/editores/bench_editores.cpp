@@ -22,15 +22,6 @@
 
 using namespace tarvo;
 
-namespace {
-
-double Mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -70,7 +61,7 @@ int main(int argc, char **argv) {
                 }
             }
             if (!aperturas.empty())
-                std::printf("%-28s %10.2f %10.3f %8d\n", qPrintable(nombre), Mediana(aperturas), Mediana(movimientos),
+                std::printf("%-28s %10.2f %10.3f %8d\n", qPrintable(nombre), bench::Mediana(aperturas), bench::Mediana(movimientos),
                             registros);
         }
     }

@@ -21,11 +21,6 @@ using namespace tarvo;
 
 namespace {
 
-double Mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // 64 line characters on free cells of both pages.
 void LlenaGrafico(const QString &copia) {
     auto db = bd::BaseDatos::Abrir(copia, bd::Apertura::Temporal);
@@ -80,6 +75,6 @@ int main(int argc, char **argv) {
     }
     std::printf("targets: open 100 ms, place or delete 10 ms, repaint one page 16 ms\n");
     std::printf("open %.2f ms, place %.3f ms, delete %.3f ms, repaint %.2f ms (%d objects, median of %d)\n",
-                Mediana(aperturas), Mediana(colocar), Mediana(borrar), Mediana(repintar), MaximoObjetos, veces);
+                bench::Mediana(aperturas), bench::Mediana(colocar), bench::Mediana(borrar), bench::Mediana(repintar), MaximoObjetos, veces);
     return 0;
 }
