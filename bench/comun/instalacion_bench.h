@@ -5,6 +5,7 @@
 #include "core/ventana_madre.h"
 #include "core/interaccion_guionizada.h"
 #include "core/rutas.h"
+#include "store/ficheros.h"
 #include "core/ventana_nula.h"
 
 #include <QDir>
@@ -40,6 +41,13 @@ struct Instalacion {
         ctx.app.DirectorioModelos = modelos;
         ctx.app.FicheroModelos = modelos + "modelos.mdb";
         return true;
+    }
+    // Prepared, with a new configuration of `modelo` as the working copy.
+    bool Nueva(const char *modelo) {
+        if (!Prepara()) return false;
+        ui.EsperaModelo(modelo);
+        tarvo::NuevaConfiguracion(ctx, v);
+        return QFile::exists(ctx.app.CopiaTrabajo);
     }
 };
 

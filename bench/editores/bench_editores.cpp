@@ -27,13 +27,9 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
     bench::Instalacion ins;
-    if (!ins.Prepara()) return 1;
-    InteraccionGuionizada &ui = ins.ui;
+    if (!ins.Nueva("TRV-610 **")) return 1;
     Contexto &ctx = ins.ctx;
     VentanaNula &v = ins.v;
-
-    ui.EsperaModelo("TRV-610 **");
-    NuevaConfiguracion(ctx, v);
 
     std::printf("targets: open under 50 ms, move under 5 ms\n");
     std::printf("%-28s %10s %10s %8s\n", "editor", "open ms", "move ms", "records");

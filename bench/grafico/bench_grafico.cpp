@@ -40,9 +40,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
     bench::Instalacion ins;
-    if (!ins.Prepara()) return 1;
-    ins.ui.EsperaModelo("TRV-610 **");
-    NuevaConfiguracion(ins.ctx, ins.v);
+    if (!ins.Nueva("TRV-610 **")) return 1;
     LlenaGrafico(ins.ctx.app.CopiaTrabajo);
 
     std::vector<double> aperturas, colocar, borrar, repintar;
