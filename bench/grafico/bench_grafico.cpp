@@ -5,6 +5,7 @@
 #include "editors/fabrica.h"
 #include "graphic/editor_grafico.h"
 #include "graphic/ui/com_grafico.h"
+#include "configuracion_bench.h"
 #include "instalacion_bench.h"
 #include "store/db/basedatos.h"
 #include "store/ficheros.h"
@@ -19,29 +20,13 @@
 
 using namespace tarvo;
 
-namespace {
-
-// 64 line characters on free cells of both pages.
-void LlenaGrafico(const QString &copia) {
-    auto db = bd::BaseDatos::Abrir(copia, bd::Apertura::Temporal);
-    auto rs = db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset);
-    for (qint16 i = 1; i <= MaximoObjetos; ++i) {
-        const int pag = i <= 32 ? 0 : 1, n = (i - 1) % 32;
-        ObjetoGrafico o{.Identificador = i, .apaN2 = 34, .apa = ApaTexto, .txt = QString(LetraRele(196)),
-                        .x = qint16(12 + n / 16), .y = qint16(12 + n % 16), .pag = qint16(pag)};
-        GrabaObjeto(*rs, o, true);
-    }
-}
-
-}  // namespace
-
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
     bench::Instalacion ins;
     if (!ins.Nueva("TRV-610 **")) return 1;
-    LlenaGrafico(ins.ctx.app.CopiaTrabajo);
+    bench::LlenaGrafico(*bd::BaseDatos::Abrir(ins.ctx.app.CopiaTrabajo, bd::Apertura::Temporal));
 
     std::vector<double> aperturas, colocar, borrar, repintar;
     for (int i = 0; i < veces; ++i) {
