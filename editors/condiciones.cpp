@@ -14,15 +14,6 @@ namespace {
 constexpr const char *EstadosExternos = "Tarvo Estados Externos CTRL";
 constexpr int NombreInterruptor = 1868;
 
-// A mask or value column: 4-digit words, most significant first, the
-// rightmost holding bits 0 to 15. A word that is not hexadecimal reads as 0.
-quint64 LeeBits(const QString &texto) {
-    quint64 bits = 0;
-    for (int i = 0; i + 4 <= texto.size(); i += 4)
-        bits = (bits << 16) | quint16(LeeHex(QStringView(texto).mid(i, 4)).value_or(0));
-    return bits;
-}
-
 QString BitsAHex(quint64 bits, int palabras) {
     QString texto;
     for (int i = palabras - 1; i >= 0; --i) texto += PalabraAHex(quint16(bits >> (16 * i)));
@@ -38,6 +29,32 @@ QListWidget *CreaLista(const char *nombre, QWidget *padre) {
 }
 
 }  // namespace
+
+quint64 LeeBits(const QString &texto) {
+    quint64 bits = 0;
+    for (int i = 0; i + 4 <= texto.size(); i += 4)
+        bits = (bits << 16) | quint16(LeeHex(QStringView(texto).mid(i, 4)).value_or(0));
+    return bits;
+}
+
+QStringList CargaBitsMando(bd::BaseDatos &trabajo) {
+    QStringList nombres;
+    auto bits = trabajo.OpenRecordset("BitMando CTRL", bd::TipoRecordset::Snapshot);
+    for (bits->MoveFirst(); !bits->AtEOF() && nombres.size() < EditorCondiciones::MaxBits; bits->MoveNext())
+        nombres << bits->Value("NombreAjuste").toString().trimmed();
+    return nombres;
+}
+
+QList<EstadoExterno> CargaEstadosExternos(const Contexto &ctx) {
+    QList<EstadoExterno> estados;
+    auto modelo = bd::BaseDatos::Abrir(ctx.app.DirectorioModelos + ctx.app.BaseDatos, bd::Apertura::SoloLectura);
+    auto rs = modelo->OpenRecordset(EstadosExternos, bd::TipoRecordset::Snapshot);
+    for (rs->MoveFirst(); !rs->AtEOF() && estados.size() < EditorCondiciones::MaxEstados; rs->MoveNext()) {
+        const QString entrada = rs->Value("Entrada").toString();
+        if (!entrada.isEmpty()) estados.append({entrada, rs->Value("Indice").toString()});
+    }
+    return estados;
+}
 
 const QList<DeclaracionCondiciones> &Condiciones() {
     static const QList<DeclaracionCondiciones> lista = {
@@ -126,10 +143,7 @@ int EditorCondiciones::LlenaLista() {
 }
 
 void EditorCondiciones::CargaSenyales() {
-    QStringList nombresBits;
-    auto bits = Base()->OpenRecordset("BitMando CTRL", bd::TipoRecordset::Snapshot);
-    for (bits->MoveFirst(); !bits->AtEOF() && nombresBits.size() < MaxBits; bits->MoveNext())
-        nombresBits << bits->Value("NombreAjuste").toString().trimmed();
+    const QStringList nombresBits = CargaBitsMando(*Base());
     // Names follow the language: after a translation the entries are renamed
     // in place, so that an edit not yet saved keeps its selections.
     if (bits_->count() == nombresBits.size()) {
@@ -139,13 +153,9 @@ void EditorCondiciones::CargaSenyales() {
         bits_->addItems(nombresBits);
     }
     if (estados_->count() == 0) {
-        auto modelo = bd::BaseDatos::Abrir(ctx().app.DirectorioModelos + ctx().app.BaseDatos, bd::Apertura::SoloLectura);
-        auto rs = modelo->OpenRecordset(EstadosExternos, bd::TipoRecordset::Snapshot);
-        for (rs->MoveFirst(); !rs->AtEOF() && estados_->count() < MaxEstados; rs->MoveNext()) {
-            const QString entrada = rs->Value("Entrada").toString();
-            if (entrada.isEmpty()) continue;
-            estados_->addItem(entrada);
-            indicesEstados_->addItem(rs->Value("Indice").toString());
+        for (const EstadoExterno &e : CargaEstadosExternos(ctx())) {
+            estados_->addItem(e.entrada);
+            indicesEstados_->addItem(e.indice);
         }
     }
     RehaceCondicion();

@@ -31,10 +31,24 @@ const QList<DeclaracionCondiciones> &Condiciones();
 // when more than one), until the table's records or the manoeuvres run out.
 QStringList EtiquetasCondiciones(const Contexto &ctx, bd::BaseDatos &trabajo, const DeclaracionCondiciones &d);
 
+// A mask or value column: 4-digit words, most significant first, the
+// rightmost holding bits 0 to 15. A word that is not hexadecimal reads as 0.
+quint64 LeeBits(const QString &texto);
+// The signals a condition picks from: command bit i is the i-th name of
+// "BitMando CTRL", external state j the j-th named state of the model.
+QStringList CargaBitsMando(bd::BaseDatos &trabajo);
+struct EstadoExterno {
+    QString entrada, indice;
+};
+QList<EstadoExterno> CargaEstadosExternos(const Contexto &ctx);
+
 class EditorCondiciones : public EditorTabla {
     Q_OBJECT
 public:
     EditorCondiciones(Contexto &ctx, VentanaMadre &madre, const DeclaracionCondiciones &d, QWidget *parent = nullptr);
+    // A signal of the condition: command bit i is i, external state j is
+    // MaxBits + j.
+    static constexpr int MaxBits = 64, MaxEstados = 16;
 
 protected:
     int LlenaLista() override;
@@ -42,9 +56,6 @@ protected:
     bool Guarda() override;
 
 private:
-    // A signal of the condition: command bit i is i, external state j is
-    // MaxBits + j.
-    static constexpr int MaxBits = 64, MaxEstados = 16;
     void CargaSenyales();
     // lst_lista3 from the selections of lst_lista1 and lst_lista2, its values
     // from the remembered ones.

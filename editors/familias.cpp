@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <span>
+
 namespace tarvo {
 namespace {
 
@@ -184,6 +186,13 @@ bool prt_Entradas::Guarda() {
     rs.SetValue("Codificacion", CodificacionIndice(funcion));
     rs.Update();
     return true;
+}
+
+QString TablaEstadosDe(const QString &tabla) {
+    for (const auto &familia : {std::span<const Declaracion>(Grupos), std::span<const Declaracion>(Eventos)})
+        for (const Declaracion &d : familia)
+            if (tabla == d.tabla) return d.estados;
+    return {};
 }
 
 EditorTabla *CreaEditorDeFamilia(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice) {

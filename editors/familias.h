@@ -66,6 +66,10 @@ private:
     QLabel *entrada_;
 };
 
+// The model's signal-state table whose signals the masks of a group or event
+// table pick; empty for any other table.
+QString TablaEstadosDe(const QString &tabla);
+
 // The group and event editor a settings menu entry opens; nullptr when the
 // entry is not one of theirs.
 EditorTabla *CreaEditorDeFamilia(Contexto &ctx, VentanaMadre &madre, const QString &menu, int indice);

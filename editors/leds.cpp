@@ -58,6 +58,16 @@ QString com_Leds::ConsultaEventos(bool control, bool proteccion) {
     return sql + "SELECT Indice + 2000 , NombreAjuste FROM [" + "Eventos COMU" + "]";
 }
 
+QList<std::pair<int, QString>> com_Leds::EventosOfrecidos(bd::BaseDatos &db, bool control, bool proteccion) {
+    auto eventos = db.OpenRecordset(ConsultaEventos(control, proteccion), bd::TipoRecordset::Snapshot);
+    QList<std::pair<int, QString>> filas;
+    for (eventos->MoveFirst(); !eventos->AtEOF(); eventos->MoveNext())
+        filas.append({eventos->Value(0).toInt(), eventos->Value(1).toString()});
+    // The tabs follow the renumbered index, whatever order the union comes in.
+    std::stable_sort(filas.begin(), filas.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    return filas;
+}
+
 QList<int> com_Leds::MapaGrupos(int proteccion, int control, int comunicaciones) {
     const int total = proteccion + control + comunicaciones;
     QList<int> mapa;
@@ -71,14 +81,8 @@ void com_Leds::CargaGrupos() {
                        GruposDe(app, "Eventos COMU", true));
     const bool control = VentanaPadre().EntradaAjusteActiva("mnuAjusteControl", 9);
     const bool proteccion = VentanaPadre().EntradaAjusteActiva("mnuAjusteProteccion", 3);
-    auto eventos = Base()->OpenRecordset(ConsultaEventos(control, proteccion), bd::TipoRecordset::Snapshot);
-    QList<std::pair<int, QString>> filas;
-    for (eventos->MoveFirst(); !eventos->AtEOF(); eventos->MoveNext())
-        filas.append({eventos->Value(0).toInt(), eventos->Value(1).toString()});
-    // The tabs follow the renumbered index, whatever order the union comes in.
-    std::stable_sort(filas.begin(), filas.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     etiquetas_.clear();
-    for (const auto &f : filas) etiquetas_ << f.second;
+    for (const auto &f : EventosOfrecidos(*Base(), control, proteccion)) etiquetas_ << f.second;
 }
 
 int com_Leds::PestanaDeGrupo(int grupo) const {

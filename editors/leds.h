@@ -16,6 +16,8 @@ public:
     // not collide; the control and protection parts only where their menu
     // entries are enabled.
     static QString ConsultaEventos(bool control, bool proteccion);
+    // The rows of that query in order of their renumbered index.
+    static QList<std::pair<int, QString>> EventosOfrecidos(bd::BaseDatos &db, bool control, bool proteccion);
     // The event group each tab stores: protection groups upward from 0,
     // front-panel groups ending at 5, control groups just below those.
     static QList<int> MapaGrupos(int proteccion, int control, int comunicaciones);
