@@ -13,23 +13,24 @@ void PreparaTexto(ParametrosDialogo &p, int codigo) {
     p.extendidos = codigo == ApaTexto;
 }
 
-CatalogosDialogos CargaCatalogosDialogos(Contexto &ctx) {
+CatalogosDialogos CargaCatalogosDialogos(Contexto &ctx, bd::BaseDatos *abierta) {
     CatalogosDialogos c;
     for (const MedidaDisplay &m : CargaMedidas(ctx)) {
         QString unidad = m.Unidad;
         PasaStringATerminal(unidad);
         c.medidas.append({m.Nombre, m.CPU, m.Donde, 0, 0, unidad, m.Unidades});
     }
-    for (const EstadoDisplay &e : CargaEstadoEventos(ctx).estados)
+    for (const EstadoDisplay &e : CargaEstadoEventos(ctx, abierta).estados)
         if (e.CPU >= 0 && e.CPU < 3) c.estados[e.CPU].append({e.Descripcion, e.CPU, e.ByteComunicaciones, e.Bit});
     // The relay keeps each processor's events as a bit field in event order:
     // event n (from 1) is bit (n-1) mod 8 of byte (n-1) div 8.
     try {
-        auto trabajo = bd::BaseDatos::Abrir(ctx.app.CopiaTrabajo, bd::Apertura::SoloLectura);
+        std::unique_ptr<bd::BaseDatos> propia;
+        bd::BaseDatos &trabajo = CopiaTrabajoAbierta(ctx, abierta, propia);
         const char *tablas[] = {"Eventos PROT", "Eventos CTRL", "Eventos COMU"};
         for (int l = 0; l < 3; ++l) {
-            if (!ExisteTabla(*trabajo, tablas[l])) continue;
-            auto rs = trabajo->OpenRecordset(tablas[l], bd::TipoRecordset::Snapshot);
+            if (!ExisteTabla(trabajo, tablas[l])) continue;
+            auto rs = trabajo.OpenRecordset(tablas[l], bd::TipoRecordset::Snapshot);
             for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
                 const int n = rs->Value("Indice").toInt() - 1;
                 c.eventos[l].append({rs->Value("NombreAjuste").toString().trimmed(), l, n / 8, n % 8});
@@ -48,7 +49,7 @@ CatalogosDialogos CargaCatalogosDialogos(Contexto &ctx) {
     const auto valores = CargaContadoresAnalogicas(ctx);
     for (const ContadorDisplay &v : valores.value(0)) c.contadores.append({v.Nombre, v.CPU, v.Donde});
     for (const ContadorDisplay &v : valores.value(1)) c.analogicos.append({v.Nombre, v.CPU, v.Donde});
-    const AparamentaYManiobras am = CargaEstadoEventosAparamenta(ctx);
+    const AparamentaYManiobras am = CargaEstadoEventosAparamenta(ctx, abierta);
     // Switchgear lives in the control processor.
     for (const AparamentaDisplay &a : am.aparamenta)
         c.aparamenta.append({a.Nombre, 1, a.ByteComunicacion, a.PosicionEstado});

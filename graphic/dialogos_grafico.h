@@ -15,6 +15,8 @@
 #include <functional>
 #include <optional>
 
+namespace bd { class BaseDatos; }
+
 namespace tarvo {
 
 // The values a dialog reads when it opens and writes back when accepted.
@@ -63,8 +65,9 @@ struct CatalogosDialogos {
     QList<EntradaCatalogoTexto> textos;
 };
 
-// From the model's database and the working copy (the event names).
-CatalogosDialogos CargaCatalogosDialogos(Contexto &ctx);
+// From the model's database and the working copy (the event names);
+// `trabajo`: the working copy when the caller holds it open.
+CatalogosDialogos CargaCatalogosDialogos(Contexto &ctx, bd::BaseDatos *trabajo = nullptr);
 
 // Whether a display text box takes this letter: printable ASCII, and, where
 // the box allows extended characters, those the model lists for texts only.

@@ -35,6 +35,12 @@ QStringList Nombres(bd::BaseDatos &db, const QString &tabla) {
 
 }  // namespace
 
+bd::BaseDatos &CopiaTrabajoAbierta(Contexto &ctx, bd::BaseDatos *trabajo, std::unique_ptr<bd::BaseDatos> &propia) {
+    if (trabajo) return *trabajo;
+    propia = bd::BaseDatos::Abrir(ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
+    return *propia;
+}
+
 QString CodigoModelo(const Aplicacion &app) { return QFileInfo(app.BaseDatos).completeBaseName(); }
 
 QList<MedidaDisplay> CargaMedidas(Contexto &ctx) {
@@ -48,16 +54,17 @@ QList<MedidaDisplay> CargaMedidas(Contexto &ctx) {
     return l;
 }
 
-EstadosYEventos CargaEstadoEventos(Contexto &ctx) {
+EstadosYEventos CargaEstadoEventos(Contexto &ctx, bd::BaseDatos *abierta) {
     EstadosYEventos r;
     ConModelo(ctx, "CargaEstadoEventos", [&](bd::BaseDatos &db) {
         Recorre(db, "PEst " + CodigoModelo(ctx.app), [&](bd::Recordset &rs) {
             r.estados.append({rs.Value("CPU").toInt(), rs.Value("Descripcion").toString().trimmed(),
                               rs.Value("Bit").toInt(), rs.Value("ByteComunicaciones").toInt()});
         });
-        auto trabajo = bd::BaseDatos::Abrir(ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
-        r.eventosPROT = Nombres(*trabajo, "Eventos PROT");
-        r.eventosCOMU = Nombres(*trabajo, "Eventos COMU");
+        std::unique_ptr<bd::BaseDatos> propia;
+        bd::BaseDatos &trabajo = CopiaTrabajoAbierta(ctx, abierta, propia);
+        r.eventosPROT = Nombres(trabajo, "Eventos PROT");
+        r.eventosCOMU = Nombres(trabajo, "Eventos COMU");
     });
     return r;
 }
@@ -86,17 +93,18 @@ QMap<int, QList<ContadorDisplay>> CargaContadoresAnalogicas(Contexto &ctx) {
     return m;
 }
 
-AparamentaYManiobras CargaEstadoEventosAparamenta(Contexto &ctx) {
+AparamentaYManiobras CargaEstadoEventosAparamenta(Contexto &ctx, bd::BaseDatos *abierta) {
     AparamentaYManiobras r;
     ConModelo(ctx, "CargaEstadoEventos", [&](bd::BaseDatos &db) {
-        auto trabajo = bd::BaseDatos::Abrir(ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
-        const QStringList nombres = Nombres(*trabajo, "TiempoAperturaCierre CTRL");
+        std::unique_ptr<bd::BaseDatos> propia;
+        bd::BaseDatos &trabajo = CopiaTrabajoAbierta(ctx, abierta, propia);
+        const QStringList nombres = Nombres(trabajo, "TiempoAperturaCierre CTRL");
         int d = 0;
         Recorre(db, "Tarvo Aparamenta Configurable CTRL", [&](bd::Recordset &rs) {
             r.aparamenta.append({rs.Value("Configurable").toBool(), rs.Value("PosicionEstado").toInt(),
                                  rs.Value("ByteComunicacion").toInt(), nombres.value(d++)});
         });
-        r.ordenes = Nombres(*trabajo, "TiempoPrevio CTRL");
+        r.ordenes = Nombres(trabajo, "TiempoPrevio CTRL");
         Recorre(db, "PMan " + CodigoModelo(ctx.app), [&](bd::Recordset &rs) {
             r.maniobras.append({rs.Value("CPU").toInt(), rs.Value("Indice").toInt(), rs.Value("Nombre").toString().trimmed()});
         });

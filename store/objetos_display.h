@@ -8,6 +8,10 @@
 
 #include <QMap>
 
+#include <memory>
+
+namespace bd { class BaseDatos; }
+
 namespace tarvo {
 
 struct MedidaDisplay {
@@ -69,12 +73,16 @@ struct AparamentaYManiobras {
 // The model's code: its database file name without the extension.
 QString CodigoModelo(const Aplicacion &app);
 
+// The working copy is opened exclusively, so a caller that holds it open
+// passes it in `trabajo`; otherwise it is opened here into `propia`.
+bd::BaseDatos &CopiaTrabajoAbierta(Contexto &ctx, bd::BaseDatos *trabajo, std::unique_ptr<bd::BaseDatos> &propia);
+
 // All of these report a failure (error report naming themselves) and give an
-// empty result.
+// empty result. `trabajo`: the working copy when the caller holds it open.
 QList<MedidaDisplay> CargaMedidas(Contexto &ctx);
-EstadosYEventos CargaEstadoEventos(Contexto &ctx);
+EstadosYEventos CargaEstadoEventos(Contexto &ctx, bd::BaseDatos *trabajo = nullptr);
 QMap<int, QList<EntradaSalidaDisplay>> CargaEntradasSalidas(Contexto &ctx);
 QMap<int, QList<ContadorDisplay>> CargaContadoresAnalogicas(Contexto &ctx);
-AparamentaYManiobras CargaEstadoEventosAparamenta(Contexto &ctx);
+AparamentaYManiobras CargaEstadoEventosAparamenta(Contexto &ctx, bd::BaseDatos *trabajo = nullptr);
 
 }  // namespace tarvo
