@@ -95,6 +95,24 @@ TEST_F(Cli, DisplayWritesTheSheetAsAOnePagePdf) {
     EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("falta.cnf")));
 }
 
+// Equal, then one setting apart; a file that cannot be read and files of
+// different models are trouble.
+TEST_F(Cli, DiffPrintsEachDifferenceAndBothFingerprints) {
+    const QString a = arbol.raiz.en("a.cnf"), b = arbol.raiz.en("b.cnf");
+    ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", a}).codigo, 0);
+    ASSERT_TRUE(QFile::copy(a, b));
+    const QString huella = Ejecuta({"info", a}).out.section("Fingerprint: ", 1).left(65);
+    Salida s = Ejecuta({"diff", a, b});
+    EXPECT_TRUE(s.codigo == 0 && s.out.count(huella) == 2 && huella.endsWith('\n')) << s.out.toStdString();
+    bd::BaseDatos::Abrir(b)->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000300' WHERE rowid = 1");
+    s = Ejecuta({"diff", a, b});
+    EXPECT_TRUE(s.codigo == 1 && s.out.contains(" GrupoSenyal: 0 -> 3\n") && s.out.count(huella) == 1) << s.out.toStdString();
+    EXPECT_EQ(Ejecuta({"diff", a, arbol.raiz.en("falta.cnf")}).codigo, 2);
+    ASSERT_EQ(Ejecuta({"new", "TRV-610 ??", b, "--force"}).codigo, 0);
+    s = Ejecuta({"diff", a, b});   // different models
+    EXPECT_TRUE(s.codigo == 2 && s.err.contains("TRV-420 *") && s.err.contains("TRV-610 **")) << s.err.toStdString();
+}
+
 // A relay simulator attached as COM3 of the tree, for as long as the test runs.
 struct Rele {
     QProcess p;
@@ -222,6 +240,7 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
         conexion + QStringList{"--password", "1", "--retries", "x"},
         conexion + QStringList{"--password", "1", "--porte", "3"},
         {"info", "x.cnf", "--port", "3"},
+        {"diff", "x.cnf"},
         {"display", "x.cnf"},   // no PDF named
         {"display", "x.cnf", "--pdf", "x.pdf", "--number", "siete"},
         {"display", "x.cnf", "--pdf", "x.pdf", "--port", "3"},

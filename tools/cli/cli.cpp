@@ -1,5 +1,6 @@
 #include "tools/cli/cli.h"
 
+#include "comms/comparacion.h"
 #include "comms/conexion.h"
 #include "comms/envio.h"
 #include "comms/recepcion_ajustes.h"
@@ -36,7 +37,10 @@ const char *Uso =
     "  new MODEL FILE [--force]   create a configuration for MODEL (a catalogue pattern,\n"
     "                             e.g. \"TRV-610 ??\" or \"TRV-610 **\") and save it as FILE;\n"
     "                             an existing FILE is replaced only with --force\n"
-    "  info FILE                  model, general information and tables of FILE\n"
+    "  info FILE                  model, general information, fingerprint and tables of FILE\n"
+    "  diff A B                   compare configurations A and B of one model: one line per\n"
+    "                             differing setting, then both fingerprints; exit 0 equal,\n"
+    "                             1 different, 2 trouble\n"
     "  send FILE --port N [--relay R] --password P [--retries K]\n"
     "                             send FILE to the relay on serial port N\n"
     "  receive FILE --port N [--relay R] --password P [--retries K]\n"
@@ -68,6 +72,7 @@ const QStringList ConValor = {"--program", "--port", "--relay", "--password", "-
 const QHash<QString, QStringList> OpcionesOrden = {
     {"new", {}},
     {"info", {}},
+    {"diff", {}},
     {"send", {"--port", "--relay", "--password", "--retries"}},
     {"receive", {"--port", "--relay", "--password", "--retries"}},
     {"display", {"--pdf", "--number"}},
@@ -215,6 +220,9 @@ int Informacion(Sesion &s, const QString &fichero, std::FILE *out) {
                              qPrintable(fecha("UltimaModificacion")));
             }
         }
+        // The reason a file has none is told on standard error.
+        const QString huella = entrada.isEmpty() ? QString() : Huella(s.ctx, fichero);
+        std::fprintf(out, "Fingerprint: %s\n", qPrintable(huella.isEmpty() ? QString("(none)") : huella));
         std::fprintf(out, "Tables:\n");
         for (const QString &t : db->TableNames())
             std::fprintf(out, "  %-28s %5d\n", qPrintable(t),
@@ -224,6 +232,25 @@ int Informacion(Sesion &s, const QString &fichero, std::FILE *out) {
         std::fprintf(stderr, "tarvo32-cli: %s\n", e.what());
         return 1;
     }
+}
+
+// One line per difference, then both fingerprints: 0 equal, 1 different, 2
+// when the files could not be compared (told on standard error).
+int Diferencias(Sesion &s, const QString &a, const QString &b, std::FILE *out) {
+    const std::optional<Comparacion> c = ComparaConfiguraciones(s.ctx, a, b);
+    if (!c) return 2;
+    const auto valor = [](const QString &v) { return v.isEmpty() ? QString("(none)") : v; };
+    for (const Diferencia &d : c->diferencias) {
+        if (d.bloque > 0)
+            std::fprintf(out, "[%s] block %d: packed values differ\n", qPrintable(d.tabla), d.bloque);
+        else
+            std::fprintf(out, "[%s] %d \"%s\" %s: %s -> %s\n", qPrintable(d.tabla), d.registro, qPrintable(d.nombre),
+                         qPrintable(d.ajuste.isEmpty() ? QString("(record)") : d.ajuste), qPrintable(valor(d.valorA)),
+                         qPrintable(valor(d.valorB)));
+    }
+    std::fprintf(out, "%d difference(s)\nFingerprint %s: %s\nFingerprint %s: %s\n", int(c->diferencias.size()),
+                 qPrintable(a), qPrintable(c->huellaA), qPrintable(b), qPrintable(c->huellaB));
+    return c->Iguales() ? 0 : 1;
 }
 
 // The display sheet of a configuration, read from the file itself, into a PDF.
@@ -289,8 +316,9 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     const QString programa = l->valores.contains("--program") ? QDir(valor("--program")).absolutePath()
                                                                : directorioPrograma;
     if (!OpcionesOrden.contains(orden)) return mal("unknown command " + orden);
-    const int esperados = orden == "new" ? 2 : 1;
-    if (args.size() != esperados) return mal(QString("%1 takes %2").arg(orden, esperados == 2 ? "MODEL FILE" : "FILE"));
+    const int esperados = orden == "new" || orden == "diff" ? 2 : 1;
+    if (args.size() != esperados)
+        return mal(QString("%1 takes %2").arg(orden, orden == "new" ? "MODEL FILE" : orden == "diff" ? "A B" : "FILE"));
     for (const QString &o : l->valores.keys())
         if (o != "--program" && !OpcionesOrden[orden].contains(o)) return mal(QString("%1 takes no %2").arg(orden, o));
     if (l->forzar && orden != "new") return mal(orden + " takes no --force");
@@ -308,6 +336,10 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     if (orden == "info") {
         if (!Prepara(s, programa)) return 1;
         return Informacion(s, args[0], out);
+    }
+    if (orden == "diff") {
+        if (!Prepara(s, programa)) return 2;
+        return Diferencias(s, QFileInfo(args[0]).absoluteFilePath(), QFileInfo(args[1]).absoluteFilePath(), out);
     }
     bool ok = false;
     if (orden == "display") {
