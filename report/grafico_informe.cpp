@@ -115,7 +115,7 @@ Celdas FormatosAnalogicos(const NombresGrafico &n, const QList<ObjetoGrafico> &l
     const ObjetoGrafico &o = l[i];
     const int formato = LeeParametroFormato(o.txt_m);
     return QStringList{NombreCodigo(n, o), n.Dato(n.Catalogos().analogicos, Fuente(o), o.donde),
-                       formato ? n.dic().Texto(1974 + formato) : "  "};
+                       formato ? n.dic().Texto(1975 + formato - 1) : "  "};   // BCD, Gray, binary
 }
 
 Celdas Simbolos(const NombresGrafico &n, const QList<ObjetoGrafico> &l, qsizetype i) {
