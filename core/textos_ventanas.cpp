@@ -124,6 +124,9 @@ const QHash<QString, QList<AsignacionTexto>> &Tablas() {
          {{"Frame1", 1031},       {"Frame2", 1035},       {"lblFichero", 1032},     {"lblModeloRele", 1033},
           {"lblBaseDatos", 1034}, {"lblSubestacion", 1036}, {"lblLinea", 1037},   {"lblComentarios", 1038},
           {"cmdApply", 142},      {"cmdClose", 147}}},
+        {"Informe",
+         {{"Ventana", 1853}, {"btn_Previous", 2230, P::Ayuda}, {"btn_Next", 2231, P::Ayuda}, {"imprimir", 2190},
+          {"btn_ExportarPdf", 2191}, {"btn_Exit", 2004}}},
     };
     return tablas;
 }

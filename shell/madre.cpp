@@ -13,6 +13,7 @@
 #include "comms/ui/monitor_qt.h"
 #include "editors/editor_tabla.h"
 #include "editors/fabrica.h"
+#include "report/ui/informe_ventana.h"
 #include "store/ficheros.h"
 #include "store/idioma_fichero.h"
 #include "store/ui/informacion_vista.h"
@@ -80,7 +81,10 @@ void Madre::CreaMenus() {
                 auto *vista = new Informacion(ctx_, *this);
                 MuestraEditor(vista, [vista] { return vista->Carga(); });
             });
-    Accion("mnuCrearInforme", "Crear informe", archivo);
+    connect(Accion("mnuCrearInforme", "Crear informe", archivo), &QAction::triggered, this, [this] {
+        auto *vista = new Informe(ctx_, *this);
+        MuestraEditor(vista, [vista] { return vista->Carga(); });
+    });
     archivo->addSeparator();
     connect(Accion("mnuEnviarAjustes", "Enviar ajustes", archivo), &QAction::triggered, this,
             [this] { ConRele(EnviarAjustes); });

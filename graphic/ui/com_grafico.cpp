@@ -8,7 +8,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -344,15 +343,6 @@ std::optional<HojaDisplay> com_Grafico::PreparaHoja() {
     return h;
 }
 
-void com_Grafico::SacaHoja(const std::function<bool()> &imprime, const QString &destino) {
-    ctx_.ui->CursorOcupado(true);
-    MuestraEstado(ctx_, ctx_.dic.Texto(107), true);
-    const bool bien = imprime();
-    MuestraEstado(ctx_, ctx_.dic.Texto(70));
-    ctx_.ui->CursorOcupado(false);
-    if (!bien) InformaError(ctx_, "imprimir", 0, ctx_.dic.Texto(2193, destino));
-}
-
 void com_Grafico::Imprime() {
     const std::optional<HojaDisplay> h = PreparaHoja();
     if (!h) return;
@@ -362,23 +352,15 @@ void com_Grafico::Imprime() {
     QPrintDialog dialogo(&impresora, this);
     dialogo.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     if (dialogo.exec() != QDialog::Accepted) return;
-    SacaHoja([&] { return ImprimeHojaDisplay(impresora, *h, ctx_.dic); }, impresora.printerName());
+    SacaImpresion(ctx_, 107, [&] { return ImprimeHojaDisplay(impresora, *h, ctx_.dic); }, impresora.printerName());
 }
 
 void com_Grafico::ExportaPdf() {
     const std::optional<HojaDisplay> h = PreparaHoja();
     if (!h) return;
-    const QFileInfo configuracion(ctx_.app.FicheroActual);
-    ConsultaFichero c;
-    c.modo = ConsultaFichero::Modo::Guardar;
-    c.titulo = ctx_.dic.Texto(2191);
-    c.carpeta = ctx_.app.HayFicheroActual() ? configuracion.absolutePath() : ctx_.app.DirectorioTrabajo;
-    c.nombre = configuracion.completeBaseName() + ".pdf";
-    c.filtros = {ctx_.dic.Texto(2192)};
-    c.extension = "pdf";
-    const std::optional<QString> fichero = ctx_.ui->EligeFichero(c);
+    const std::optional<QString> fichero = EligeFicheroPdf(ctx_);
     if (!fichero) return;
-    SacaHoja([&] { return EscribePdfDisplay(*fichero, *h, ctx_.dic); }, *fichero);
+    SacaImpresion(ctx_, 107, [&] { return EscribePdfDisplay(*fichero, *h, ctx_.dic); }, *fichero);
 }
 
 void com_Grafico::Suspende() { logica_->Suspende(); }

@@ -97,7 +97,6 @@ private:
     void OcultaConsejo();
     void MuestraConsejo();
     std::optional<HojaDisplay> PreparaHoja();
-    void SacaHoja(const std::function<bool()> &imprime, const QString &destino);
 
     Contexto &ctx_;
     VentanaMadre &madre_;

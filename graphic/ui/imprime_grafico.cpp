@@ -1,8 +1,13 @@
 #include "graphic/ui/imprime_grafico.h"
 
+#include "core/aplicacion.h"
 #include "core/diccionario.h"
+#include "graphic/editor_grafico.h"
+#include "graphic/objeto.h"
 #include "graphic/ui/pinta_pagina.h"
+#include "store/tablas.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -15,13 +20,6 @@ namespace tarvo {
 namespace {
 
 constexpr qreal Izquierda = 100, Derecha = 11000, XRejilla = 1850, YPie = 15500;
-
-void Raya(QPainter &p, qreal x1, qreal y1, qreal x2, qreal y2) {
-    p.save();
-    p.setPen(QPen(Qt::black, 15));
-    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
-    p.restore();
-}
 
 // The program's mark: a small display with the program's initial.
 void Logotipo(LienzoImpresion &l, QPointF en) {
@@ -37,6 +35,13 @@ void Logotipo(LienzoImpresion &l, QPointF en) {
 }
 
 }  // namespace
+
+void Raya(QPainter &p, qreal x1, qreal y1, qreal x2, qreal y2) {
+    p.save();
+    p.setPen(QPen(Qt::black, 15));
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    p.restore();
+}
 
 // "MS Sans Serif" and "Terminal" are Windows faces Linux lacks: the system's
 // general and fixed faces fill their roles and carry the relay's letters.
@@ -68,21 +73,24 @@ void LienzoImpresion::LineaCentrada(const QString &texto, qreal izquierda, qreal
     Linea(texto, (izquierda + derecha - Ancho(texto)) / 2);
 }
 
-void ImprimeCabeceraDisplay(LienzoImpresion &l, const HojaDisplay &h, const clsDiccionario &dic) {
+void ImprimeCabeceraPrograma(LienzoImpresion &l, const QStringList &lineas) {
     Raya(l.p, Izquierda, 1200, Derecha, 1200);
     Logotipo(l, {Izquierda, 100});
     l.y = 300;
     l.PonFuente(FuenteRotulos(), 24, true);
     l.Linea("Tarvo32", 1000);
     l.PonFuente(FuenteRotulos(), 9, false);
-    const QString lineas[] = {dic.Texto(1850) + " " + h.version, dic.Texto(1851) + " " + h.fecha.toString("dd/MM/yyyy"),
-                              dic.Texto(1852) + " " + h.configuracion, dic.Texto(2156) + " " + h.numero};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < lineas.size(); ++i) {
         l.y = 100 + 250 * i;
         l.Linea(lineas[i], 6500);
     }
     l.y = 1000;
     l.Lineas(2);
+}
+
+void ImprimeCabeceraDisplay(LienzoImpresion &l, const HojaDisplay &h, const clsDiccionario &dic) {
+    ImprimeCabeceraPrograma(l, {dic.Texto(1850) + " " + h.version, dic.Texto(1851) + " " + FechaImpresa(h.fecha),
+                                dic.Texto(1852) + " " + h.configuracion, dic.Texto(2156) + " " + h.numero});
 }
 
 void ImprimeTextoEncuadrado(LienzoImpresion &l, const QString &texto) {
@@ -139,27 +147,73 @@ void DibujaHojaDisplay(QPainter &pintor, const HojaDisplay &h, const clsDicciona
     ImprimePieDisplay(l, 1);
 }
 
-bool ImprimeHojaDisplay(QPagedPaintDevice &dispositivo, const HojaDisplay &h, const clsDiccionario &dic) {
-    QPainter pintor;
-    if (!pintor.begin(&dispositivo)) return false;
+QString FechaImpresa(const QDate &fecha) { return fecha.toString("dd/MM/yyyy"); }
+
+void PonEscalaLienzo(QPainter &pintor, const QPaintDevice &dispositivo) {
     // 1440 twips to the inch; a page smaller than the canvas takes it scaled
     // down whole, centred across.
     const qreal sx = dispositivo.logicalDpiX() / 1440.0, sy = dispositivo.logicalDpiY() / 1440.0;
     const qreal ajuste =
         std::min({1.0, dispositivo.width() / (AnchoLienzo * sx), dispositivo.height() / (AltoLienzo * sy)});
+    pintor.resetTransform();
     pintor.translate((dispositivo.width() - AnchoLienzo * sx * ajuste) / 2, 0);
     pintor.scale(sx * ajuste, sy * ajuste);
+}
+
+bool ImprimeHojaDisplay(QPagedPaintDevice &dispositivo, const HojaDisplay &h, const clsDiccionario &dic) {
+    QPainter pintor;
+    if (!pintor.begin(&dispositivo)) return false;
+    PonEscalaLienzo(pintor, dispositivo);
     DibujaHojaDisplay(pintor, h, dic);
     return pintor.end();
 }
 
-bool EscribePdfDisplay(const QString &fichero, const HojaDisplay &h, const clsDiccionario &dic) {
-    QPdfWriter pdf(fichero);
+void PreparaPdf(QPdfWriter &pdf, const QString &titulo) {
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setCreator("Tarvo32");
-    pdf.setTitle(dic.Texto(2150));
+    pdf.setTitle(titulo);
+}
+
+bool EscribePdfDisplay(const QString &fichero, const HojaDisplay &h, const clsDiccionario &dic) {
+    QPdfWriter pdf(fichero);
+    PreparaPdf(pdf, dic.Texto(2150));
     return ImprimeHojaDisplay(pdf, h, dic);
+}
+
+void CargaHojaDisplay(bd::BaseDatos &db, int idiomaRele, HojaDisplay &h) {
+    QList<ObjetoGrafico> objetos;
+    if (ExisteTabla(db, TablaGrafico)) {
+        auto rs = db.OpenRecordset(TablaGrafico, bd::TipoRecordset::Snapshot);
+        for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) objetos << LeeObjeto(*rs);
+    }
+    ModeloPantalla pantalla;
+    pantalla.Carga(objetos, idiomaRele);
+    h.celdas = pantalla.Celdas();
+    for (const ObjetoGrafico &o : objetos)
+        if (o.apa == ApaFichero) h.nombreFichero = NombreDeObjetoFichero(o);
+}
+
+std::optional<QString> EligeFicheroPdf(Contexto &ctx) {
+    const QFileInfo configuracion(ctx.app.FicheroActual);
+    ConsultaFichero c;
+    c.modo = ConsultaFichero::Modo::Guardar;
+    c.titulo = ctx.dic.Texto(2191);
+    c.carpeta = ctx.app.HayFicheroActual() ? configuracion.absolutePath() : ctx.app.DirectorioTrabajo;
+    c.nombre = configuracion.completeBaseName() + ".pdf";
+    c.filtros = {ctx.dic.Texto(2192)};
+    c.extension = "pdf";
+    return ctx.ui->EligeFichero(c);
+}
+
+bool SacaImpresion(Contexto &ctx, int textoEstado, const std::function<bool()> &imprime, const QString &destino) {
+    ctx.ui->CursorOcupado(true);
+    MuestraEstado(ctx, ctx.dic.Texto(textoEstado), true);
+    const bool bien = imprime();
+    MuestraEstado(ctx, ctx.dic.Texto(70));
+    ctx.ui->CursorOcupado(false);
+    if (!bien) InformaError(ctx, "imprimir", 0, ctx.dic.Texto(2193, destino));
+    return bien;
 }
 
 }  // namespace tarvo

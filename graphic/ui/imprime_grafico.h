@@ -11,15 +11,24 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
+class QPdfWriter;
+namespace bd {
+class BaseDatos;
+}
 
 namespace tarvo {
 
 class clsDiccionario;
+struct Contexto;
 
 // The canvas: an A4 page in twips (1440 to the inch).
 inline constexpr qreal AnchoLienzo = 11906, AltoLienzo = 16838;
@@ -63,6 +72,13 @@ struct HojaDisplay {
 QFont FuenteRotulos();
 QFont FuenteDisplay();
 
+// A black rule, in twips.
+void Raya(QPainter &p, qreal x1, qreal y1, qreal x2, qreal y2);
+// Dates as the printed pages show them.
+QString FechaImpresa(const QDate &fecha);
+// The heading every printed page of the program shares: a rule, the logo, the
+// program's name and up to four lines of text at the right.
+void ImprimeCabeceraPrograma(LienzoImpresion &l, const QStringList &lineas);
 void ImprimeCabeceraDisplay(LienzoImpresion &l, const HojaDisplay &h, const clsDiccionario &dic);
 void ImprimeTextoEncuadrado(LienzoImpresion &l, const QString &texto);
 // Both pages with their titles from the current position down; the report
@@ -73,10 +89,27 @@ void ImprimePieDisplay(LienzoImpresion &l, int pagina);
 
 // The whole sheet on a painter already in twips.
 void DibujaHojaDisplay(QPainter &pintor, const HojaDisplay &h, const clsDiccionario &dic);
+// Maps the twips canvas onto the device's page, scaled down whole when the
+// page is smaller.
+void PonEscalaLienzo(QPainter &pintor, const QPaintDevice &dispositivo);
+// An A4 PDF without margins, so that the canvas fills its pages.
+void PreparaPdf(QPdfWriter &pdf, const QString &titulo);
 // The whole sheet on the device's current page, the canvas scaled down when
 // the page is smaller; false when the device cannot be painted on.
 bool ImprimeHojaDisplay(QPagedPaintDevice &dispositivo, const HojaDisplay &h, const clsDiccionario &dic);
 // The sheet as a one-page A4 PDF file; false when the file cannot be written.
 bool EscribePdfDisplay(const QString &fichero, const HojaDisplay &h, const clsDiccionario &dic);
+
+// The cells and the file-name object's name of the display stored in `db` (a
+// configuration without the graphic table: an empty display). Throws on a
+// database error.
+void CargaHojaDisplay(bd::BaseDatos &db, int idiomaRele, HojaDisplay &h);
+
+// The PDF file to write, proposed beside the configuration; nullopt when the
+// user cancels.
+std::optional<QString> EligeFicheroPdf(Contexto &ctx);
+// Runs a print or PDF job under the busy pointer with status text
+// `textoEstado`, then "ready"; a failed job is reported naming `destino`.
+bool SacaImpresion(Contexto &ctx, int textoEstado, const std::function<bool()> &imprime, const QString &destino);
 
 }  // namespace tarvo

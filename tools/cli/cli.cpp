@@ -9,7 +9,6 @@
 #include "core/ventana_madre.h"
 #include "core/rutas.h"
 #include "core/ventana_nula.h"
-#include "graphic/editor_grafico.h"
 #include "graphic/ui/imprime_grafico.h"
 #include "store/idioma_fichero.h"
 #include "store/catalogo.h"
@@ -267,16 +266,7 @@ int Display(Sesion &s, const QString &fichero, const QString &pdf, const QString
     HojaDisplay h;
     try {
         auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
-        QList<ObjetoGrafico> objetos;
-        if (ExisteTabla(*db, TablaGrafico)) {
-            auto rs = db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Snapshot);
-            for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) objetos << LeeObjeto(*rs);
-        }
-        ModeloPantalla pantalla;
-        pantalla.Carga(objetos, a.IdiomaRele);
-        h.celdas = pantalla.Celdas();
-        for (const ObjetoGrafico &o : objetos)
-            if (o.apa == ApaFichero) h.nombreFichero = NombreDeObjetoFichero(o);
+        CargaHojaDisplay(*db, a.IdiomaRele, h);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "tarvo32-cli: %s\n", e.what());
         return 1;
