@@ -1,6 +1,7 @@
 // The command-line companion, run as the user runs it: a subprocess.
 #include "graphic/editor_grafico.h"
 #include "graphic/objeto.h"
+#include "report/fichero_informe.h"
 #include "store/db/basedatos.h"
 #include "support/carpeta_temporal.h"
 
@@ -66,8 +67,9 @@ TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
 }
 
 // The display sheet of a configuration with a drawn object and a file name,
-// as a one-page PDF; a missing configuration is told by name and writes nothing.
-TEST_F(Cli, DisplayWritesTheSheetAsAOnePagePdf) {
+// as a one-page PDF, and its report; a missing configuration is told by name
+// and writes nothing.
+TEST_F(Cli, DisplayAndReportWriteTheirPdfs) {
     const QString fichero = arbol.raiz.en("dibujo.cnf"), pdf = arbol.raiz.en("dibujo.pdf");
     ASSERT_EQ(Ejecuta({"new", "TRV-610 ??", fichero}).codigo, 0);
     {
@@ -87,6 +89,18 @@ TEST_F(Cli, DisplayWritesTheSheetAsAOnePagePdf) {
     const QByteArray contenido = f.readAll();
     EXPECT_TRUE(contenido.startsWith("%PDF"));
     EXPECT_EQ(QString::fromLatin1(contenido).count(QRegularExpression("/Type\\s*/Page(?!s)")), 1);
+
+    // The report of the same file: one PDF page per page the tagged text starts.
+    const QString texto = arbol.raiz.en("dibujo.txt");
+    s = Ejecuta({"report", fichero, "--pdf", pdf, "--tagged", texto});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    QFile t(texto);
+    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+    const qsizetype paginas = tarvo::LeeInforme(QString::fromUtf8(t.readAll())).size();
+    EXPECT_GT(paginas, 2);
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page(?!s)")), paginas);
 
     s = Ejecuta({"display", arbol.raiz.en("falta.cnf"), "--pdf", arbol.raiz.en("falta.pdf")});
     EXPECT_EQ(s.codigo, 1);
@@ -242,6 +256,7 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
         {"info", "x.cnf", "--port", "3"},
         {"diff", "x.cnf"},
         {"display", "x.cnf"},   // no PDF named
+        {"report", "x.cnf"},
         {"display", "x.cnf", "--pdf", "x.pdf", "--number", "siete"},
         {"display", "x.cnf", "--pdf", "x.pdf", "--port", "3"},
     };

@@ -9,7 +9,10 @@
 #include "core/ventana_madre.h"
 #include "core/rutas.h"
 #include "core/ventana_nula.h"
+#include "graphic/editor_grafico.h"
 #include "graphic/ui/imprime_grafico.h"
+#include "report/informe.h"
+#include "report/ui/pinta_informe.h"
 #include "store/idioma_fichero.h"
 #include "store/catalogo.h"
 #include "store/ficheros.h"
@@ -53,7 +56,11 @@ const char *Uso =
     "  --relay R      relay number, 0-255 (default 1)\n"
     "  --password P   relay password, 0-99999\n"
     "  --retries K    Retry/Cancel prompts are answered Retry K times (default 0), then Cancel\n"
-    "  --pdf OUT      the PDF file display writes (replaced if it exists)\n"
+    "  report FILE [--pdf OUT] [--tagged TXT]\n"
+    "                             write the configuration report of FILE, as printed, into\n"
+    "                             the PDF file OUT and/or its tagged text into TXT\n"
+    "  --pdf OUT      the PDF file display or report writes (replaced if it exists)\n"
+    "  --tagged TXT   the report's tagged text, as the report view reads it (replaced)\n"
     "  --number N     the graphic number on the sheet, a number (default none)\n"
     "  --help         this text\n";
 
@@ -65,7 +72,7 @@ struct Linea {
 };
 
 // The options that take a value.
-const QStringList ConValor = {"--program", "--port", "--relay", "--password", "--retries", "--pdf", "--number"};
+const QStringList ConValor = {"--program", "--port", "--relay", "--password", "--retries", "--pdf", "--number", "--tagged"};
 
 // The options each command takes besides --program.
 const QHash<QString, QStringList> OpcionesOrden = {
@@ -75,6 +82,7 @@ const QHash<QString, QStringList> OpcionesOrden = {
     {"send", {"--port", "--relay", "--password", "--retries"}},
     {"receive", {"--port", "--relay", "--password", "--retries"}},
     {"display", {"--pdf", "--number"}},
+    {"report", {"--pdf", "--tagged"}},
 };
 
 // nullopt, with the reason in `error`, when an option is unknown or lacks its value.
@@ -282,6 +290,59 @@ int Display(Sesion &s, const QString &fichero, const QString &pdf, const QString
     return 0;
 }
 
+// The configuration report of a file, read from the file itself, into a PDF
+// and/or the tagged text the report view pages through.
+int Report(Sesion &s, const QString &fichero, const QString &pdf, const QString &etiquetado, std::FILE *out) {
+    if (!pdf.isEmpty() && !qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "tarvo32-cli: report --pdf needs a GUI application for its fonts\n");
+        return 1;
+    }
+    Aplicacion &a = s.ctx.app;
+    QString modelo, base;
+    if (!LeeModeloFichero(s.ctx, fichero, modelo)) return 1;
+    const QString entrada = BuscaModelo(s.ctx, modelo, base);
+    if (entrada.isEmpty()) return 1;
+    a.ModeloActual = a.NombreModelo = entrada;
+    a.BaseDatos = base.trimmed();
+    a.FicheroActual = fichero;
+    a.VersionPrograma = ConstruyeVersion(TARVO_VERSION_MAJOR, TARVO_VERSION_MINOR, TARVO_VERSION_PATCH);
+    if (CargaGruposCONST(s.ctx, a.DirectorioModelos + a.BaseDatos, a.GruposCONST) == 0) return 1;
+    BuscaIdiomaRele(s.ctx);
+    const QString texto = etiquetado.isEmpty() ? a.FicheroInforme : etiquetado;
+    std::optional<HojaDisplay> hoja;
+    try {
+        auto db = bd::BaseDatos::Abrir(fichero, bd::Apertura::SoloLectura);
+        if (!CargaReport(s.ctx, *db, texto)) return 1;
+        if (TablaEnModelo(a, TablaGrafico)) {
+            hoja.emplace();
+            CargaHojaDisplay(*db, a.IdiomaRele, *hoja);
+            hoja->configuracion = fichero;
+            hoja->version = a.VersionPrograma;
+        }
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "tarvo32-cli: %s\n", e.what());
+        return 1;
+    }
+    if (!etiquetado.isEmpty()) std::fprintf(out, "%s: report text written to %s\n", qPrintable(fichero), qPrintable(texto));
+    if (pdf.isEmpty()) return 0;
+    QList<PaginaInforme> paginas;
+    try {
+        QFile f(texto);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) throw std::runtime_error(f.errorString().toStdString());
+        paginas = LeeInforme(QString::fromUtf8(f.readAll()));
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "tarvo32-cli: %s: %s\n", qPrintable(texto), e.what());
+        return 1;
+    }
+    if (!EscribePdfInforme(pdf, paginas, {a.VersionPrograma}, hoja ? &*hoja : nullptr, s.ctx.dic)) {
+        std::fprintf(stderr, "tarvo32-cli: %s\n", qPrintable(s.ctx.dic.Texto(2193, pdf)));
+        return 1;
+    }
+    std::fprintf(out, "%s: report written to %s (%lld pages)\n", qPrintable(fichero), qPrintable(pdf),
+                 qlonglong(paginas.size()));
+    return 0;
+}
+
 }  // namespace
 
 int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma, std::FILE *out, std::FILE *err) {
@@ -339,6 +400,12 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
         if (!Prepara(s, programa)) return 1;
         return Display(s, QFileInfo(args[0]).absoluteFilePath(), QFileInfo(valor("--pdf")).absoluteFilePath(), numero,
                        out);
+    }
+    if (orden == "report") {
+        if (valor("--pdf").isEmpty() && valor("--tagged").isEmpty()) return mal("report needs --pdf OUT or --tagged TXT");
+        const auto absoluta = [&](const char *o) { return valor(o).isEmpty() ? QString() : QFileInfo(valor(o)).absoluteFilePath(); };
+        if (!Prepara(s, programa)) return 1;
+        return Report(s, QFileInfo(args[0]).absoluteFilePath(), absoluta("--pdf"), absoluta("--tagged"), out);
     }
     const int puerto = valor("--port").toInt(&ok);
     if (!ok || puerto < 1 || puerto > 16) return mal("--port N names serial port COMN, N from 1 to 16");

@@ -12,10 +12,11 @@ int main(int argc, char **argv) {
     qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext &, const QString &texto) {
         if (tipo == QtCriticalMsg || tipo == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(texto));
     });
-    // Only the display sheet needs fonts, hence a GUI application; never a
+    // Only the printed sheets need fonts, hence a GUI application; never a
     // screen: the companion runs where there is none.
     std::unique_ptr<QCoreApplication> app;
-    if (QStringList(argv, argv + argc).contains("display")) {
+    const QStringList linea(argv, argv + argc);
+    if (linea.contains("display") || linea.contains("report")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
