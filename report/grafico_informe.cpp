@@ -41,7 +41,11 @@ private:
 
 int Fuente(const ObjetoGrafico &o) { return o.cpu & 3; }
 
-QString NombreCodigo(const NombresGrafico &n, const ObjetoGrafico &o) { return n.dic().Texto(TextoDeCodigo(o.apa)); }
+// A code this program does not know (a file written elsewhere) shows as its number.
+QString NombreCodigo(const NombresGrafico &n, const ObjetoGrafico &o) {
+    const int texto = TextoDeCodigo(o.apa);
+    return texto ? n.dic().Texto(texto) : QString::number(o.apa);
+}
 
 // An order cell of a switchgear object: refused operation, the order, or
 // operation allowed without an order of its own (kinds fixed by the model).
