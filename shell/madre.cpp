@@ -7,6 +7,7 @@
 #include "shell/portada.h"
 #include "core/ui/textos_qt.h"
 #include "core/rutas.h"
+#include "comms/comparacion.h"
 #include "comms/conexion.h"
 #include "comms/envio.h"
 #include "comms/recepcion_ajustes.h"
@@ -78,7 +79,7 @@ void Madre::CreaMenus() {
     archivo->addSeparator();
     connect(Accion("mnuInformacion", "Informacion", archivo), &QAction::triggered, this,
             [this] {
-                auto *vista = new Informacion(ctx_, *this);
+                auto *vista = new Informacion(ctx_, *this, [this] { return Huella(ctx_, ctx_.app.CopiaTrabajo); });
                 MuestraEditor(vista, [vista] { return vista->Carga(); });
             });
     connect(Accion("mnuCrearInforme", "Crear informe", archivo), &QAction::triggered, this, [this] {
@@ -133,10 +134,11 @@ void Madre::CreaMenus() {
     connect(contenido, &QAction::triggered, this, &Madre::MuestraAyuda);
     ayuda->addSeparator();
     connect(Accion("mnuAcercaDe", "Acerca &de", ayuda), &QAction::triggered, this, &Madre::MuestraAcercaDe);
+    CreaMenuHerramientas();
 
     // Nothing is open yet.
     for (const char *n : {"mnuGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme", "mnuEnviarAjustes",
-                          "mnuRecibirAjustes", "mnuEmulacionRele"})
+                          "mnuRecibirAjustes", "mnuEmulacionRele", "mnuCompararFichero"})
         findChild<QAction *>(n)->setEnabled(false);
 }
 
@@ -310,7 +312,8 @@ void Madre::Guardar() {
 }
 
 void Madre::ActivaComandosFichero(bool activos) {
-    for (const char *n : {"mnuGuardar", "btnGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme"})
+    for (const char *n : {"mnuGuardar", "btnGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme",
+                          "mnuCompararFichero"})
         findChild<QAction *>(n)->setEnabled(activos);
 }
 

@@ -73,6 +73,9 @@ protected:
 private:
     QAction *Accion(const QString &nombre, const QString &texto, QMenu *menu);
     void CreaMenus();
+    // The Tools menu, after the others: features beyond the relay menus (herramientas.cpp).
+    void CreaMenuHerramientas();
+    void ComparaConFichero();
     void CreaBarra();
     void CreaEstado();
     void PulsaBoton(const QString &clave);

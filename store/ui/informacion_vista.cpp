@@ -26,12 +26,12 @@ QLineEdit *Caja(const char *nombre, QWidget *padre, bool soloLectura) {
 
 }  // namespace
 
-Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
-    : QWidget(parent), ctx_(ctx), madre_(madre) {
+Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, std::function<QString()> huella, QWidget *parent)
+    : QWidget(parent), ctx_(ctx), madre_(madre), huella_(std::move(huella)) {
     setObjectName("Informacion");
     frm_ = new QFrame(this);
     frm_->setObjectName("frm");
-    frm_->setFixedSize(520, 380);
+    frm_->setFixedSize(520, 410);
 
     auto *fichero = new QGroupBox(frm_);
     fichero->setObjectName("Frame1");
@@ -42,6 +42,9 @@ Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
     capa1->addRow(CreaEtiqueta("lblFichero", fichero), txtFichero);
     capa1->addRow(CreaEtiqueta("lblModeloRele", fichero), txtModelo);
     capa1->addRow(CreaEtiqueta("lblBaseDatos", fichero), txtBase);
+    txtHuella_ = Caja("txtHuella", fichero, true);
+    if (huella_) capa1->addRow(CreaEtiqueta("lblHuella", fichero), txtHuella_);
+    else txtHuella_->hide();
 
     instalacion_ = new QGroupBox(frm_);
     instalacion_->setObjectName("Frame2");
@@ -88,6 +91,10 @@ Informacion::Informacion(Contexto &ctx, VentanaMadre &madre, QWidget *parent)
 }
 
 bool Informacion::Carga() {
+    if (huella_) {
+        txtHuella_->setText(huella_());
+        txtHuella_->setCursorPosition(0);
+    }
     const auto textos = CargaTablaVarios(ctx_);
     if (!textos) return false;
     const QSignalBlocker bloqueo(comentarios_);

@@ -1,5 +1,7 @@
 // The main window, its dialogs and its exit paths, driven offscreen with a
 // scripted interaction.
+#include "comms/comparacion.h"
+#include "comms/ui/diferencias.h"
 #include "editors/editor_tabla.h"
 #include "shell/acerca_de.h"
 #include "shell/ayuda.h"
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -383,6 +386,40 @@ private slots:
         QCOMPARE(borna->text(), QString("Not assigned"));
         QCOMPARE(editor->findChild<QListWidget *>("lst_EntradasControl")->item(0)->text(), QString("Not assigned"));
         QCOMPARE(editor->findChild<QLabel *>("lbl_Borna")->text(), QString("Assigned input"));
+        QVERIFY(p.ui.Inesperados().isEmpty());
+    }
+
+    // Tools: the open configuration, its unsaved edit included, against the
+    // file it was saved as; the general information shows its fingerprint.
+    void herramientasComparanLaConfiguracionAbiertaConUnFichero() {
+        Programa p;
+        QVERIFY(p.Arranca());
+        QVERIFY(!p.Busca("mnuCompararFichero")->isEnabled());
+        p.ui.EsperaModelo("TRV-420 *");
+        p.Busca("mnuNuevo")->trigger();
+        const QString ruta = p.ctx.app.DirectorioTrabajo + "base.cnf";
+        p.ui.EsperaFichero(ruta);
+        p.Busca("mnuGuardar")->trigger();
+        bd::BaseDatos::Abrir(p.ctx.app.CopiaTrabajo, bd::Apertura::Temporal)
+            ->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000300' WHERE rowid = 1");
+        QString resumen;
+        int filas = -1;
+        Vigia vigia([&](QWidget *w) {
+            if (auto *d = qobject_cast<VentanaDiferencias *>(w)) {
+                resumen = d->Resumen();
+                filas = d->Tabla()->rowCount();
+                d->reject();
+            }
+        });
+        p.ui.EsperaFichero(ruta);
+        p.Busca("mnuCompararFichero")->trigger();
+        QCOMPARE(filas, 1);
+        QCOMPARE(resumen, p.ctx.dic.Texto(3316, 1));
+
+        p.Busca("mnuInformacion")->trigger();
+        const QString huella = p.madre->VistaActual()->findChild<QLineEdit *>("txtHuella")->text();
+        QCOMPARE(huella, Huella(p.ctx, p.ctx.app.CopiaTrabajo));
+        QVERIFY(huella.size() == 64 && huella != Huella(p.ctx, ruta));
         QVERIFY(p.ui.Inesperados().isEmpty());
     }
 };
