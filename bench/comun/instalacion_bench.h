@@ -13,9 +13,18 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace bench {
+
+// Window benchmarks run offscreen unless QT_QPA_PLATFORM says otherwise.
+inline void SinPantalla() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The repetitions the command line asks for (at least 3), 10 by default.
+inline int Veces(int argc, char **argv) { return argc > 1 ? std::max(3, atoi(argv[1])) : 10; }
 
 inline double Mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());

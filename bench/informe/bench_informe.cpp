@@ -34,9 +34,9 @@ double Mide(F &&f) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::SinPantalla();
     QApplication app(argc, argv);
-    const int veces = argc > 1 ? std::max(3, atoi(argv[1])) : 10;
+    const int veces = bench::Veces(argc, argv);
     bench::Instalacion ins;
     if (!ins.Nueva("TRV-610 **")) return 1;
     Contexto &ctx = ins.ctx;
