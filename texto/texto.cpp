@@ -44,6 +44,11 @@ ObjetoGrafico ObjetoDeFila(const Fila &f) {
 // Who a problem is about: the record's number (display objects: the row) and name.
 Problema Quien(const QString &tabla, const Fila &f, qsizetype fila, const QString &ajuste = {}) {
     const int registro = EsGrafico(tabla) ? int(fila + 1) : f.value("Indice").toInt();
+    // Control inputs are named by their assignment and event texts by nothing:
+    // both are told by kind and order number.
+    for (const char *tipo : {"TipoEntrada", "TipoTexto"})
+        if (f.contains(tipo))
+            return {tabla, registro, f.value(tipo).toString() + " " + f.value("NumeroOrden").toString(), ajuste, {}};
     const QVariant nombre = f.value("NombreAjuste");
     return {tabla, registro,
             nombre.typeId() == QMetaType::QString ? nombre.toString().trimmed() : QString(), ajuste, {}};
@@ -441,7 +446,8 @@ QList<Problema> ImportaTexto(Contexto &ctx, const QByteArray &texto, const QStri
     ConfiguracionTexto ajustes = nueva.ajustes;
     QList<Problema> p;
     AplicaTexto(raiz, ajustes, dic, p);
-    if (p.isEmpty()) p = CompruebaValores(ajustes, nueva.modelo, dic, false);
+    // A value refused above stays as New made it: what remains is told once.
+    p += CompruebaValores(ajustes, nueva.modelo, dic, false);
     if (p.isEmpty() && !nueva.Guarda(ajustes, destino)) p << Problema{{}, 0, {}, {}, dic.Texto(3277)};
     return p;
 }
