@@ -99,11 +99,18 @@ bool CargaDatosModelo(Contexto &ctx, DatosModelo &m) {
 Regla ReglaDe(const QString &tabla, const bd::DefCampo &campo, const Fila &registro, const DatosModelo &m) {
     Regla r;
     const QString &c = campo.nombre;
-    r.fija = EsFija(c);
-    if (EsTexto(campo)) r.longitud = campo.tamano;
-    if (r.fija) return r;
     const TablaCodificada *t = BuscaTablaCodificada(tabla);
     const Disposicion d = t ? t->disposicion : Disposicion::NoEnviada;
+    // The editors disable the name and time of what the model fixes, and
+    // never write a digital input's filter the model does not let be set.
+    const bool cerrado = (registro.contains("Configurable") && !registro.value("Configurable").toBool()) ||
+                         (registro.contains("TemporizadorAjustable") && !registro.value("TemporizadorAjustable").toBool());
+    static const QStringList deAparamenta = {"NombreAjuste", "AparamentaSeleccionada", "Contacto", "EstadoTransicion"};
+    const bool bloqueada = (d == Disposicion::Tiempo && c == t->columna) ||
+                           (!registro.contains("TemporizadorAjustable") && deAparamenta.contains(c));
+    r.fija = EsFija(c) || (cerrado && bloqueada);
+    if (EsTexto(campo)) r.longitud = campo.tamano;
+    if (r.fija) return r;
     if (c == "NombreAjuste") {
         if (d == Disposicion::EntradaCTRL) {
             for (const QString &s : m.sinAsignar) r.permitidos << s;
