@@ -81,7 +81,7 @@ TEST(DiccionarioEnviado, EveryNumberTheProgramUsesExistsInEveryLanguage) {
     for (int p = 116; p <= 120; ++p) usados.insert(p);   // parity names, looked up by offset
     static const QRegularExpression llamada(R"(Texto\(\s*(\d+))");
     int ficheros = 0;
-    for (const char *carpeta : {"core", "shell", "store", "comms", "editors", "graphic", "report", "tools"}) {
+    for (const char *carpeta : {"core", "shell", "store", "comms", "texto", "editors", "graphic", "report", "tools"}) {
         QDirIterator it(QString(TARVO_SOURCE_DIR) + "/" + carpeta, {"*.cpp", "*.h"}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {

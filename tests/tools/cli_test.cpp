@@ -127,6 +127,34 @@ TEST_F(Cli, DiffPrintsEachDifferenceAndBothFingerprints) {
     EXPECT_TRUE(s.codigo == 2 && s.err.contains("TRV-420 *") && s.err.contains("TRV-610 **")) << s.err.toStdString();
 }
 
+// The text commands as a script runs them. A configuration with problems is
+// sent only with --force: without it the port is never opened.
+TEST_F(Cli, TextCommandsExportImportCheckAndConvert) {
+    const QString a = arbol.raiz.en("a.cnf"), texto = arbol.raiz.en("a.json"), b = arbol.raiz.en("b.cnf");
+    ASSERT_EQ(Ejecuta({"new", "TRV-610 ??", a}).codigo, 0);
+    Salida s = Ejecuta({"export", a});
+    ASSERT_EQ(Ejecuta({"export", a, texto}).codigo, 0);
+    QFile f(texto);
+    ASSERT_TRUE(s.codigo == 0 && f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), s.out.toUtf8());
+    EXPECT_EQ(Ejecuta({"import", texto, b}).codigo, 0);
+    EXPECT_EQ(Ejecuta({"import", texto, b}).codigo, 1);   // exists
+    EXPECT_EQ(Ejecuta({"import", texto, b, "--force"}).codigo, 0);
+    EXPECT_EQ(Ejecuta({"check", b}).codigo, 0);
+    bd::BaseDatos::Abrir(b)->Execute("UPDATE [EsperaConfirmacion CTRL] SET Tiempo = 61 WHERE Indice = 3");
+    s = Ejecuta({"check", b});
+    EXPECT_TRUE(s.codigo == 1 && s.out.count("[EsperaConfirmacion CTRL] 3 ") == 2) << s.out.toStdString();
+    s = Ejecuta({"send", b, "--port", "5", "--password", "1234"});
+    EXPECT_TRUE(s.codigo == 1 && s.err.contains("[EsperaConfirmacion CTRL] 3 ") && !s.err.contains("COM5"))
+        << s.err.toStdString();
+    s = Ejecuta({"send", b, "--port", "5", "--password", "1234", "--force"});
+    EXPECT_TRUE(s.codigo == 1 && s.err.contains("COM5")) << s.err.toStdString();
+    s = Ejecuta({"convert", a, "TRV-420 *", arbol.raiz.en("c.cnf")});
+    EXPECT_TRUE(s.codigo == 0 && s.out.contains("[Entradas CTRL]: ")) << s.err.toStdString();
+    EXPECT_EQ(Ejecuta({"check", arbol.raiz.en("c.cnf")}).codigo, 0);
+    EXPECT_EQ(Ejecuta({"check", arbol.raiz.en("falta.cnf")}).codigo, 2);
+}
+
 // A relay simulator attached as COM3 of the tree, for as long as the test runs.
 struct Rele {
     QProcess p;
@@ -259,6 +287,10 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
         {"report", "x.cnf"},
         {"display", "x.cnf", "--pdf", "x.pdf", "--number", "siete"},
         {"display", "x.cnf", "--pdf", "x.pdf", "--port", "3"},
+        {"export"},
+        {"import", "x.json"},
+        {"convert", "x.cnf", "TRV-420 *"},
+        {"check", "x.cnf", "--force"},
     };
     for (const QStringList &args : malas) {
         const Salida s = Ejecuta(args);

@@ -20,6 +20,7 @@
 #include "store/tablas.h"
 #include "tools/cli/interaccion_cli.h"
 #include "tools/cli/monitor_cli.h"
+#include "tools/cli/texto_cli.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -43,22 +44,31 @@ const char *Uso =
     "  diff A B                   compare configurations A and B of one model: one line per\n"
     "                             differing setting, then both fingerprints; exit 0 equal,\n"
     "                             1 different, 2 trouble\n"
-    "  send FILE --port N [--relay R] --password P [--retries K]\n"
-    "                             send FILE to the relay on serial port N\n"
+    "  export FILE [OUT]          FILE as JSON text into OUT (standard output without it)\n"
+    "  import IN FILE [--force]   a new configuration FILE from the JSON text IN; nothing\n"
+    "                             is written when a value is refused\n"
+    "  check FILE                 every setting of FILE against its limits, allowed values,\n"
+    "                             coding and the display's rules; exit 0 clean, 1 problems\n"
+    "  convert FILE MODEL OUT [--force]\n"
+    "                             FILE carried to MODEL as OUT; tells what was dropped or\n"
+    "                             left as New makes it\n"
+    "  send FILE --port N [--relay R] --password P [--retries K] [--force]\n"
+    "                             send FILE to the relay on serial port N; a FILE with\n"
+    "                             check problems is sent only with --force\n"
     "  receive FILE --port N [--relay R] --password P [--retries K]\n"
     "                             receive the relay's configuration into FILE (created\n"
     "                             for the relay's model when it does not exist)\n"
     "  display FILE --pdf OUT [--number N]\n"
     "                             write the display graphic of FILE, as printed, into the\n"
     "                             PDF file OUT (one page) with graphic number N\n"
+    "  report FILE [--pdf OUT] [--tagged TXT]\n"
+    "                             write the configuration report of FILE, as printed, into\n"
+    "                             the PDF file OUT and/or its tagged text into TXT\n"
     "  --program DIR  program folder whose settings and folders are used (default: this one's)\n"
     "  --port N       serial port COMN, 1-16\n"
     "  --relay R      relay number, 0-255 (default 1)\n"
     "  --password P   relay password, 0-99999\n"
     "  --retries K    Retry/Cancel prompts are answered Retry K times (default 0), then Cancel\n"
-    "  report FILE [--pdf OUT] [--tagged TXT]\n"
-    "                             write the configuration report of FILE, as printed, into\n"
-    "                             the PDF file OUT and/or its tagged text into TXT\n"
     "  --pdf OUT      the PDF file display or report writes (replaced if it exists)\n"
     "  --tagged TXT   the report's tagged text, as the report view reads it (replaced)\n"
     "  --number N     the graphic number on the sheet, a number (default none)\n"
@@ -83,7 +93,14 @@ const QHash<QString, QStringList> OpcionesOrden = {
     {"receive", {"--port", "--relay", "--password", "--retries"}},
     {"display", {"--pdf", "--number"}},
     {"report", {"--pdf", "--tagged"}},
+    {"export", {}},
+    {"import", {}},
+    {"check", {}},
+    {"convert", {}},
 };
+
+// The commands that may replace a file or override the check.
+const QStringList ConForzar = {"new", "import", "convert", "send"};
 
 // nullopt, with the reason in `error`, when an option is unknown or lacks its value.
 std::optional<Linea> LeeLinea(const QStringList &args, QString &error) {
@@ -367,14 +384,24 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     const QString programa = l->valores.contains("--program") ? QDir(valor("--program")).absolutePath()
                                                                : directorioPrograma;
     if (!OpcionesOrden.contains(orden)) return mal("unknown command " + orden);
+    const auto [minimo, maximo] = FicherosOrdenTexto(orden);
+    if (maximo > 0 && (args.size() < minimo || args.size() > maximo))
+        return mal(QString("%1 takes %2").arg(orden, orden == "export"   ? "FILE [OUT]"
+                                                     : orden == "import" ? "IN FILE"
+                                                     : orden == "check"  ? "FILE"
+                                                                         : "FILE MODEL OUT"));
     const int esperados = orden == "new" || orden == "diff" ? 2 : 1;
-    if (args.size() != esperados)
+    if (maximo == 0 && args.size() != esperados)
         return mal(QString("%1 takes %2").arg(orden, orden == "new" ? "MODEL FILE" : orden == "diff" ? "A B" : "FILE"));
     for (const QString &o : l->valores.keys())
         if (o != "--program" && !OpcionesOrden[orden].contains(o)) return mal(QString("%1 takes no %2").arg(orden, o));
-    if (l->forzar && orden != "new") return mal(orden + " takes no --force");
+    if (l->forzar && !ConForzar.contains(orden)) return mal(orden + " takes no --force");
 
     Sesion s;
+    if (maximo > 0) {
+        if (!Prepara(s, programa)) return orden == "check" ? 2 : 1;
+        return EjecutaOrdenTexto(s.ctx, orden, args, l->forzar, out, err);
+    }
     if (orden == "new") {
         const QString destino = QFileInfo(args[1]).absoluteFilePath();
         if (QFileInfo::exists(destino) && !l->forzar) {
@@ -420,7 +447,9 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     Comunicaciones c{s.ctx, s.v, monitor, DriverOrbel(s.ctx.app)};
     const QString fichero = QFileInfo(args[0]).absoluteFilePath();
     int codigo = 1;
-    if ((orden != "send" || Enviable(s, fichero)) && Conecta(s, c, puerto))
+    const bool enviable =
+        orden != "send" || (Enviable(s, fichero) && CompruebaAntesDeEnviar(s.ctx, fichero, l->forzar, err));
+    if (enviable && Conecta(s, c, puerto))
         codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
     CierraPuerto(c);
     if (codigo == 0) std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
