@@ -14,7 +14,7 @@ namespace {
 
 // One record as its table's packer lays it out.
 struct Registro {
-    int indice = 0;
+    int indice = 0;   // display objects: Identificador
     QString nombre;
     QString codificacion;
 };
@@ -43,7 +43,8 @@ QList<Registro> Registros(bd::BaseDatos &db, const Aplicacion &app, const TablaC
         auto rs = db.OpenRecordset(fuente, bd::TipoRecordset::Snapshot);
         for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
             if (t.disposicion == Disposicion::TextoEvento && !ranuras.contains(Columna(*rs, "TipoTexto"))) continue;
-            registros.append({Columna(*rs, "Indice").toInt(), NombreRegistro(*rs, t), Columna(*rs, "Codificacion")});
+            const char *indice = t.disposicion == Disposicion::Grafico ? "Identificador" : "Indice";
+            registros.append({Columna(*rs, indice).toInt(), NombreRegistro(*rs, t), Columna(*rs, "Codificacion")});
         }
     };
     if (t.disposicion == Disposicion::EntradaCTRL)
@@ -77,18 +78,46 @@ QString Resumen(const QMap<QString, QString> &ajustes) {
     return partes.join(", ");
 }
 
-// Records are paired by position: the relay knows them by nothing else.
+// Which record of b goes with each of a, then b's unpaired ones: by position,
+// since the relay knows records by nothing else, except display objects,
+// which go by Identificador (a label shares its switchgear's, so by the
+// occurrence of it too): an object inserted or removed is one difference.
+QList<std::pair<qsizetype, qsizetype>> Parejas(const QList<Registro> &ra, const QList<Registro> &rb, bool grafico) {
+    QList<std::pair<qsizetype, qsizetype>> parejas;
+    if (!grafico) {
+        for (qsizetype k = 0; k < std::max(ra.size(), rb.size()); ++k)
+            parejas.append({k < ra.size() ? k : -1, k < rb.size() ? k : -1});
+        return parejas;
+    }
+    const auto claves = [](const QList<Registro> &r) {
+        QList<std::pair<int, int>> c;
+        QMap<int, int> vistos;
+        for (const Registro &x : r) c.append({x.indice, vistos[x.indice]++});
+        return c;
+    };
+    const auto ca = claves(ra), cb = claves(rb);
+    QList<bool> emparejado(rb.size(), false);
+    for (qsizetype i = 0; i < ca.size(); ++i) {
+        const qsizetype j = cb.indexOf(ca[i]);
+        if (j >= 0) emparejado[j] = true;
+        parejas.append({i, j});
+    }
+    for (qsizetype j = 0; j < rb.size(); ++j)
+        if (!emparejado[j]) parejas.append({-1, j});
+    return parejas;
+}
+
 void ComparaRegistros(const QList<Registro> &ra, const QList<Registro> &rb, const TablaCodificada &t,
                       const DatosCodificacion &datos, const clsDiccionario &dic, QList<Diferencia> &diferencias) {
     const bool grafico = t.disposicion == Disposicion::Grafico;
-    for (qsizetype k = 0; k < std::max(ra.size(), rb.size()); ++k) {
-        const bool enA = k < ra.size(), enB = k < rb.size();
-        const auto fa = enA ? Ajustes(t, ra[k].codificacion, datos) : QMap<QString, QString>();
-        const auto fb = enB ? Ajustes(t, rb[k].codificacion, datos) : QMap<QString, QString>();
-        const Registro &r = enA ? ra[k] : rb[k];
+    for (const auto &[ia, ib] : Parejas(ra, rb, grafico)) {
+        const bool enA = ia >= 0, enB = ib >= 0;
+        const auto fa = enA ? Ajustes(t, ra[ia].codificacion, datos) : QMap<QString, QString>();
+        const auto fb = enB ? Ajustes(t, rb[ib].codificacion, datos) : QMap<QString, QString>();
+        const Registro &r = enA ? ra[ia] : rb[ib];
         Diferencia d;
         d.tabla = t.tabla;
-        d.registro = grafico ? int(k + 1) : r.indice;
+        d.registro = r.indice;
         d.nombre = r.nombre;
         if (grafico) {
             const int texto = TextoDeCodigo((enA ? fa : fb).value("apa").toInt());
@@ -112,19 +141,11 @@ void ComparaRegistros(const QList<Registro> &ra, const QList<Registro> &rb, cons
     }
 }
 
-// The block (from 1) that holds the first value where the two differ.
-int PrimerBloqueDistinto(const TablaEmpaquetada &a, const TablaEmpaquetada &b) {
-    qsizetype i = 0;
-    while (i < a.valores.size() && i < b.valores.size() && a.valores[i] == b.valores[i]) ++i;
-    const auto &plan = (a.valores.size() >= b.valores.size() ? a : b).entrada.Indices;
-    size_t bloque = 0;
-    for (qsizetype fin = 0; bloque < 75 && plan[bloque] != 0 && fin + plan[bloque] <= i; ++bloque) fin += plan[bloque];
-    return int(bloque) + 1;
-}
+}  // namespace
 
-Comparacion Compara(bd::BaseDatos &a, const QList<TablaEmpaquetada> &pa, bd::BaseDatos &b,
-                    const QList<TablaEmpaquetada> &pb, const Aplicacion &app, const DatosCodificacion &datos,
-                    const clsDiccionario &dic) {
+Comparacion ComparaEmpaquetados(bd::BaseDatos &a, const QList<TablaEmpaquetada> &pa, bd::BaseDatos &b,
+                                const QList<TablaEmpaquetada> &pb, const Aplicacion &app,
+                                const DatosCodificacion &datos, const clsDiccionario &dic) {
     Comparacion c{{}, HuellaEmpaquetado(pa), HuellaEmpaquetado(pb)};
     // One catalogue packed both: the same tables in the same order.
     for (qsizetype i = 0; i < pa.size() && i < pb.size(); ++i) {
@@ -135,12 +156,14 @@ Comparacion Compara(bd::BaseDatos &a, const QList<TablaEmpaquetada> &pa, bd::Bas
         if (c.diferencias.size() == antes) {
             Diferencia d;
             d.tabla = t.tabla;
-            d.bloque = PrimerBloqueDistinto(pa[i], pb[i]);
+            d.bloque = BloquesDistintos(pa[i], pb[i]).value(0, 1);
             c.diferencias.append(d);
         }
     }
     return c;
 }
+
+namespace {
 
 void Critico(Contexto &ctx, const QString &texto) {
     ctx.ui->Muestra({texto, ctx.T148(), Icono::Critico, Botones::Aceptar});
@@ -178,6 +201,15 @@ std::optional<Lado> AbreLado(Contexto &ctx, const QString &fichero) {
 
 }  // namespace
 
+QList<int> BloquesDistintos(const TablaEmpaquetada &a, const TablaEmpaquetada &b) {
+    const auto &plan = (a.valores.size() >= b.valores.size() ? a : b).entrada.Indices;
+    QList<int> bloques;
+    qsizetype inicio = 0;
+    for (size_t k = 0; k < 75 && plan[k] != 0; inicio += plan[k], ++k)
+        if (a.valores.mid(inicio, plan[k]) != b.valores.mid(inicio, plan[k])) bloques << int(k) + 1;
+    return bloques;
+}
+
 QString HuellaEmpaquetado(const QList<TablaEmpaquetada> &tablas) {
     QCryptographicHash h(QCryptographicHash::Sha256);
     for (const TablaEmpaquetada &t : tablas)
@@ -190,7 +222,7 @@ QString HuellaEmpaquetado(const QList<TablaEmpaquetada> &tablas) {
 
 Comparacion ComparaBasesDatos(bd::BaseDatos &a, bd::BaseDatos &b, const Aplicacion &app,
                               const DatosCodificacion &datos, const clsDiccionario &dic) {
-    return Compara(a, EmpaquetaEnvio(a, app), b, EmpaquetaEnvio(b, app), app, datos, dic);
+    return ComparaEmpaquetados(a, EmpaquetaEnvio(a, app), b, EmpaquetaEnvio(b, app), app, datos, dic);
 }
 
 std::optional<Comparacion> ComparaConfiguraciones(Contexto &ctx, const QString &ficheroA, const QString &ficheroB) {
@@ -205,7 +237,7 @@ std::optional<Comparacion> ComparaConfiguraciones(Contexto &ctx, const QString &
     DatosCodificacion datos;
     if (!PreparaDatosRecepcion(a->ctx, datos)) return std::nullopt;
     try {
-        return Compara(*a->db, a->tablas, *b->db, b->tablas, a->ctx.app, datos, ctx.dic);
+        return ComparaEmpaquetados(*a->db, a->tablas, *b->db, b->tablas, a->ctx.app, datos, ctx.dic);
     } catch (const std::exception &e) {
         InformaError(ctx, "ComparaConfiguraciones", e);
     }

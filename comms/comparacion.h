@@ -16,7 +16,7 @@ namespace tarvo {
 // values differ, with no record and no setting.
 struct Diferencia {
     QString tabla;
-    int registro = 0;       // Indice; display objects: position from 1; 0: the table
+    int registro = 0;       // Indice; display objects: Identificador; 0: the table
     QString nombre;         // NombreAjuste; display objects: the kind's name
     QString ajuste;         // the decoded column; empty for a whole record or block
     QString valorA, valorB; // a record missing on one side is empty there
@@ -38,6 +38,16 @@ QString HuellaEmpaquetado(const QList<TablaEmpaquetada> &tablas);
 // database's errors.
 Comparacion ComparaBasesDatos(bd::BaseDatos &a, bd::BaseDatos &b, const Aplicacion &app,
                               const DatosCodificacion &datos, const clsDiccionario &dic);
+
+// The same over values already packed for each side (or, for a relay, as
+// read back): the values decide which tables differ, the databases' records
+// tell how.
+Comparacion ComparaEmpaquetados(bd::BaseDatos &a, const QList<TablaEmpaquetada> &pa, bd::BaseDatos &b,
+                                const QList<TablaEmpaquetada> &pb, const Aplicacion &app,
+                                const DatosCodificacion &datos, const clsDiccionario &dic);
+
+// The blocks (from 1) of one table whose values differ, by the longer side's plan.
+QList<int> BloquesDistintos(const TablaEmpaquetada &a, const TablaEmpaquetada &b);
 
 // Two files, packed and decoded by their model's catalogue; the open
 // configuration and its catalogue are left as they are. Files of different

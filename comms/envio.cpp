@@ -1,6 +1,9 @@
 #include "comms/envio.h"
 
 #include "comms/codificacion/registros.h"
+#include "comms/comparacion.h"
+#include "comms/diario.h"
+#include "comms/recepcion_ajustes.h"
 #include "store/ficheros.h"
 #include "store/tablas.h"
 
@@ -55,19 +58,78 @@ QString InformeFallo(Comunicaciones &c, const Resultado &r) {
     return lineas.join(SaltoLinea);
 }
 
-// The send shared by the send command and the editors: pack and check, mark
+// The final word of a send: journaled, then shown.
+void Termina(Comunicaciones &c, const Apunte &apunte, bool bien, const QString &texto) {
+    AnotaTransferencia(c, apunte, bien ? "ok" : "failed", texto);
+    Avisa(c, texto, bien ? Icono::Informacion : Icono::Critico);
+}
+
+// The blocks (from 1) of a packed table that the relay, as read, holds otherwise.
+QList<int> BloquesCambiados(const TablaEmpaquetada &t, const QList<TablaEmpaquetada> &leidas) {
+    for (const TablaEmpaquetada &l : leidas)
+        if (l.entrada.Tabla.trimmed() == t.entrada.Tabla.trimmed()) return BloquesDistintos(t, l);
+    return {1};
+}
+
+// Every table read back and set against what was sent; `texto` says so, or
+// names the blocks the relay holds otherwise. Journaled on its own line.
+bool Verifica(Comunicaciones &c, const QList<TablaEmpaquetada> &tablas, const Apunte &envio, QString &texto) {
+    const clsDiccionario &dic = c.ctx.dic;
+    Apunte apunte{"verify", envio.fichero, envio.huella, {}};
+    QList<TablaEmpaquetada> leidas;
+    QStringList distintos;
+    bool leido = LeeRele(c, QString(), leidas);
+    if (leido)
+        for (const TablaEmpaquetada &t : tablas)
+            for (int b : BloquesCambiados(t, leidas)) distintos << dic.Texto(3225, t.entrada.Tabla, b);
+    const bool bien = leido && distintos.isEmpty();
+    if (leido) apunte.huella = HuellaEmpaquetado(leidas);
+    texto = bien ? dic.Texto(3227) : leido ? dic.Texto(3223) + SaltoLinea + dic.Texto(3224, distintos.join(", "))
+                                           : dic.Texto(3226);
+    AnotaTransferencia(c, apunte, bien ? "ok" : "failed", texto);
+    return bien;
+}
+
+// The send shared by the send command and the editors: pack and check, when
+// only changes go read the relay and keep the tables it holds otherwise, mark
 // the relay as being written, each table, mark it as configured, then read
-// the marks back, since only the relay can say whether it took them. The
-// progress window and the main window are restored whatever the outcome.
-bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QStringList *solo, const QString &titulo) {
+// the marks back, since only the relay can say whether it took them, and when
+// asked read every table back. The progress window and the main window are
+// restored whatever the outcome.
+bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QStringList *solo, const QString &titulo,
+                        FormaEnvio forma = {}) {
     Contexto &ctx = c.ctx;
+    Apunte apunte{forma.cambios ? "send-changes" : "send", fichero, {}, {}};
     EmpiezaTrazaEnvio(c);
-    const auto tablas = EmpaquetaFichero(ctx, fichero, solo);
-    if (!tablas) return false;
+    const auto todas = EmpaquetaFichero(ctx, fichero, solo);
+    if (!todas) {
+        AnotaTransferencia(c, apunte, "failed", ctx.dic.Texto(3000));
+        return false;
+    }
+    apunte.huella = HuellaEmpaquetado(*todas);
+    QList<TablaEmpaquetada> cambiadas;
+    const QList<TablaEmpaquetada> *tablas = &*todas;
+    if (forma.cambios) {
+        QList<TablaEmpaquetada> leidas;
+        if (!LeeRele(c, QString(), leidas)) {
+            ctx.ui->CursorOcupado(false);
+            Termina(c, apunte, false, ctx.dic.Texto(3222));
+            return false;
+        }
+        for (const TablaEmpaquetada &t : *todas)
+            if (!BloquesCambiados(t, leidas).isEmpty()) cambiadas << t;
+        tablas = &cambiadas;
+        if (cambiadas.isEmpty()) {
+            ctx.ui->CursorOcupado(false);
+            Termina(c, apunte, true, ctx.dic.Texto(3221));
+            return true;
+        }
+    }
     if (int marcadas = 0; !MarcaConfiguracion(c, 0, &marcadas)) {
         ctx.ui->CursorOcupado(false);
         // A processor already marked as being written no longer counts itself configured.
-        Avisa(c, DosLineas(c, 581, 582) + (marcadas > 0 ? SaltoLinea + ctx.dic.Texto(3018) : QString()), Icono::Critico);
+        Termina(c, apunte, false,
+                DosLineas(c, 581, 582) + (marcadas > 0 ? SaltoLinea + ctx.dic.Texto(3018) : QString()));
         return false;
     }
     // The graphic's plan is the one its objects need; the receive's progress goes by it.
@@ -96,17 +158,22 @@ bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QString
     }
     c.monitor.CierraProgreso();
     c.v.Habilita(true);
+    apunte.tablas = r.confirmadas + r.enDuda;
     bool bien = r.confirmadas.size() == n;
     if (bien) {
         // Its own answers do not decide: the read-back does.
         MarcaConfiguracion(c, 1);
         bien = CompruebaConfiguracion(c, r.sinConfigurar, r.sinLeer);
     }
+    QString texto = bien ? DosLineas(c, 583, 584) : InformeFallo(c, r);
+    if (forma.cambios && bien) texto += SaltoLinea + ctx.dic.Texto(3228, r.confirmadas.join(", "));
+    if (forma.verifica && bien) {
+        QString verificacion;
+        bien = Verifica(c, *todas, apunte, verificacion);
+        texto = (bien ? texto : ctx.dic.Texto(585)) + SaltoLinea + verificacion;
+    }
     ctx.ui->CursorOcupado(false);
-    if (bien)
-        Avisa(c, DosLineas(c, 583, 584), Icono::Informacion);
-    else
-        Avisa(c, InformeFallo(c, r), Icono::Critico);
+    Termina(c, apunte, bien, texto);
     return bien;
 }
 
@@ -127,8 +194,8 @@ std::optional<QList<TablaEmpaquetada>> EmpaquetaFichero(Contexto &ctx, const QSt
     return std::nullopt;
 }
 
-bool EnviaTodosGrupos(Comunicaciones &c, const QString &fichero) {
-    return EnviaConfiguracion(c, fichero, nullptr, c.ctx.dic.Texto(589, c.ctx.app.NumeroRele));
+bool EnviaTodosGrupos(Comunicaciones &c, const QString &fichero, FormaEnvio forma) {
+    return EnviaConfiguracion(c, fichero, nullptr, c.ctx.dic.Texto(589, c.ctx.app.NumeroRele), forma);
 }
 
 void EnviaTablasEditor(Comunicaciones &c, const QStringList &tablas, const QString &tituloEditor) {

@@ -1,6 +1,9 @@
 #include "comms/recepcion_ajustes.h"
 
+#include "comms/codificacion/hex.h"
 #include "comms/codificacion/recepcion.h"
+#include "comms/comparacion.h"
+#include "comms/diario.h"
 #include "core/temporales.h"
 #include "store/catalogo.h"
 #include "store/ficheros.h"
@@ -98,6 +101,20 @@ private:
     clsDriverOrbel &driver_;
 };
 
+// A table's values as read: four bytes each, wire order. The graphic's end
+// at its end object, completed to a whole object as the packer writes it.
+TablaEmpaquetada ValoresLeidos(const EntradaGrupo &entrada, bool grafico, const QString &hex) {
+    TablaEmpaquetada t{entrada, {}};
+    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+    for (qsizetype i = 0; i + 4 <= bytes.size(); i += 4)
+        t.valores << BytesAValor({quint8(bytes[i]), quint8(bytes[i + 1]), quint8(bytes[i + 2]), quint8(bytes[i + 3])});
+    if (grafico) {
+        while (t.valores.size() % ValoresObjeto != 0) t.valores << 0;
+        t.entrada.Indices = PlanBloquesGrafico(int(t.valores.size()));
+    }
+    return t;
+}
+
 bool MismoModelo(const QString &a, const QString &b) { return a.trimmed().toUpper() == b.trimmed().toUpper(); }
 
 // A new target for the current model, built as New builds the working copy
@@ -140,6 +157,59 @@ bool CargaFicheroRecepcion(Comunicaciones &c, const QString &destino) {
     }
 }
 
+bool LeeRele(Comunicaciones &c, const QString &copia, QList<TablaEmpaquetada> &leidas) {
+    Contexto &ctx = c.ctx;
+    Aplicacion &a = ctx.app;
+    leidas.clear();
+    if (a.ModoDepuracion) {
+        c.monitor.MuestraTraza();
+        c.monitor.PonTraza(MonitorComunicaciones::Traza::Recepcion, QString("Recibir (byte a byte):") + SaltoLinea);
+    }
+    c.monitor.AbreProgreso(ctx.dic.Texto(590, a.NumeroRele));
+    c.v.Habilita(false);
+    bool bien = false;
+    try {
+        // Closed before the caller does anything with the copy.
+        const auto db = copia.isEmpty() ? nullptr : AbreBaseDatosNombrada(ctx, copia, bd::Apertura::Temporal);
+        DatosCodificacion datos;
+        if (copia.isEmpty() || (db && PreparaDatosRecepcion(ctx, datos))) {
+            EscriturasPendientes escrituras;
+            if (db)
+                for (const QString &s : SentenciasBorraColumnasIdioma(*db, a.NombresIdiomas.size()))
+                    escrituras.Anade("BorraColumnasIdioma", [&db, s] { db->Execute(s); });
+            const TrabajoDuranteEnlace durante(c.driver, escrituras);
+            const QList<EntradaGrupo> grupos = a.GruposCONST;
+            const int n = int(grupos.size());
+            bien = true;
+            for (int i = 0; i < n && bien; ++i) {
+                c.monitor.PerCntTot(ProgresoTotal(i, n));
+                ctx.ui->ProcesaEventos();
+                const TablaCodificada *t = BuscaTablaCodificada(grupos[i].Tabla);
+                // Tables that never travel count as received; unknown names are skipped.
+                if (!t || t->empaquetador == Empaquetador::Ninguno) continue;
+                QString hex;
+                const bool grafico = t->disposicion == Disposicion::Grafico;
+                bien = grafico ? RecibeGraficoCOMU(c, hex) : RecibeTabla(c, grupos[i].Tabla, hex);
+                if (!bien) break;
+                leidas.append(ValoresLeidos(grupos[i], grafico, hex));
+                if (db)
+                    escrituras.Anade(LectorDeTabla(t->tabla), [&, tabla = t->tabla, hex] {
+                        DecodificaEnTransaccion(*db, a, datos, tabla, hex);
+                    });
+                bien = !escrituras.Fallida();
+            }
+            bien = bien && escrituras.Termina();
+            if (escrituras.Fallida()) escrituras.Informa(ctx);
+        }
+    } catch (const std::exception &e) {
+        InformaError(ctx, "LeeTodosGrupos", e);
+        bien = false;
+    }
+    c.monitor.CierraProgreso();
+    c.v.Habilita(true);
+    return bien;
+}
+
 bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
     Contexto &ctx = c.ctx;
     Aplicacion &a = ctx.app;
@@ -154,63 +224,26 @@ bool LeeTodosGrupos(Comunicaciones &c, const QString &destino) {
         ErrorCopia(ctx, destino);
         return false;
     }
-    if (a.ModoDepuracion) {
-        c.monitor.MuestraTraza();
-        c.monitor.PonTraza(MonitorComunicaciones::Traza::Recepcion, QString("Recibir (byte a byte):") + SaltoLinea);
-    }
-    c.monitor.AbreProgreso(ctx.dic.Texto(590, a.NumeroRele));
-    c.v.Habilita(false);
-    bool bien = false;
-    try {
-        // Closed before the copy goes back over the target.
-        const auto db = AbreBaseDatosNombrada(ctx, a.CopiaRecepcion, bd::Apertura::Temporal);
-        DatosCodificacion datos;
-        if (db && PreparaDatosRecepcion(ctx, datos)) {
-            EscriturasPendientes escrituras;
-            for (const QString &s : SentenciasBorraColumnasIdioma(*db, a.NombresIdiomas.size()))
-                escrituras.Anade("BorraColumnasIdioma", [&db, s] { db->Execute(s); });
-            const TrabajoDuranteEnlace durante(c.driver, escrituras);
-            const QList<EntradaGrupo> grupos = a.GruposCONST;
-            const int n = int(grupos.size());
-            bien = true;
-            for (int i = 0; i < n && bien; ++i) {
-                c.monitor.PerCntTot(ProgresoTotal(i, n));
-                ctx.ui->ProcesaEventos();
-                const TablaCodificada *t = BuscaTablaCodificada(grupos[i].Tabla);
-                // Tables that never travel count as received; unknown names are skipped.
-                if (!t || t->empaquetador == Empaquetador::Ninguno) continue;
-                QString hex;
-                bien = t->disposicion == Disposicion::Grafico ? RecibeGraficoCOMU(c, hex)
-                                                                : RecibeTabla(c, grupos[i].Tabla, hex);
-                if (bien)
-                    escrituras.Anade(LectorDeTabla(t->tabla), [&, tabla = t->tabla, hex] {
-                        DecodificaEnTransaccion(*db, a, datos, tabla, hex);
-                    });
-                bien = bien && !escrituras.Fallida();
-            }
-            bien = bien && escrituras.Termina();
-            if (escrituras.Fallida()) escrituras.Informa(ctx);
-        }
-    } catch (const std::exception &e) {
-        InformaError(ctx, "LeeTodosGrupos", e);
-        bien = false;
-    }
-    c.monitor.CierraProgreso();
-    c.v.Habilita(true);
-    if (bien) {
+    QList<TablaEmpaquetada> leidas;
+    Apunte apunte{"receive", destino, {}, {}};
+    if (LeeRele(c, a.CopiaRecepcion, leidas)) {
+        apunte.huella = HuellaEmpaquetado(leidas);
         // Written beside the target and renamed onto it, as Save does: the
         // name only ever holds a whole file.
         const bool copiado = bd::CopiaFichero(a.CopiaRecepcion, destino);
         BorraFamilia(a.CopiaRecepcion);
         if (!copiado) {
             ErrorCopia(ctx, destino);
+            AnotaTransferencia(c, apunte, "failed", ctx.dic.Texto(3134));
             return false;
         }
         if (destino == a.CopiaTrabajo) a.FechaSelladaTrabajo = QDate();
+        AnotaTransferencia(c, apunte, "ok", ctx.dic.Texto(587));
         ctx.ui->Muestra({ctx.dic.Texto(587), TituloFijo, Icono::Informacion, Botones::Aceptar});
         return true;
     }
     BorraFamilia(a.CopiaRecepcion);
+    AnotaTransferencia(c, apunte, "failed", ctx.dic.Texto(576));
     Critico(ctx, ctx.dic.Texto(576), ctx.T148());
     return false;
 }

@@ -16,7 +16,7 @@ namespace {
 
 // One change of b in each table family (the switchgear's one record, the
 // second record of the others) is the only difference; display objects pair
-// up by their place in what the relay gets.
+// up by their Identificador.
 TEST(Comparaciones, OneChangedSettingOfEachFamilyIsTheOnlyDifference) {
     struct Caso {
         const char *tabla, *cambio;
@@ -38,6 +38,8 @@ TEST(Comparaciones, OneChangedSettingOfEachFamilyIsTheOnlyDifference) {
         {"Grafico COMU", "SET Codificacion=substr(Codificacion,1,18)||'05'||substr(Codificacion,21) WHERE rowid=2", 2,
          "Texto", "x", "4", "5"},
         {"Grafico COMU", "WHERE rowid=2", 2, "Texto", "", "apa=11, cpu=4", ""},   // b has one object less
+        // Objects pair by Identificador: the one that follows a removed one is no difference.
+        {"Grafico COMU", "WHERE rowid=1", 1, "Texto", "", "apa=11, cpu=4", ""},
         // A byte no column decodes from still differs, told by its block.
         {"Aparamenta CTRL", "SET Codificacion='000000FF'", 0, "", "", "", ""},
         {"TiempoPrevio CTRL", "SET Minimo=20", -1, "", "", "", ""},   // a column the relay never sees

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -195,6 +196,32 @@ TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
     EXPECT_EQ(Ejecuta({"send", arbol.raiz.en("otro.cnf"), "--port", "3", "--password", "1234"}).codigo, 1);
 }
 
+// diff with the relay and checked sends on a relay that keeps a LED block wrongly;
+// a missing journal is told and the run goes on, then every run leaves a JSON line.
+TEST_F(Cli, DiffWithTheRelayAndCheckedSendsTellByTheirExitCodes) {
+    const QString fichero = arbol.raiz.en("campo.cnf");
+    ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", fichero}).codigo, 0);
+    bd::BaseDatos::Abrir(fichero)->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000300' WHERE rowid = 1");
+    const QStringList rele = {"--port", "3", "--password", "1234"};
+    const std::tuple<QStringList, int, const char *> pasos[] = {
+        {QStringList{"diff", fichero} + rele, 1, "transfers.log"},   // the relay holds zeros
+        {QStringList{"send", fichero, "--changed", "--verify"} + rele, 0, "sent"},   // the LEDs are not written
+        {QStringList{"diff", fichero} + rele, 0, "0 difference(s)"},
+        {QStringList{"send", fichero, "--verify"} + rele, 1, "LEDs COMU"},
+        {QStringList{"diff", fichero} + rele, 1, "[LEDs COMU] 1 "},
+        {QStringList{"diff", fichero, "--port", "3"}, 2, "--password"},
+    };
+    Rele r(arbol, {"--corrupt", "2:3:1"});
+    for (const auto &[args, codigo, dicho] : pasos) {
+        const Salida s = Ejecuta(args);
+        EXPECT_TRUE(s.codigo == codigo && (s.out + s.err).contains(dicho)) << s.out.toStdString() << s.err.toStdString();
+        QDir().mkpath(arbol.programa + "/work");
+    }
+    const QList<QByteArray> lineas = arbol.raiz.lee("tarvo32/work/transfers.log").trimmed().split('\n');
+    EXPECT_EQ(lineas.size(), 6);   // a verified send writes two
+    for (const QByteArray &l : lineas) EXPECT_TRUE(QJsonDocument::fromJson(l).isObject()) << l.toStdString();
+}
+
 TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
     struct Caso {
         const char *que;
@@ -283,6 +310,7 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
         conexion + QStringList{"--password", "1", "--porte", "3"},
         {"info", "x.cnf", "--port", "3"},
         {"diff", "x.cnf"},
+        {"receive", "x.cnf", "--port", "3", "--password", "1", "--verify"},
         {"display", "x.cnf"},   // no PDF named
         {"report", "x.cnf"},
         {"display", "x.cnf", "--pdf", "x.pdf", "--number", "siete"},
@@ -318,6 +346,7 @@ TEST(LineaDeOrdenes, HelpGoesToStandardOutputAndNamesTheSharedOptions) {
         const QString ayuda = QString::fromUtf8(p.readAllStandardOutput());
         for (const char *opcion : {"--program", "--port", "--relay", "--password"})
             EXPECT_TRUE(ayuda.contains(opcion)) << opcion;
+        EXPECT_TRUE(ayuda.contains(QString(programa) == "tarvo32-cli" ? "--changed" : "--corrupt"));
         EXPECT_TRUE(p.readAllStandardError().isEmpty());
     }
 }

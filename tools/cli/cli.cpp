@@ -20,6 +20,7 @@
 #include "store/tablas.h"
 #include "tools/cli/interaccion_cli.h"
 #include "tools/cli/monitor_cli.h"
+#include "tools/cli/rele_cli.h"
 #include "tools/cli/texto_cli.h"
 
 #include <QDateTime>
@@ -44,6 +45,8 @@ const char *Uso =
     "  diff A B                   compare configurations A and B of one model: one line per\n"
     "                             differing setting, then both fingerprints; exit 0 equal,\n"
     "                             1 different, 2 trouble\n"
+    "  diff FILE --port N [--relay R] --password P [--retries K]\n"
+    "                             compare FILE with the relay on serial port N, as diff A B\n"
     "  export FILE [OUT]          FILE as JSON text into OUT (standard output without it)\n"
     "  import IN FILE [--force]   a new configuration FILE from the JSON text IN; nothing\n"
     "                             is written when a value is refused\n"
@@ -52,8 +55,8 @@ const char *Uso =
     "  convert FILE MODEL OUT [--force]\n"
     "                             FILE carried to MODEL as OUT; tells what was dropped or\n"
     "                             left as New makes it\n"
-    "  send FILE --port N [--relay R] --password P [--retries K] [--force]\n"
-    "                             send FILE to the relay on serial port N; a FILE with\n"
+    "  send FILE --port N [--relay R] --password P [--retries K] [--changed] [--verify]\n"
+    "       [--force]             send FILE to the relay on serial port N; a FILE with\n"
     "                             check problems is sent only with --force\n"
     "  receive FILE --port N [--relay R] --password P [--retries K]\n"
     "                             receive the relay's configuration into FILE (created\n"
@@ -69,6 +72,8 @@ const char *Uso =
     "  --relay R      relay number, 0-255 (default 1)\n"
     "  --password P   relay password, 0-99999\n"
     "  --retries K    Retry/Cancel prompts are answered Retry K times (default 0), then Cancel\n"
+    "  --changed      read the relay first and send only the tables it holds otherwise\n"
+    "  --verify       read every table back after the send; any difference fails it\n"
     "  --pdf OUT      the PDF file display or report writes (replaced if it exists)\n"
     "  --tagged TXT   the report's tagged text, as the report view reads it (replaced)\n"
     "  --number N     the graphic number on the sheet, a number (default none)\n"
@@ -79,6 +84,7 @@ struct Linea {
     QStringList posicionales;
     QHash<QString, QString> valores;   // "--port" -> "3"
     bool forzar = false, ayuda = false;
+    QStringList marcas;                // --changed, --verify
 };
 
 // The options that take a value.
@@ -88,7 +94,7 @@ const QStringList ConValor = {"--program", "--port", "--relay", "--password", "-
 const QHash<QString, QStringList> OpcionesOrden = {
     {"new", {}},
     {"info", {}},
-    {"diff", {}},
+    {"diff", {"--port", "--relay", "--password", "--retries"}},
     {"send", {"--port", "--relay", "--password", "--retries"}},
     {"receive", {"--port", "--relay", "--password", "--retries"}},
     {"display", {"--pdf", "--number"}},
@@ -109,6 +115,7 @@ std::optional<Linea> LeeLinea(const QStringList &args, QString &error) {
         const QString &a = args[i];
         if (a == "--help" || a == "-h") l.ayuda = true;
         else if (a == "--force") l.forzar = true;
+        else if (a == "--changed" || a == "--verify") l.marcas << a;
         else if (ConValor.contains(a)) {
             if (i + 1 >= args.size()) {
                 error = a + " needs a value";
@@ -196,7 +203,7 @@ bool Conecta(Sesion &s, Comunicaciones &c, int puerto) {
     return false;
 }
 
-int Envia(Sesion &s, Comunicaciones &c, const QString &fichero) {
+int Envia(Sesion &s, Comunicaciones &c, const QString &fichero, FormaEnvio forma) {
     QString modelo, base;
     if (!LeeModeloFichero(s.ctx, fichero, modelo)) return 1;
     const QString entrada = BuscaModelo(s.ctx, modelo, base);
@@ -205,7 +212,7 @@ int Envia(Sesion &s, Comunicaciones &c, const QString &fichero) {
                      qPrintable(modelo), qPrintable(s.ctx.app.NombreModelo));
         return 1;
     }
-    return EnviaTodosGrupos(c, fichero) ? 0 : 1;
+    return EnviaTodosGrupos(c, fichero, forma) ? 0 : 1;
 }
 
 // Packed and checked by its own model's catalogue before the port is opened:
@@ -262,19 +269,7 @@ int Informacion(Sesion &s, const QString &fichero, std::FILE *out) {
 // when the files could not be compared (told on standard error).
 int Diferencias(Sesion &s, const QString &a, const QString &b, std::FILE *out) {
     const std::optional<Comparacion> c = ComparaConfiguraciones(s.ctx, a, b);
-    if (!c) return 2;
-    const auto valor = [](const QString &v) { return v.isEmpty() ? QString("(none)") : v; };
-    for (const Diferencia &d : c->diferencias) {
-        if (d.bloque > 0)
-            std::fprintf(out, "[%s] block %d: packed values differ\n", qPrintable(d.tabla), d.bloque);
-        else
-            std::fprintf(out, "[%s] %d \"%s\" %s: %s -> %s\n", qPrintable(d.tabla), d.registro, qPrintable(d.nombre),
-                         qPrintable(d.ajuste.isEmpty() ? QString("(record)") : d.ajuste), qPrintable(valor(d.valorA)),
-                         qPrintable(valor(d.valorB)));
-    }
-    std::fprintf(out, "%d difference(s)\nFingerprint %s: %s\nFingerprint %s: %s\n", int(c->diferencias.size()),
-                 qPrintable(a), qPrintable(c->huellaA), qPrintable(b), qPrintable(c->huellaB));
-    return c->Iguales() ? 0 : 1;
+    return c ? ImprimeComparacion(*c, a, b, out) : 2;
 }
 
 // The display sheet of a configuration, read from the file itself, into a PDF.
@@ -390,9 +385,16 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
                                                      : orden == "import" ? "IN FILE"
                                                      : orden == "check"  ? "FILE"
                                                                          : "FILE MODEL OUT"));
-    const int esperados = orden == "new" || orden == "diff" ? 2 : 1;
+    // diff compares two files, or one with the relay on --port.
+    const bool conRele = orden == "diff" && l->valores.contains("--port");
+    const int esperados = orden == "new" || (orden == "diff" && !conRele) ? 2 : 1;
     if (maximo == 0 && args.size() != esperados)
-        return mal(QString("%1 takes %2").arg(orden, orden == "new" ? "MODEL FILE" : orden == "diff" ? "A B" : "FILE"));
+        return mal(QString("%1 takes %2").arg(orden, orden == "new"    ? "MODEL FILE"
+                                                     : orden == "diff" ? "A B, or FILE --port N"
+                                                                       : "FILE"));
+    if (orden == "diff" && !conRele && l->valores.size() > l->valores.contains("--program"))
+        return mal("diff A B takes no relay options");
+    if (orden != "send" && !l->marcas.isEmpty()) return mal(orden + " takes no " + l->marcas.first());
     for (const QString &o : l->valores.keys())
         if (o != "--program" && !OpcionesOrden[orden].contains(o)) return mal(QString("%1 takes no %2").arg(orden, o));
     if (l->forzar && !ConForzar.contains(orden)) return mal(orden + " takes no --force");
@@ -415,7 +417,7 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
         if (!Prepara(s, programa)) return 1;
         return Informacion(s, args[0], out);
     }
-    if (orden == "diff") {
+    if (orden == "diff" && !conRele) {
         if (!Prepara(s, programa)) return 2;
         return Diferencias(s, QFileInfo(args[0]).absoluteFilePath(), QFileInfo(args[1]).absoluteFilePath(), out);
     }
@@ -442,17 +444,20 @@ int EjecutaCli(const QStringList &argumentos, const QString &directorioPrograma,
     s.ui.reintentos = valor("--retries", "0").toInt(&ok);
     if (!ok || s.ui.reintentos < 0) return mal("--retries K is a count, 0 or more");
 
-    if (!Prepara(s, programa)) return 1;
+    if (!Prepara(s, programa)) return conRele ? 2 : 1;
     MonitorCli monitor(err, rele, clave);
     Comunicaciones c{s.ctx, s.v, monitor, DriverOrbel(s.ctx.app)};
     const QString fichero = QFileInfo(args[0]).absoluteFilePath();
-    int codigo = 1;
+    const FormaEnvio forma{.cambios = l->marcas.contains("--changed"), .verifica = l->marcas.contains("--verify")};
+    int codigo = conRele ? 2 : 1;
     const bool enviable =
         orden != "send" || (Enviable(s, fichero) && CompruebaAntesDeEnviar(s.ctx, fichero, l->forzar, err));
     if (enviable && Conecta(s, c, puerto))
-        codigo = orden == "send" ? Envia(s, c, fichero) : Recibe(c, fichero);
+        codigo = conRele ? DiferenciasRele(c, fichero, puerto, out)
+                 : orden == "send" ? Envia(s, c, fichero, forma) : Recibe(c, fichero);
     CierraPuerto(c);
-    if (codigo == 0) std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
+    if (codigo == 0 && !conRele)
+        std::fprintf(out, "%s: %s\n", qPrintable(fichero), orden == "send" ? "sent" : "received");
     return codigo;
 }
 

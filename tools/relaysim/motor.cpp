@@ -80,13 +80,31 @@ QByteArray MotorRele::Carga(const orbel::Peticion &p, bool &cambio, QString &not
                 nota = " [clave erronea]";
                 return Fallo(CodigoClaveErronea);
             }
-            nota = QString(" [%1 bloques]").arg(memoria_.Confirma(clave));
+            Confirma(clave, nota);
             cambio = true;
             return orbel::Hecho;
         default:
             nota = QString(" [%1 bloques descartados]").arg(memoria_.Cancela(clave));
             cambio = true;
             return orbel::Hecho;
+    }
+}
+
+void MotorRele::Confirma(const ClaveBloque &grupo, QString &nota) {
+    QList<ClaveBloque> corruptos;
+    for (const BloqueCorrupto &b : o_.fallos.corruptos) {
+        ClaveBloque c = grupo;
+        c.bloque = b.bloque;
+        if (b.cpu == c.cpu && b.grupo == c.grupo && memoria_.Pendientes().contains(c)) corruptos << c;
+    }
+    nota = QString(" [%1 bloques]").arg(memoria_.Confirma(grupo));
+    for (const ClaveBloque &c : corruptos) {
+        QByteArray datos;
+        memoria_.Lee(c, datos);
+        if (datos.isEmpty()) continue;
+        datos[0] = char(~datos[0]);
+        memoria_.Pon(c, datos);
+        nota += QString(" [bloque %1 corrompido]").arg(c.bloque);
     }
 }
 

@@ -36,6 +36,8 @@ public:
 private:
     QByteArray Carga(const tarvo::orbel::Peticion &p, bool &cambio, QString &nota);
     const FalloBloque *FalloPara(const tarvo::orbel::Peticion &p) const;
+    // Commits the group's pending blocks, storing the corrupt ones wrongly.
+    void Confirma(const ClaveBloque &grupo, QString &nota);
 
     Opciones o_;
     Identidad id_;

@@ -78,6 +78,8 @@ bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
     valor("delay", "Reply n held back ms.", "n:ms[,...]");
     valor("fail", "Answer \"FALLO.\" and code to writes, confirmations and cancellations of that block.",
           "cpu:group:block:code");
+    valor("corrupt", "Store the first byte of that block inverted on commit, still answering \"HECHO.\".",
+          "cpu:group:block");
     valor("silent-after", "Answer nothing after request n.", "n");
     p.addOption(QCommandLineOption("empty-identification", "Identification with an all-zero model database stem."));
 
@@ -125,6 +127,14 @@ bool LeeOpciones(const QStringList &argumentos, Opciones &o, QString &error) {
             !l.Entero(c[2], 0, 65535, bloque) || !l.Entero(c[3], 0, 255, codigo))
             return l.Mal("fail", v);
         f.fallos.append({quint8(cpu), quint8(grupo), quint16(bloque), quint8(codigo)});
+    }
+    for (const QString &v : p.values("corrupt")) {
+        const QStringList c = v.split(':');
+        int cpu = 0, grupo = 0, bloque = 0;
+        if (c.size() != 3 || !l.Entero(c[0], 0, 255, cpu) || !l.Entero(c[1], 0, 255, grupo) ||
+            !l.Entero(c[2], 1, 65535, bloque))
+            return l.Mal("corrupt", v);
+        f.corruptos.append({quint8(cpu), quint8(grupo), quint16(bloque)});
     }
     if (!entero("silent-after", 1, 1 << 30, f.silencioTras)) return false;
     f.matriculaVacia = p.isSet("empty-identification");

@@ -19,6 +19,13 @@ struct FalloBloque {
     quint8 codigo = 0;
 };
 
+// A block whose first byte is stored inverted each time its group is
+// committed, while the reply still says "HECHO.".
+struct BloqueCorrupto {
+    quint8 cpu = 0, grupo = 0;
+    quint16 bloque = 0;
+};
+
 struct Fallos {
     QSet<int> sinRespuesta;        // no reply at all
     QSet<int> checksumCabecera;    // header checksum wrong
@@ -30,6 +37,7 @@ struct Fallos {
     QMap<int, int> cabeceraPartida;   // header in two pieces, this many ms apart
     QMap<int, int> retardo;           // reply held back this many ms
     QList<FalloBloque> fallos;
+    QList<BloqueCorrupto> corruptos;
     int silencioTras = 0;          // no reply to any request after this one (0: never)
     bool matriculaVacia = false;   // identification with an all-zero database stem
 };

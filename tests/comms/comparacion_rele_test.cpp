@@ -1,0 +1,126 @@
+// A file against the relay, sends checked by reading back or cut to what
+// changed, against the relay simulator, and the journal they leave.
+#include "comms/comparacion_rele.h"
+#include "comms/diario.h"
+#include "comms/envio.h"
+#include "rele_prueba.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+using namespace tarvo;
+
+namespace {
+
+using Memoria = relaysim::MemoriaRele::Bloques;
+using Fallo = std::function<void(relaysim::Fallos &, const EntradaGrupo &leds)>;
+const QStringList Ediciones = {"UPDATE [ANDs PROT] SET Codificacion='040000000000' WHERE rowid=2",
+                               "UPDATE [LEDs COMU] SET Codificacion='000000400000' WHERE rowid=2"};
+
+Memoria Grupo(Memoria m, int cpu, int grupo) {
+    std::erase_if(m, [&](const auto &b) { return b.first.cpu != cpu || b.first.grupo != grupo; });
+    return m;
+}
+
+// A TRV-610 relay that took the template configuration whole, restarted from
+// its memory with the faults `fallo` gives it; the working copy gets `ediciones`.
+struct ReleConfigurado : prueba::ReleEnLinea {
+    explicit ReleConfigurado(const Fallo &fallo = {}, const QStringList &ediciones = {}) {
+        Nuevo("TRV-610 **");
+        Arranca();
+        Abre();
+        ins.ui.Espera(Texto(583));
+        EXPECT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
+        relaysim::Opciones o;
+        o.estado = ins.arbol.raiz.en("estado.txt");
+        rele->Memoria().Guarda(o.estado);
+        if (fallo) fallo(o.fallos, *EntradaDeTabla(a, "LEDs COMU"));
+        c.reset(), driver.reset(), rele.reset();
+        Arranca(o);
+        Abre();
+        for (const QString &e : ediciones) bd::BaseDatos::Abrir(a.CopiaTrabajo)->Execute(e);
+    }
+};
+
+// Compare and verify tell a good relay from one that keeps a byte wrongly, a
+// local edit is the one difference, and the journal has a line for each.
+TEST(ComparacionRele, CompareAndVerifyCatchWhatTheRelayDoesNotHold) {
+    const struct {
+        const char *caso;
+        bool corrupto, editado;
+        int diferencias;   // -1: some, all of the LEDs
+    } casos[] = {{"good relay", false, false, 0}, {"local edit", false, true, 1}, {"corrupt relay", true, false, -1}};
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        const Fallo corrupto = [](auto &f, const auto &e) { f.corruptos = {{quint8(e.CPU), quint8(e.Grupo), 1}}; };
+        ReleConfigurado r(caso.corrupto ? corrupto : Fallo());
+        r.ins.ui.Espera(caso.corrupto ? r.ins.ctx.dic.Texto(3225, "LEDs COMU", 1) : r.Texto(3227));
+        EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo, {.verifica = true}), !caso.corrupto);
+        if (caso.editado) bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->Execute(Ediciones[1]);
+        const auto c = ComparaConRele(*r.c, r.a.CopiaTrabajo);
+        ASSERT_TRUE(c);
+        EXPECT_EQ(r.ins.Inesperados(), "");
+        EXPECT_TRUE(caso.diferencias < 0 ? !c->Iguales() : c->diferencias.size() == caso.diferencias);
+        EXPECT_EQ(c->huellaA == c->huellaB, caso.diferencias == 0);
+        for (const Diferencia &d : c->diferencias) EXPECT_EQ(d.tabla, "LEDs COMU");
+        QStringList operaciones;
+        for (const QByteArray &l : r.Bytes(r.a.DirectorioTrabajo + FicheroDiario).trimmed().split('\n')) {
+            const QJsonObject j = QJsonDocument::fromJson(l).object();
+            EXPECT_TRUE(QDateTime::fromString(j["time"].toString(), Qt::ISODateWithMs).isValid()) << l.toStdString();
+            operaciones << j["operation"].toString() + ":" + j["result"].toString();
+        }
+        const QString verificado = caso.corrupto ? "failed" : "ok";
+        EXPECT_EQ(operaciones, QStringList({"send:ok", "verify:" + verificado, "send:" + verificado,
+                                            caso.diferencias ? "compare:different" : "compare:equal"}));
+    }
+}
+
+// Only the edited tables go out, the relay ends as a whole send leaves it,
+// and then nothing is left to write. A refused or unanswered write or
+// confirmation of the second edited table leaves each table old or new.
+TEST(EnvioCambios, OnlyTheEditedTablesGoOutAndEachTableEndsOldOrNew) {
+    Memoria viejo, nuevo;
+    {
+        ReleConfigurado r({}, Ediciones);
+        viejo = r.rele->Memoria().Confirmados();
+        r.ins.ui.Espera(r.Texto(583));
+        ASSERT_TRUE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo));
+        nuevo = r.rele->Memoria().Confirmados();
+    }
+    ReleConfigurado r({}, Ediciones);
+    r.ins.ui.Espera(r.Texto(583));
+    r.ins.ui.Espera(r.Texto(3221));
+    ASSERT_TRUE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo, {.cambios = true}));
+    const QStringList limpio = r.rele->Registro();
+    ASSERT_TRUE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo, {.cambios = true}));
+    EXPECT_EQ(r.ins.Inesperados(), "");
+    EXPECT_EQ(r.rele->Registro().mid(limpio.size()).filter("orden=escribir"), QStringList());
+    EXPECT_EQ(r.rele->Memoria().Confirmados(), nuevo);
+    QStringList escritos;   // "cpu:group" of each table block written
+    for (const QString &l : limpio.filter(QRegularExpression("orden=escribir .* grupo=(?!1 )")))
+        escritos << l.section("cpu=", 1).left(1) + ":" + l.section(" grupo=", 1).section(' ', 0, 0);
+    QStringList esperados;
+    for (const EntradaGrupo *e : {EntradaDeTabla(r.a, "ANDs PROT"), EntradaDeTabla(r.a, "LEDs COMU")})
+        for (int b = 0; b < BloquesDeEntrada(*e); ++b) esperados << QString("%1:%2").arg(e->CPU).arg(e->Grupo);
+    EXPECT_EQ(escritos, esperados);
+    const int escritura = int(limpio.indexOf(QRegularExpression(".*cpu=2 orden=escribir .* grupo=(?!1 ).*"))) + 1;
+    const int confirmacion = int(limpio.indexOf(QRegularExpression(".*cpu=2 orden=confirmar .* grupo=(?!1 ).*"))) + 1;
+    const std::pair<const char *, Fallo> casos[] = {   // on the LEDs' first write or confirmation
+        {"write refused", [](auto &f, const auto &e) { f.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}}; }},
+        {"write unanswered", [&](auto &f, const auto &) { f.sinRespuesta = {escritura, escritura + 1, escritura + 2,
+                                                                              escritura + 3}; }},
+        {"confirmation unanswered", [&](auto &f, const auto &) { f.silencioTras = confirmacion - 1; }},
+    };
+    for (const auto &[caso, fallo] : casos) {
+        SCOPED_TRACE(caso);
+        ReleConfigurado r(fallo, Ediciones);   // every Retry/Cancel prompt is answered Cancel
+        EXPECT_FALSE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo, {.cambios = true}));
+        for (const auto &[b, datos] : viejo) {   // the state marks aside
+            const Memoria g = Grupo(r.rele->Memoria().Confirmados(), b.cpu, b.grupo);
+            EXPECT_TRUE(b.grupo == 1 || g == Grupo(viejo, b.cpu, b.grupo) || g == Grupo(nuevo, b.cpu, b.grupo));
+        }
+    }
+}
+
+}  // namespace
