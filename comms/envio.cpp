@@ -6,6 +6,7 @@
 #include "comms/recepcion_ajustes.h"
 #include "store/ficheros.h"
 #include "store/tablas.h"
+#include "texto/herramientas_texto.h"
 
 #include <optional>
 
@@ -206,7 +207,7 @@ void EnviaTablasEditor(Comunicaciones &c, const QStringList &tablas, const QStri
     c.ctx.ui->CursorOcupado(false);
 }
 
-void EnviarAjustes(Comunicaciones &c) {
+void EnviarAjustes(Comunicaciones &c, FormaEnvio forma) {
     Contexto &ctx = c.ctx;
     Aplicacion &a = ctx.app;
     auto falla = [&] {
@@ -222,8 +223,9 @@ void EnviarAjustes(Comunicaciones &c) {
         if (b == Boton::Si) {
             // The packers open the working copy themselves: no editor may hold it.
             c.v.SuspendeEditor(false);
+            if (!ConfirmaComprobacion(ctx, a.CopiaTrabajo)) return c.v.SuspendeEditor(true);
             MuestraEstado(ctx, ctx.dic.Texto(82));
-            const bool bien = EnviaTodosGrupos(c, a.CopiaTrabajo);
+            const bool bien = EnviaTodosGrupos(c, a.CopiaTrabajo, forma);
             c.v.SuspendeEditor(true);
             if (!bien) return falla();
             MuestraEstado(ctx, ctx.dic.Texto(70));
@@ -234,8 +236,9 @@ void EnviarAjustes(Comunicaciones &c) {
     if (!DialogoFichero(ctx, 507, ConsultaFichero::Modo::Abrir, fichero)) return;
     QString modelo;
     if (!LeeModeloFichero(ctx, fichero, modelo) || !MismoModelo(modelo, a.ModeloActual)) return falla();
+    if (!ConfirmaComprobacion(ctx, fichero)) return;
     MuestraEstado(ctx, ctx.dic.Texto(82));
-    if (!EnviaTodosGrupos(c, fichero)) return falla();
+    if (!EnviaTodosGrupos(c, fichero, forma)) return falla();
     MuestraEstado(ctx, ctx.dic.Texto(70));
 }
 

@@ -10,8 +10,6 @@
 
 namespace tarvo {
 
-// mnuEnviarAjustes.
-void EnviarAjustes(Comunicaciones &c);
 // What a send does beyond writing the tables.
 struct FormaEnvio {
     // Reads the relay first and writes only the tables whose values it holds
@@ -22,6 +20,10 @@ struct FormaEnvio {
     // otherwise fails the send, named by table and block.
     bool verifica = false;
 };
+// mnuEnviarAjustes, and the Tools menu's "Send and verify" and "Send changes".
+// The configuration is checked first: with problems it goes out only if the
+// user says so.
+void EnviarAjustes(Comunicaciones &c, FormaEnvio forma = {});
 // Every table of the catalogue from a configuration database, framed by the
 // state marks; true only when the relay reads back as configured. Every table
 // is packed and checked before the first byte goes out. Reports its own

@@ -20,6 +20,7 @@ struct Mensaje {
     QString titulo;
     Icono icono = Icono::Informacion;
     Botones botones = Botones::Aceptar;
+    std::optional<Boton> predeterminado{};   // the button Enter presses; none: the first
 };
 
 struct ConsultaFichero {

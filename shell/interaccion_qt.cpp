@@ -67,6 +67,13 @@ Boton InteraccionQt::Muestra(const Mensaje &m) {
             if (QAbstractButton *b = caja.button(boton); b && dic_->Existe(texto, dic_->Idioma()))
                 b->setText(dic_->Texto(texto));
     }
+    if (m.predeterminado) {
+        const std::pair<Boton, QMessageBox::StandardButton> botones[] = {
+            {Boton::Aceptar, QMessageBox::Ok}, {Boton::Cancelar, QMessageBox::Cancel}, {Boton::Si, QMessageBox::Yes},
+            {Boton::No, QMessageBox::No},      {Boton::Reintentar, QMessageBox::Retry}};
+        for (const auto &[boton, qt] : botones)
+            if (boton == *m.predeterminado) caja.setDefaultButton(qt);
+    }
     const int r = caja.exec();
     if (estabaOcupado) QApplication::restoreOverrideCursor();
     // Closing the box with its window button counts as its cancelling answer.

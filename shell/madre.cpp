@@ -88,7 +88,7 @@ void Madre::CreaMenus() {
     });
     archivo->addSeparator();
     connect(Accion("mnuEnviarAjustes", "Enviar ajustes", archivo), &QAction::triggered, this,
-            [this] { ConRele(EnviarAjustes); });
+            [this] { ConRele([](Comunicaciones &c) { EnviarAjustes(c); }); });
     connect(Accion("mnuRecibirAjustes", "Recibir ajustes", archivo), &QAction::triggered, this,
             [this] { ConRele(RecibirAjustes); });
     archivo->addSeparator();
@@ -138,7 +138,8 @@ void Madre::CreaMenus() {
 
     // Nothing is open yet.
     for (const char *n : {"mnuGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme", "mnuEnviarAjustes",
-                          "mnuRecibirAjustes", "mnuEmulacionRele", "mnuCompararFichero"})
+                          "mnuRecibirAjustes", "mnuEmulacionRele", "mnuCompararFichero", "mnuExportarTexto", "mnuComprobar",
+                          "mnuConvertir", "mnuCompararRele", "mnuEnviarVerificar", "mnuEnviarCambios"})
         findChild<QAction *>(n)->setEnabled(false);
 }
 
@@ -313,8 +314,9 @@ void Madre::Guardar() {
 
 void Madre::ActivaComandosFichero(bool activos) {
     for (const char *n : {"mnuGuardar", "btnGuardar", "mnuGuardarComo", "mnuInformacion", "mnuCrearInforme",
-                          "mnuCompararFichero"})
+                          "mnuCompararFichero", "mnuExportarTexto", "mnuComprobar", "mnuConvertir"})
         findChild<QAction *>(n)->setEnabled(activos);
+    findChild<QAction *>("mnuCompararRele")->setEnabled(activos && ctx_.app.EstadoConexion == 0);
 }
 
 void Madre::ActivaMenusAjustes(bool activos) {
@@ -351,8 +353,11 @@ void Madre::PonModoConexion(bool conectado) {
     emulacion->setChecked(!conectado);
     conexion->setEnabled(!conectado);
     emulacion->setEnabled(conectado);
-    for (const char *n : {"mnuEnviarAjustes", "mnuRecibirAjustes", "btnEnviarAjustes", "btnRecibirAjustes"})
+    for (const char *n : {"mnuEnviarAjustes", "mnuRecibirAjustes", "btnEnviarAjustes", "btnRecibirAjustes",
+                          "mnuEnviarVerificar", "mnuEnviarCambios"})
         findChild<QAction *>(n)->setEnabled(conectado);
+    // The relay is compared with the open configuration.
+    findChild<QAction *>("mnuCompararRele")->setEnabled(conectado && ctx_.app.HayFicheroActual());
     auto *boton = findChild<QAction *>("btnReleOnOff");
     boton->setCheckable(true);
     boton->setChecked(conectado);

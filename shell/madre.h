@@ -18,6 +18,7 @@ class QVBoxLayout;
 namespace tarvo {
 
 class MonitorQt;
+struct Comparacion;
 struct Comunicaciones;
 
 class Madre : public QMainWindow, public VentanaPrincipal {
@@ -76,6 +77,8 @@ private:
     // The Tools menu, after the others: features beyond the relay menus (herramientas.cpp).
     void CreaMenuHerramientas();
     void ComparaConFichero();
+    static void MuestraComparacionRele(Comunicaciones &c);
+    void MuestraDiferencias(const Comparacion &c, const QString &otro);
     void CreaBarra();
     void CreaEstado();
     void PulsaBoton(const QString &clave);

@@ -201,7 +201,8 @@ TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
 TEST_F(Cli, DiffWithTheRelayAndCheckedSendsTellByTheirExitCodes) {
     const QString fichero = arbol.raiz.en("campo.cnf");
     ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", fichero}).codigo, 0);
-    bd::BaseDatos::Abrir(fichero)->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000300' WHERE rowid = 1");
+    bd::BaseDatos::Abrir(fichero)->Execute(
+        "UPDATE [Eventos PROT] SET GrupoSenyal = 1, Codificacion = '00000100' WHERE rowid = 1");
     const QStringList rele = {"--port", "3", "--password", "1234"};
     const std::tuple<QStringList, int, const char *> pasos[] = {
         {QStringList{"diff", fichero} + rele, 1, "transfers.log"},   // the relay holds zeros
