@@ -336,6 +336,7 @@ private slots:
         QCOMPARE(ins.ui.Inesperados(), QStringList());
         QCOMPARE(c.aparamenta.size(), 6);
         QCOMPARE(c.aparamenta[1].bit, 2);
+        QCOMPARE(c.aparamenta[1].nombre, QString("Aparamenta 2"));   // named as in the working copy
         QCOMPARE(c.maniobras.size(), 10);
         QCOMPARE(c.medidas.last().unidad, QString("ºC"));
         QCOMPARE(c.contadores.size(), 8);
