@@ -116,10 +116,6 @@ TEST_F(Ficheros, NewForTheOtherModelsKeepsOnlyTheirCpus) {
     EXPECT_EQ(Filas(a.DirectorioTrabajo + "primera.cnf", "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
     EsperaTablas(a.CopiaTrabajo, {"Grafico COMU"}, {"Eventos PROT", "TextoEventos COMU"});
     EXPECT_EQ(Cuenta(a.CopiaTrabajo, "Entradas CTRL"), 4 + 4 + 8);
-    // The model forbids remote-terminal inputs: their editor is switched off.
-    EXPECT_EQ(ins.v.entradas.value("mnuAjusteControl_5", true), false);
-    EXPECT_EQ(ins.v.entradas.value("mnuAjusteControl_0"), true);
-    EXPECT_EQ(ins.v.entradas.value("mnuAjusteProteccion_0", false), false);
 }
 
 // A file without general information gains it on the save that works.
