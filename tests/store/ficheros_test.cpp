@@ -36,6 +36,9 @@ struct Ficheros : ::testing::Test {
     prueba::Instalacion ins;
     Aplicacion &a = ins.ctx.app;
 
+    // Every message a test expects, and no other.
+    void TearDown() override { EXPECT_EQ(ins.Inesperados(), ""); }
+
     void Nuevo(const QString &linea) {
         ins.ui.EsperaModelo(linea);
         NuevaConfiguracion(ins.ctx, ins.v);
@@ -147,7 +150,6 @@ TEST_F(Ficheros, AFailedSaveKeepsTheConfigurationUnsavedAndSaveAsAsksBeforeRepla
     EXPECT_EQ(Tablas(otro), Tablas(primero));
     EXPECT_EQ(a.FicheroActual, primero);
     EXPECT_EQ(ins.v.paneles[4], "a.cnf");
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
@@ -187,7 +189,6 @@ TEST_F(Ficheros, SavingOverAnotherProgramsWriteAsksAndNoKeepsBoth) {
     EXPECT_EQ(Filas(ruta, "SELECT Comentarios FROM Varios"), QStringList({""}));
     EXPECT_TRUE(a.ConfiguracionGuardada);
     GuardaConfiguracion(ins.ctx, ins.v);
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 // An empty file, a database of another kind (no "Modelo") and a configuration
@@ -196,7 +197,6 @@ TEST_F(Ficheros, FilesThatCannotBeOpenedAsConfigurationsAreRefused) {
     auto AbreMalo = [&](const QString &ruta, const QString &fragmento) {
         ins.ui.Espera(fragmento);
         Abre(ruta);
-        EXPECT_EQ(ins.Inesperados(), "") << ruta.toStdString();
         EXPECT_FALSE(a.HayFicheroActual()) << ruta.toStdString();
         EXPECT_FALSE(ins.v.comandosFichero);
     };
@@ -234,7 +234,6 @@ TEST_F(Ficheros, DefaultNamesFollowTheLanguageButUserNamesStay) {
     EXPECT_EQ(leido->Subestacion, "Subestación \"Norte\"");
     EXPECT_EQ(leido->Linea, "");
     EXPECT_EQ(leido->Comentarios, "Línea 'A'; DROP TABLE x");
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 // Every table of a configuration file, row by row.
@@ -256,7 +255,6 @@ TEST_P(IdaYVuelta, NewSaveAndOpenKeepEveryRecordOfTheModel) {
 
     LimpiaConfiguracion(ins.ctx, ins.v);
     Abre(ruta);
-    EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(a.FicheroActual, ruta);
     EXPECT_TRUE(a.ConfiguracionGuardada);
     EXPECT_EQ(a.NombreModelo, ModeloDePantalla(GetParam()));
