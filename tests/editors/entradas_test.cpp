@@ -1,5 +1,6 @@
-// The control input editors on the shipped models: the physical input list by
-// mouse and by keyboard, what each editor saves, the digital filter time.
+// The control input and condition editors on the shipped models: the physical
+// input list by mouse and by keyboard, what each editor saves, the digital
+// filter time, the conditions' lists; the menus each model enables.
 #include "editors/entradas.h"
 #include "banco.h"
 
@@ -23,6 +24,14 @@ void Elige(QListWidget *l, int fila) {
 const char *Digital = "SELECT t.NombreAjuste, TemporizadorEntradaControl, t.Codificacion, e.NombreAjuste, "
                       "e.Codificacion FROM [TiempoEntradas CTRL] t JOIN [Entradas CTRL] e ON t.Indice = NumeroOrden "
                       "WHERE TipoEntrada = 'ED' AND t.Indice = %1";
+
+QListWidget *Lista(QWidget *e, const char *nombre) { return Hijo<QListWidget>(e, nombre); }
+void Alterna(QListWidget *l, int fila) { l->item(fila)->setSelected(!l->item(fila)->isSelected()); }
+
+// Condition 1 requires command bit 5 to be 1.
+const char *Bit5 = "UPDATE [Actuacion CTRL] SET MascaraBitMando = '0000000000000020', "
+                   "ValorBitMando = '0000000000000020', ValorEstado = '0000' WHERE Indice = 1";
+const char *Vacia = "0000000000000000|0000|0000000000000000|1111|000000000000000000000000000000000000" "1111";
 
 }  // namespace
 
@@ -103,16 +112,91 @@ private slots:
         }
     }
 
-    // TRV-300 allows no remote-terminal inputs and has no pulse inputs; TRV-420 has no control processor.
-    void losMenusDeEntradasSiguenAlModelo() {
+    // The settings menus follow the model: TRV-300 allows no remote-terminal inputs
+    // and has no pulse inputs nor protection; TRV-420 has no control processor.
+    void losMenusSiguenAlModelo() {
         const std::pair<const char *, const char *> casos[] = {
-            {"TRV-610 **", "111"}, {"TRV-300 C*", "100"}, {"TRV-420 *", "000"}};
+            {"TRV-610 **", "1111111 1"}, {"TRV-300 C*", "1100111 0"}, {"TRV-420 *", "0000000 1"}};
         for (const auto &[modelo, activas] : casos) {
             Banco b(modelo);
+            auto estado = [&](const QString &entrada) {
+                return !b.ins.v.entradas.contains(entrada) ? '?' : b.ins.v.entradas[entrada] ? '1' : '0';
+            };
             QString hay;
-            for (int i = 3; i <= 5; ++i)
-                hay += b.ins.v.entradas.value(QString("mnuAjusteControl_%1").arg(i)) ? '1' : '0';
+            for (int i : {0, 3, 4, 5, 13, 14, 15}) hay += estado(QString("mnuAjusteControl_%1").arg(i));
+            hay += QString(" ") + estado("mnuAjusteProteccion_0");
             QCOMPARE(hay, QString(activas));
+        }
+    }
+
+    // Condition 1 of the actuation editor saved after clicks in the three lists
+    // (entries of lst_lista1, lst_lista2, then lst_lista3).
+    void guardarEscribeMascarasValoresYCodificacion() {
+        const struct { bool conBit5; QList<int> bits, estados, condicion; const char *fila; } casos[] = {
+            {true, {5}, {}, {}, Vacia},
+            {false, {5}, {}, {0},
+             "0000000000000020|0000|0000000000000020|0000|2000000000000000" "0000" "2000000000000000" "0000"},
+            {false, {5}, {1}, {1},   // bit 5 listed in the condition, unselected there
+             "0000000000000020|0002|0000000000000000|0002|2000000000000000" "0200" "0000000000000000" "0200"},
+            {false, {}, {4}, {}, Vacia},   // state 5 is renamed to blanks below: refused
+        };
+        for (const auto &c : casos) {
+            Banco b;
+            bd::BaseDatos::Abrir(b.ins.ctx.app.DirectorioModelos + b.ins.ctx.app.BaseDatos)
+                ->Execute("UPDATE [Tarvo Estados Externos CTRL] SET Entrada = '  ' WHERE Indice = 5");
+            if (c.conBit5) b.Ejecuta(Bit5);
+            auto e = b.Abre("mnuAjusteControl", 13);
+            for (int i : c.bits) Alterna(Lista(e.get(), "lst_lista1"), i);
+            for (int i : c.estados) Alterna(Lista(e.get(), "lst_lista2"), i);
+            for (int i : c.condicion) Alterna(Lista(e.get(), "lst_lista3"), i);
+            QVERIFY(Visible(e.get(), "btn_SaveChanges"));
+            e->GuardaCambios();
+            e->Suspende();
+            QCOMPARE(b.Filas("SELECT MascaraBitMando, MascaraEstado, ValorBitMando, ValorEstado, Codificacion "
+                             "FROM [Actuacion CTRL] WHERE Indice = 1"),
+                     QStringList{c.fila});
+        }
+    }
+
+    // A signal taken out of the condition and put back keeps its value.
+    void unaSenyalRetiradaRecuperaSuValor() {
+        Banco b;
+        b.Ejecuta(Bit5);
+        auto e = b.Abre("mnuAjusteControl", 13);
+        QListWidget *bits = Lista(e.get(), "lst_lista1"), *condicion = Lista(e.get(), "lst_lista3");
+        QVERIFY(condicion->item(0)->isSelected());
+        Alterna(bits, 5);
+        QCOMPARE(condicion->count(), 0);
+        Alterna(bits, 5);
+        QCOMPARE(condicion->item(0)->text(), bits->item(5)->text());
+        QVERIFY(condicion->item(0)->isSelected());
+    }
+
+    // The record list per model: k numbered conditions per manoeuvre, the
+    // breaker's two manoeuvres by their suffixes, until the records or the
+    // manoeuvres run out.
+    void laListaSigueALasManiobrasDeCadaModelo() {
+        // Model, menu entry, preparation, total, bits, states, (position, label).
+        const struct { const char *modelo; int indice; const char *prepara; int total, bits, estados;
+                       QList<QPair<int, QString>> etiquetas; } casos[] = {
+            {"TRV-610 **", 13, "", 40, 32, 15,
+             {{0, "1 - Condición: Interruptor-1"}, {4, "1 - Condición: Interruptor-3"}, {9, "2 - Actuación: A89"}}},
+            {"TRV-300 C*", 14, "DELETE FROM [TiempoPrevio CTRL] WHERE Indice = 4", 9, 16, 8,
+             {{0, "1 - Condición: Interruptor-2"}, {5, "3 - Condición: Interruptor-4"}, {8, "3 - Condición: A89"}}},
+            {"TRV-300 C*", 15, "DELETE FROM [Exito CTRL] WHERE Indice > 3", 3, 16, 8,
+             {{0, "Éxito: Interruptor-5"}, {1, "Éxito: Interruptor-6"}, {2, "Éxito: A89"}}},
+        };
+        for (const auto &c : casos) {
+            Banco b(c.modelo);
+            b.Ejecuta("UPDATE [TiempoPrevio CTRL] SET NombreAjuste = 'A89' WHERE Indice = 3");
+            if (*c.prepara) b.Ejecuta(c.prepara);
+            auto e = b.Abre("mnuAjusteControl", c.indice);
+            QCOMPARE(e->Total(), c.total);
+            for (const auto &[posicion, etiqueta] : c.etiquetas)
+                QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(posicion), etiqueta);
+            QCOMPARE(Lista(e.get(), "lst_lista1")->count(), c.bits);
+            QCOMPARE(Lista(e.get(), "lst_lista2")->count(), c.estados);
+            QCOMPARE(b.ins.Inesperados(), QString());
         }
     }
 };

@@ -1,7 +1,6 @@
 // A record saved in its editor and sent from it reaches the relay: one editor
 // of each family, against the relay simulator.
 #include "comms/envio.h"
-#include "comms/recepcion_ajustes.h"
 #include "comms/transferencias.h"
 #include "editors/editor_tabla.h"
 #include "editors/fabrica.h"
@@ -110,18 +109,4 @@ TEST(EnvioDesdeEditor, ASavedRecordOfEachFamilyReachesTheRelay) {
     ASSERT_TRUE(RecibeTabla(*r.c, "TextoEventos COMU", textos));
     EXPECT_TRUE(textos.contains(TextoAHex("Añá"))) << textos.toStdString();
     EditorTabla::FijaEnvio({});
-
-    // The whole configuration, sent and received into a new file, carries every edit.
-    r.ins.ui.Espera(r.Texto(583));
-    ASSERT_TRUE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo));
-    const QString destino = r.a.DirectorioTrabajo + "recibido.cnf";
-    ASSERT_TRUE(CargaFicheroRecepcion(*r.c, destino));
-    r.ins.ui.Espera(r.Texto(587));
-    ASSERT_TRUE(LeeTodosGrupos(*r.c, destino));
-    EXPECT_EQ(r.ins.Inesperados(), "");
-    for (const QString tabla : {"TiempoAperturaCierre CTRL", "Salidas CTRL", "Eventos PROT", "TextoEventos COMU",
-                                "Entradas PROT", "EsperaConfirmacion CTRL", "LEDs COMU", "Fallo CTRL", "Entradas CTRL"}) {
-        const QString sql = "SELECT Codificacion FROM [" + tabla + "] ORDER BY rowid";
-        EXPECT_EQ(prueba::Filas(destino, sql), prueba::Filas(r.a.CopiaTrabajo, sql)) << tabla.toStdString();
-    }
 }

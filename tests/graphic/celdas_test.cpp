@@ -64,21 +64,16 @@ TEST(Celdas, KindsDrawCellForCell) {
     }
 }
 
-TEST(Celdas, NewObjectsNeedFreeCellsInsideThePage) {
+// The page edges, page 0's reserved cells and the notch are met through the editor's clicks.
+TEST(Celdas, NewObjectsNeedFreeCells) {
     ModeloPantalla m;
     m.Dibuja(Preparado({.Identificador = 1, .apaN2 = 0, .apa = 1, .x = 6, .y = 11, .pag = 1}), 0);   // columns 11-13
     const struct { int pag, fila, col; ObjetoGrafico o; std::optional<Celda> origen; } casos[] = {
-        {1, 0, 0, {.apaN2 = 0}, std::nullopt},    // its left column would be -1
-        {1, 0, 1, {.apaN2 = 0}, Celda{1, 0, 0}},
-        {1, 15, 5, {.apaN2 = 0}, std::nullopt},   // its second row would be 16
         {1, 6, 9, {.apaN2 = 0}, Celda{1, 6, 8}},  // side by side with the breaker
         {1, 6, 10, {.apaN2 = 0}, std::nullopt},
         {1, 6, 5, {.apaN2 = 1}, Celda{1, 6, 0}},  // a tripolar takes eleven columns
         {1, 6, 6, {.apaN2 = 1}, std::nullopt},
         {1, 3, 31, {.apaN2 = 18}, std::nullopt},  // the page's reserved corner
-        {0, 0, 30, {.apaN2 = 18}, Celda{0, 0, 30}},
-        {0, 0, 31, {.apaN2 = 18}, std::nullopt},
-        {0, 4, 7, {.apaN2 = 18}, std::nullopt},   // the notch
         {0, 0, 23, {.apaN2 = 20, .txtb1 = "IMAX"}, Celda{0, 0, 23}},
         {0, 0, 24, {.apaN2 = 20, .txtb1 = "IMAX"}, std::nullopt},   // the label would reach column 31
         {0, 2, 16, {.apaN2 = 15}, Celda{0, 2, 14}},

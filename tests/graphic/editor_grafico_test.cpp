@@ -25,6 +25,13 @@ struct Editor : ::testing::Test {
         NuevaConfiguracion(ins.ctx, ins.v);
         Abre();
     }
+    // Every message and dialog a test scripts is asked for, and no other.
+    void TearDown() override {
+        EXPECT_EQ(ins.Inesperados(), "");
+        EXPECT_EQ(ins.ui.Pendientes(), QStringList());
+        EXPECT_EQ(dlg.Inesperados(), QStringList());
+        EXPECT_EQ(dlg.Pendientes(), QStringList());
+    }
     void Abre() {
         ed = std::make_unique<EditorGrafico>(ins.ctx, dlg);
         ASSERT_TRUE(ed->CargaDatosObjeto());
@@ -90,8 +97,6 @@ TEST_F(Editor, PlacementChecksBeepAndStoreNothing) {
     // A breaker built from the model's fixed breaker takes its codes and operands.
     EXPECT_EQ(Resumen(ed->Objetos().first()), "0/2/13 |||| 0,1,2 d20 @1,10,19");
     EXPECT_TRUE(CompruebaGrafico(ed->Objetos()).isEmpty());
-    EXPECT_TRUE(dlg.Pendientes().isEmpty());
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 // One kind of each family: created, edited and deleted, every step at once
@@ -163,8 +168,6 @@ TEST_F(Editor, CreateEditDeleteRoundTripPerFamily) {
     ins.ui.Espera(ins.ctx.dic.Texto(2155));
     EXPECT_FALSE(ed->Edita({1, 3, 3}));
     EXPECT_EQ(ins.ui.Mostrados().last().texto.left(12), ins.ctx.dic.Texto(536).toUpper().left(12));
-    EXPECT_TRUE(dlg.Inesperados().isEmpty());
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 // 64 rows at most (an operation takes two); deleting one frees its number.
@@ -179,8 +182,6 @@ TEST_F(Editor, SixtyFourObjectsAtMost) {
     ASSERT_TRUE(ed->Borra({1, 4, 0}));   // object number 1
     EXPECT_TRUE(ed->Pulsa({1, 10, 1}, 18));
     EXPECT_EQ(ed->Objetos().last().Identificador, 1);
-    EXPECT_EQ(ins.ui.Pendientes(), QStringList());
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 // A graphic received as bytes, stored and opened, shows every cell as the
@@ -213,7 +214,6 @@ TEST_F(Editor, DecodedGraphicRedrawsCellForCell) {
             for (int c = 0; c < ColumnasPantalla; ++c)
                 ASSERT_EQ(ed->Modelo().En(p, f, c), esperado.En(p, f, c)) << p << " " << f << " " << c;
     EXPECT_EQ(Celdas(5), 6);
-    EXPECT_EQ(ins.Inesperados(), "");
 }
 
 // The file name has no cells; a new name replaces the old row, an empty one
@@ -236,5 +236,4 @@ TEST_F(Editor, FileNameObjectReplacesAndRemoves) {
         EXPECT_EQ(NombreDeObjetoFichero(filas[0]), c.nombre);
         EXPECT_EQ(Dueno(0, 0, 12), 0);
     }
-    EXPECT_EQ(ins.Inesperados(), "");
 }

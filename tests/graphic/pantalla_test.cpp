@@ -1,4 +1,4 @@
-// Pages, reserved cells, the occupancy map and the rules of a stored diagram.
+// Pages, reserved cells and the rules of a stored diagram.
 #include "graphic/pantalla.h"
 #include "support/imprime_qt.h"
 
@@ -31,45 +31,6 @@ TEST(Pantalla, ReservedAreasOfBothPages) {
     const int bordes[][4] = {{0, 0, 6, 1},  {0, 0, 7, 0},   {0, 4, 9, 1},  {0, 12, 9, 0},
                              {0, 15, 31, 1}, {1, 3, 31, 1}, {1, 4, 31, 0}, {1, 0, 30, 0}};
     for (const auto &b : bordes) EXPECT_EQ(EsCeldaReservada(b[0], b[1], b[2]), bool(b[3])) << b[0] << "," << b[1] << "," << b[2];
-}
-
-TEST(Pantalla, CellsOfAnObjectFollowItsKindAndTexts) {
-    const struct {
-        ObjetoGrafico o;
-        int celdas;
-    } casos[] = {
-        {Colocado(1, 1, 47, 0, 10), 22},   // 2 x 11
-        {{.apaN2 = 22, .apa = 12, .txt_u = "kV", .x = 3, .y = 10}, 14},
-        {{.apaN2 = 42, .apa = 43, .unidad_m = 3, .x = 4, .y = 10}, 15},
-        {{.apaN2 = 23, .apa = 13, .txtb0 = "A", .txtb1 = "OFF", .x = 5, .y = 10}, 3},
-        {{.apaN2 = 20, .apa = 36, .txtb1 = "IMAX", .y = 12}, 12 + 4},
-        {ObjetoFichero("A.CNF"), 0},
-    };
-    for (const auto &c : casos) EXPECT_EQ(CeldasObjeto(c.o).size(), c.celdas) << c.o.apaN2;
-    // The marker's label ends on the frame's middle row.
-    EXPECT_TRUE(CeldasObjeto(casos[4].o).contains(Celda{0, 1, 19}));
-}
-
-TEST(Pantalla, MapMarksReservedCellsObjectsAndFindsTheLowestFreeNumber) {
-    MapaPantalla mapa;
-    mapa.MarcaReservadas();
-    EXPECT_EQ(mapa.Valor(0, 0, 0), MapaPantalla::Reservada);
-    EXPECT_TRUE(mapa.Libre(0, 0, 7, 2, 3));
-    EXPECT_FALSE(mapa.Libre(0, 3, 7, 2, 3));     // runs into the notch
-    EXPECT_FALSE(mapa.Libre(1, 15, 0, 2, 1));    // off the bottom
-    EXPECT_FALSE(mapa.Libre(1, 0, 38, 1, 3));    // off the right edge
-    mapa.Marca(0, 0, 7, 2, 3, 1);
-    mapa.Marca(1, 5, 0, 1, 1, 3);
-    EXPECT_FALSE(mapa.Libre(0, 1, 9, 1, 1));
-    EXPECT_EQ(mapa.IdentificadorLibre(), 2);
-    mapa.Marca(0, 0, 7, 2, 3, 0);
-    EXPECT_EQ(mapa.IdentificadorLibre(), 1);
-
-    const MapaPantalla construido = ConstruyeMapa({Colocado(4, 0, 2, 0, 10), Colocado(9, 18, 42, 2, 0, 1)});
-    EXPECT_EQ(construido.Valor(0, 1, 12), 4);
-    EXPECT_EQ(construido.Valor(1, 2, 0), 9);
-    EXPECT_EQ(construido.Valor(1, 0, 39), MapaPantalla::Reservada);
-    EXPECT_EQ(construido.IdentificadorLibre(), 1);
 }
 
 TEST(Pantalla, DiagramRules) {

@@ -55,7 +55,6 @@ TEST_F(TablasModelo, IndexListsStopAtTheirFirstZero) {
     EXPECT_EQ(primeros(g[1]), QList<qint16>({7, 8, 0}));
     a.GruposCONST = g;
     EXPECT_TRUE(TablaEnModelo(a, " ANDs PROT"));
-    EXPECT_EQ(CPUDeTabla(a, "ANDs PROT"), 0);
     EXPECT_EQ(EntidadesDeTabla(a, "Aparamenta CTRL"), 3);
     EXPECT_EQ(EntidadesDeTabla(a, "LEDs COMU"), 0);
 

@@ -33,6 +33,7 @@ void EscribeConSqlite(const QString &ruta, const char *sql) {
 class Ficheros : public ::testing::Test {
 protected:
     prueba::CarpetaTemporal carpeta;
+    QString ruta = carpeta.en("cnf00000.tmp");
 };
 
 TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
@@ -71,16 +72,15 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
 }
 
 TEST_F(Ficheros, ReadingKeepsTheFileAndExclusiveOpenShutsOutEveryoneUntilClosed) {
-    const QString ruta = carpeta.en("cnf.cnf");
     prueba::CreaConfiguracion(ruta);
-    const QByteArray antes = carpeta.lee("cnf.cnf");
+    const QByteArray antes = carpeta.lee("cnf00000.tmp");
     for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
         auto db = BaseDatos::Abrir(ruta, modo);
         db->OpenRecordset("Entradas CTRL")->MoveLast();
         db->TableDef("Entradas CTRL");
     }
     EXPECT_EQ(ErrorDe([&] { BaseDatos::Crear(ruta); }).numero & 0xff, SQLITE_CANTOPEN);   // never overwrites
-    EXPECT_EQ(carpeta.lee("cnf.cnf"), antes);
+    EXPECT_EQ(carpeta.lee("cnf00000.tmp"), antes);
 
     auto compartida = BaseDatos::Abrir(ruta);
     auto otra = BaseDatos::Abrir(ruta);   // shared openers coexist
@@ -107,7 +107,6 @@ TEST_F(Ficheros, ReadingKeepsTheFileAndExclusiveOpenShutsOutEveryoneUntilClosed)
 
 // A file could carry SQL of its own in views and triggers; none of it runs.
 TEST_F(Ficheros, HostileFileRunsNothingItCarries) {
-    const QString ruta = carpeta.en("hostil.cnf");
     EscribeConSqlite(ruta,
                      "CREATE TABLE [Entradas CTRL] (Indice INTEGER, NombreAjuste TEXT);"
                      "CREATE TABLE Registro (Que TEXT);"
@@ -133,12 +132,6 @@ TEST_F(Ficheros, HostileFileRunsNothingItCarries) {
     // The schema table cannot be written to smuggle SQL in.
     EXPECT_THROW(db->Execute("UPDATE sqlite_schema SET sql = 'x'"), ErrorBD);
 }
-
-class Definiciones : public ::testing::Test {
-protected:
-    prueba::CarpetaTemporal carpeta;
-    QString ruta = carpeta.en("defs.cnf");
-};
 
 DefTabla Ejemplo() {
     DefTabla t;
@@ -168,7 +161,7 @@ QStringList Describe(const DefTabla &t) {
     return l;
 }
 
-TEST_F(Definiciones, DefinitionSurvivesAReopenAndCopiesToAnotherFile) {
+TEST_F(Ficheros, DefinitionSurvivesAReopenAndCopiesToAnotherFile) {
     auto db = BaseDatos::Crear(ruta);
     db->CreateTableDef(Ejemplo());
     db->Close();
@@ -189,7 +182,7 @@ TEST_F(Definiciones, DefinitionSurvivesAReopenAndCopiesToAnotherFile) {
     EXPECT_EQ(Describe(otra->TableDef("LEDs COMU")), Describe(esperada));
 }
 
-TEST_F(Definiciones, RulesOfTheDefinitionAreEnforced) {
+TEST_F(Ficheros, RulesOfTheDefinitionAreEnforced) {
     auto db = BaseDatos::Crear(ruta);
     db->CreateTableDef(Ejemplo());
     db->Execute("INSERT INTO [Salidas CTRL] (Indice, NombreAjuste, Clave) VALUES (1, 'a', 'k')");
@@ -213,7 +206,7 @@ TEST_F(Definiciones, RulesOfTheDefinitionAreEnforced) {
     EXPECT_EQ(ErrorDe([&] { db->CreateTableDef(Ejemplo()); }).numero & 0xff, SQLITE_ERROR);
 }
 
-TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
+TEST_F(Ficheros, TableNamesInCreationOrderWithoutEngineTables) {
     BaseDatos::Crear(ruta)->Close();
     auto db = BaseDatos::Abrir(ruta);
     EXPECT_TRUE(db->TableNames().isEmpty());
@@ -234,7 +227,7 @@ TEST_F(Definiciones, TableNamesInCreationOrderWithoutEngineTables) {
     EXPECT_EQ(contador.indices[0].campos, QStringList{"Id"});
 }
 
-TEST_F(Definiciones, FilesFromOtherToolsReadWithPlainTypes) {
+TEST_F(Ficheros, FilesFromOtherToolsReadWithPlainTypes) {
     EscribeConSqlite(ruta,
                      "CREATE TABLE \"BitMando CTRL\" (\"Indice\" INTEGER, \"GrupoSenyal\" INTEGER, \"NombreAjuste\" TEXT, "
                      "\"Peso\" REAL, \"Nombre\" VARCHAR(30), \"Sin\");"
@@ -254,32 +247,26 @@ TEST_F(Definiciones, FilesFromOtherToolsReadWithPlainTypes) {
     EXPECT_EQ(rs->Value("Sin"), QVariant(7));
 }
 
-class CopiaYCompactacion : public ::testing::Test {
-protected:
-    prueba::CarpetaTemporal carpeta;
-    QString origen = carpeta.en("cnf00000.tmp");
-    void SetUp() override { prueba::CreaConfiguracion(origen); }
-};
-
-TEST_F(CopiaYCompactacion, CopyIsByteForByteReplacesTheTargetAndFailsWithoutLeavingHalves) {
+TEST_F(Ficheros, CopyIsByteForByteReplacesTheTargetAndFailsWithoutLeavingHalves) {
+    prueba::CreaConfiguracion(ruta);
     carpeta.escribe("default.cnf", "contenido anterior");
     EXPECT_FALSE(CopiaFichero(carpeta.en("no_existe.cnf"), carpeta.en("default.cnf")));
     EXPECT_EQ(carpeta.lee("default.cnf"), QByteArray("contenido anterior"));
-    EXPECT_FALSE(CopiaFichero(origen, carpeta.en("no/hay/carpeta.cnf")));
+    EXPECT_FALSE(CopiaFichero(ruta, carpeta.en("no/hay/carpeta.cnf")));
     QDir().mkpath(carpeta.en("es_carpeta.cnf"));
-    EXPECT_FALSE(CopiaFichero(origen, carpeta.en("es_carpeta.cnf")));
+    EXPECT_FALSE(CopiaFichero(ruta, carpeta.en("es_carpeta.cnf")));
     EXPECT_EQ(QDir(carpeta.ruta()).entryList(QDir::Files | QDir::NoDotAndDotDot),
               (QStringList{"cnf00000.tmp", "default.cnf"}));
 
     for (const char *destino : {"default.cnf", "Configuración ñ.cnf"}) {
-        EXPECT_TRUE(CopiaFichero(origen, carpeta.en(destino)));
+        EXPECT_TRUE(CopiaFichero(ruta, carpeta.en(destino)));
         EXPECT_EQ(carpeta.lee(destino), carpeta.lee("cnf00000.tmp")) << destino;
     }
 }
 
-TEST_F(CopiaYCompactacion, CompactionKeepsDataAndDefinitionsInASmallerFile) {
+TEST_F(Ficheros, CompactionKeepsDataAndDefinitionsInASmallerFile) {
     {
-        auto db = BaseDatos::Abrir(origen);
+        auto db = prueba::CreaConfiguracion(ruta);
         db->CreateTableDef(Ejemplo());
         db->Execute("CREATE TABLE [Relleno] (Texto LONGTEXT)");
         db->BeginTrans();
@@ -288,9 +275,9 @@ TEST_F(CopiaYCompactacion, CompactionKeepsDataAndDefinitionsInASmallerFile) {
         db->Execute("DROP TABLE [Relleno]");
     }
     const QString destino = carpeta.en("cnf00002.tmp");
-    CompactaBaseDatos(origen, destino);
-    EXPECT_LT(QFile(destino).size(), QFile(origen).size());
-    auto original = BaseDatos::Abrir(origen);
+    CompactaBaseDatos(ruta, destino);
+    EXPECT_LT(QFile(destino).size(), QFile(ruta).size());
+    auto original = BaseDatos::Abrir(ruta);
     auto compacta = BaseDatos::Abrir(destino);
     EXPECT_EQ(compacta->TableNames(), original->TableNames());
     EXPECT_EQ(Describe(compacta->TableDef("Salidas CTRL")), Describe(Ejemplo()));
@@ -301,7 +288,7 @@ TEST_F(CopiaYCompactacion, CompactionKeepsDataAndDefinitionsInASmallerFile) {
 
     // The target must be new, and the source must be a database.
     const QByteArray antes = carpeta.lee("cnf00002.tmp");
-    EXPECT_THROW(CompactaBaseDatos(origen, destino), ErrorBD);
+    EXPECT_THROW(CompactaBaseDatos(ruta, destino), ErrorBD);
     EXPECT_EQ(carpeta.lee("cnf00002.tmp"), antes);
     carpeta.escribe("roto.cnf", "no es una base de datos");
     EXPECT_THROW(CompactaBaseDatos(carpeta.en("roto.cnf"), carpeta.en("salida.cnf")), ErrorBD);

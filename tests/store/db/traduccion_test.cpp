@@ -1,7 +1,6 @@
 // The callers' SQL, run as they write it against real tables.
 #include "esquema_prueba.h"
 #include "store/db/basedatos.h"
-#include "support/carpeta_temporal.h"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +8,14 @@ using namespace bd;
 
 namespace {
 
-class SqlJet : public ::testing::Test {
+class SqlJet : public prueba::ConConfiguracion {
 protected:
-    void SetUp() override { db = prueba::CreaConfiguracion(ruta); }
-
     QStringList Columna(const QString &sql, int columna = 0) {
         QStringList valores;
         auto rs = db->OpenRecordset(sql, TipoRecordset::Snapshot);
         for (; !rs->AtEOF(); rs->MoveNext()) valores << rs->Value(columna).toString();
         return valores;
     }
-
-    prueba::CarpetaTemporal carpeta;
-    QString ruta = carpeta.en("cnf00000.tmp");
-    std::unique_ptr<BaseDatos> db;
 };
 
 // What changes and what must not, where a string comparison is the point.
