@@ -55,7 +55,8 @@ std::optional<QString> EligeDestino(Contexto &ctx, int titulo) {
     if (!DialogoFichero(ctx, titulo, ConsultaFichero::Modo::Guardar, destino)) return std::nullopt;
     destino = destino.trimmed();
     // The open file stays as it is: its working copy would no longer match it.
-    if (QFileInfo(destino) == QFileInfo(ctx.app.FicheroActual)) {
+    if (ctx.app.HayFicheroActual() &&
+        QFileInfo(destino).absoluteFilePath() == QFileInfo(ctx.app.FicheroActual).absoluteFilePath()) {
         Muestra(ctx, ctx.dic.Texto(3277), Icono::Exclamacion);
         return std::nullopt;
     }

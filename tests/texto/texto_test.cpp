@@ -1,4 +1,5 @@
 // Configurations as text: export, import, check and convert on the shipped models.
+#include "texto/herramientas_texto.h"
 #include "texto/texto.h"
 
 #include "comms/codificacion/registros.h"
@@ -238,3 +239,43 @@ TEST_F(Texto, ConvertingToTheSmallerModelAndBackKeepsWhatBothHave) {
 }
 
 }  // namespace
+
+// The Tools menu's commands on the open configuration, through the choosers
+// and boxes the user sees; a send asks about problems with No as the default.
+TEST_F(Texto, ToolsMenuCommandsWorkOnTheOpenConfiguration) {
+    Nueva("TRV-420 *", "a.cnf");
+    const QString &copia = ins.ctx.app.CopiaTrabajo;
+    bd::BaseDatos::Abrir(copia, bd::Apertura::Temporal)->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000100' WHERE rowid = 1");
+    const auto ultimo = [&] { return ins.ui.Mostrados().last().texto; };
+    CompruebaConfiguracionAbierta(ins.ctx, ins.v);
+    EXPECT_TRUE(ultimo().startsWith(ins.ctx.dic.Texto(3274, 1)) && ultimo().contains("[Eventos PROT] 1")) << ultimo().toStdString();
+    for (const Boton b : {Boton::No, Boton::Si}) {
+        ins.ui.Espera(ins.ctx.dic.Texto(3275), b);
+        EXPECT_EQ(ConfirmaComprobacion(ins.ctx, copia), b == Boton::Si);
+        EXPECT_EQ(ins.ui.Mostrados().last().predeterminado, Boton::No);
+    }
+
+    ins.ui.EsperaFichero(En("a.json"));
+    ExportaComoTexto(ins.ctx, ins.v);
+    QFile json(En("a.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    EXPECT_EQ(json.readAll(), Exporta(copia));
+    // Never over the open file, whose working copy would no longer match it.
+    ins.ui.EsperaFichero(En("a.json"));
+    ins.ui.EsperaFichero(ins.ctx.app.FicheroActual);
+    ImportaDesdeTexto(ins.ctx, ins.v);
+    EXPECT_EQ(ultimo(), ins.ctx.dic.Texto(3277));
+    // Import rebuilds each Codificacion from its settings: the planted one is gone.
+    ins.ui.EsperaFichero(En("a.json"));
+    ins.ui.EsperaFichero(En("b.cnf"));
+    ImportaDesdeTexto(ins.ctx, ins.v);
+    EXPECT_EQ(ultimo(), ins.ctx.dic.Texto(3322, En("b.cnf")));
+    EXPECT_TRUE(Comprueba(En("b.cnf")).isEmpty());
+
+    ins.ui.EsperaModelo("TRV-610 **");
+    ins.ui.EsperaFichero(En("c.cnf"));
+    ConvierteAModelo(ins.ctx, ins.v);
+    EXPECT_TRUE(ultimo().startsWith(ins.ctx.dic.Texto(3324, "TRV-610 **", En("c.cnf")))) << ultimo().toStdString();
+    EXPECT_TRUE(Comprueba(En("c.cnf")).isEmpty());
+    EXPECT_TRUE(ins.ui.Inesperados().isEmpty()) << ins.Inesperados().toStdString();
+}
