@@ -405,6 +405,18 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     EXPECT_EQ(ins.Inesperados(), "");
     EsperaFinal(*this);
 
+    // A configuration with problems goes out only when the user says so.
+    bd::BaseDatos::Abrir(a.CopiaTrabajo, bd::Apertura::Temporal)
+        ->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000100' WHERE rowid = 1");
+    for (const Boton b : {Boton::No, Boton::Si}) {
+        ins.ui.Espera(Texto(502), Boton::Si);
+        ins.ui.Espera(Texto(3275), b);
+        if (b == Boton::Si) ins.ui.Espera(Texto(583));
+        EnviarAjustes(*c, {.cambios = true});
+        EXPECT_EQ(ins.Inesperados(), "");
+    }
+    EsperaFinal(*this);
+
     LimpiaConfiguracion(ins.ctx, ins.v);
     const QString nuevo = a.DirectorioTrabajo + "del rele.cnf";
     ins.ui.EsperaFichero(nuevo);
