@@ -62,14 +62,6 @@ qint16 MapaPantalla::IdentificadorLibre() const {
     return 0;
 }
 
-MapaPantalla ConstruyeMapa(const QList<ObjetoGrafico> &objetos) {
-    MapaPantalla m;
-    m.MarcaReservadas();
-    for (const ObjetoGrafico &o : objetos)
-        for (const Celda &c : CeldasObjeto(o)) m.PonValor(c.pag, c.fila, c.col, o.Identificador);
-    return m;
-}
-
 QStringList CompruebaGrafico(const QList<ObjetoGrafico> &objetos) {
     QStringList fallos;
     if (objetos.size() > MaximoObjetos) fallos << QString("%1 rows, more than %2").arg(objetos.size()).arg(MaximoObjetos);

@@ -58,9 +58,6 @@ private:
     std::array<qint16, Paginas * Filas * Columnas> celdas_{};
 };
 
-// The map of a stored diagram: reserved areas, then each object's cells.
-MapaPantalla ConstruyeMapa(const QList<ObjetoGrafico> &objetos);
-
 // The faults of a stored diagram, one line each; empty when it keeps every
 // rule: at most 64 rows, objects inside one page and off the reserved cells,
 // no two objects in one cell, one file-name object at most (number 2000),

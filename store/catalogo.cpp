@@ -65,11 +65,6 @@ int CargaGruposCONST(Contexto &ctx, const QString &rutaModelo, QList<EntradaGrup
 
 bool TablaEnModelo(const Aplicacion &app, const QString &tabla) { return Busca(app, tabla) != nullptr; }
 
-qint16 CPUDeTabla(const Aplicacion &app, const QString &tabla) {
-    const EntradaGrupo *e = Busca(app, tabla);
-    return e ? e->CPU : 0;
-}
-
 qint16 EntidadesDeTabla(const Aplicacion &app, const QString &tabla) {
     const EntradaGrupo *e = Busca(app, tabla);
     return e ? e->Entidades : 0;

@@ -12,7 +12,6 @@ namespace tarvo {
 int CargaGruposCONST(Contexto &ctx, const QString &rutaModelo, QList<EntradaGrupo> &grupos);
 
 bool TablaEnModelo(const Aplicacion &app, const QString &tabla);
-qint16 CPUDeTabla(const Aplicacion &app, const QString &tabla);
 qint16 EntidadesDeTabla(const Aplicacion &app, const QString &tabla);
 
 // The settings menu entries: all off, then those of the model's tables on.

@@ -167,7 +167,6 @@ public:
     virtual void Move(int filas) = 0;                 // relative to the current row
     virtual int RecordCount() const = 0;
     virtual int AbsolutePosition() const = 0;         // 0-based, -1 at BOF/EOF
-    virtual void SetAbsolutePosition(int posicion) = 0;
 
     virtual int FieldCount() const = 0;
     virtual QString FieldName(int indice) const = 0;
@@ -181,7 +180,6 @@ public:
     virtual void SetValue(int indice, const QVariant &valor) = 0;
     virtual void SetValue(const QString &nombre, const QVariant &valor) = 0;
     virtual void Update() = 0;
-    virtual void CancelUpdate() = 0;
     virtual void Delete() = 0;
 
     virtual void Close() = 0;

@@ -79,13 +79,6 @@ public:
         Vivo();
         return HayActual() ? pos_ : -1;
     }
-    void SetAbsolutePosition(int posicion) override {
-        Vivo();
-        if (posicion < 0 || posicion >= filas_.size())
-            throw ErrorBD(codigo::ArgumentoNoValido, QStringLiteral("Position %1 is outside the recordset.").arg(posicion));
-        Suelta();
-        pos_ = posicion;
-    }
 
     int FieldCount() const override {
         Vivo();
@@ -142,12 +135,6 @@ public:
     }
     void SetValue(const QString &nombre, const QVariant &valor) override { SetValue(Busca(nombre), valor); }
     void Update() override;
-    void CancelUpdate() override {
-        Vivo();
-        if (modo_ == Modo::Ninguno)
-            throw ErrorBD(codigo::SinEdicion, QStringLiteral("There is no Edit or AddNew to cancel."));
-        Suelta();
-    }
     void Delete() override;
 
     void Close() override {
