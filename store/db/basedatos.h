@@ -41,7 +41,7 @@ constexpr int SoloLectura = 20004;          // snapshot, read-only file or read-
 constexpr int CampoNoActualizable = 20005;  // a computed column, or one of an ambiguous join
 constexpr int Cerrado = 20006;              // the recordset or its database is closed
 constexpr int SinTransaccion = 20007;       // CommitTrans/Rollback without BeginTrans
-constexpr int ArgumentoNoValido = 20008;    // e.g. an absolute position out of range
+constexpr int ArgumentoNoValido = 20008;    // e.g. SQL with the wrong count of parameters
 }  // namespace codigo
 
 // Column types are kept as the declared type of the SQLite column, so they
