@@ -110,6 +110,7 @@ bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QString
     apunte.huella = HuellaEmpaquetado(*todas);
     QList<TablaEmpaquetada> cambiadas;
     const QList<TablaEmpaquetada> *tablas = &*todas;
+    std::optional<QList<int>> marcar;   // the processors marked around the writes; none: all
     if (forma.cambios) {
         QList<TablaEmpaquetada> leidas;
         if (!LeeRele(c, QString(), leidas)) {
@@ -125,8 +126,17 @@ bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QString
             Termina(c, apunte, true, ctx.dic.Texto(3221));
             return true;
         }
+        // Only the processors whose tables change are marked as being written,
+        // and any not marked configured now: the others already hold what a
+        // whole send would leave there, and each mark costs its write pauses.
+        QList<int> sinConfigurar, sinLeer;
+        if (CompruebaCPUs(c)) CompruebaConfiguracion(c, sinConfigurar, sinLeer);
+        marcar = sinConfigurar + sinLeer;
+        for (const TablaEmpaquetada &t : cambiadas)
+            if (!marcar->contains(t.entrada.CPU)) marcar->append(t.entrada.CPU);
     }
-    if (int marcadas = 0; !MarcaConfiguracion(c, 0, &marcadas)) {
+    const QList<int> *cpus = marcar ? &*marcar : nullptr;
+    if (int marcadas = 0; !MarcaConfiguracion(c, 0, &marcadas, cpus)) {
         ctx.ui->CursorOcupado(false);
         // A processor already marked as being written no longer counts itself configured.
         Termina(c, apunte, false,
@@ -163,7 +173,7 @@ bool EnviaConfiguracion(Comunicaciones &c, const QString &fichero, const QString
     bool bien = r.confirmadas.size() == n;
     if (bien) {
         // Its own answers do not decide: the read-back does.
-        MarcaConfiguracion(c, 1);
+        MarcaConfiguracion(c, 1, nullptr, cpus);
         bien = CompruebaConfiguracion(c, r.sinConfigurar, r.sinLeer);
     }
     QString texto = bien ? DosLineas(c, 583, 584) : InformeFallo(c, r);

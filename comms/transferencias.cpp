@@ -95,7 +95,7 @@ bool CompruebaCPUs(Comunicaciones &c) {
     return true;
 }
 
-bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas) {
+bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas, const QList<int> *cpus) {
     if (confirmadas) *confirmadas = 0;
     if (!CompruebaCPUs(c)) return false;
     // Cleared from the front panel inwards before writing, set the other way
@@ -106,7 +106,7 @@ bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas) {
     datos[0] = char(quint8(valor));
     for (int k = 0; k < 3; ++k) {
         const EntradaCPU &e = c.TablaCPUs[orden[k]];
-        if (!e.presente) continue;
+        if (!e.presente || (cpus && !cpus->contains(e.CPU))) continue;
         QByteArray carga;
         const qint16 r = c.driver.EscribirDatosRele(carga, e.CPU, orbel::AreaGrupos, 0, 1, 1, datos, 4);
         const qint16 fin = r > 0 ? c.driver.ConfirmarEscrituraDatos(carga, e.CPU, orbel::AreaGrupos, 0, 1)

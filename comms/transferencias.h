@@ -44,8 +44,9 @@ int ProgresoTotal(int i, int n);
 
 bool CompruebaCPUs(Comunicaciones &c);
 // `confirmadas`, when given, counts the processors whose mark went out with
-// its confirmation, answered or not: those may hold the new mark.
-bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas = nullptr);
+// its confirmation, answered or not: those may hold the new mark. `cpus`,
+// when given, are the only processors marked.
+bool MarcaConfiguracion(Comunicaciones &c, int valor, int *confirmadas = nullptr, const QList<int> *cpus = nullptr);
 qint16 LeeBloque(Comunicaciones &c, PeticionBloque &p);
 qint16 EscribeBloque(Comunicaciones &c, PeticionBloque &p);
 qint16 ConfirmaEscritura(Comunicaciones &c, PeticionBloque &p);

@@ -104,6 +104,11 @@ TEST(EnvioCambios, OnlyTheEditedTablesGoOutAndEachTableEndsOldOrNew) {
     for (const EntradaGrupo *e : {EntradaDeTabla(r.a, "ANDs PROT"), EntradaDeTabla(r.a, "LEDs COMU")})
         for (int b = 0; b < BloquesDeEntrada(*e); ++b) esperados << QString("%1:%2").arg(e->CPU).arg(e->Grupo);
     EXPECT_EQ(escritos, esperados);
+    // The state marks go to the edited processors only, cleared then set.
+    QStringList marcas;
+    for (const QString &l : limpio.filter(QRegularExpression("orden=escribir .* grupo=1 ")))
+        marcas << l.section("cpu=", 1).left(1);
+    EXPECT_EQ(marcas, QStringList({"2", "0", "0", "2"}));
     const int escritura = int(limpio.indexOf(QRegularExpression(".*cpu=2 orden=escribir .* grupo=(?!1 ).*"))) + 1;
     const int confirmacion = int(limpio.indexOf(QRegularExpression(".*cpu=2 orden=confirmar .* grupo=(?!1 ).*"))) + 1;
     const std::pair<const char *, Fallo> casos[] = {   // on the LEDs' first write or confirmation
