@@ -75,6 +75,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     DatosCodificacion datos;
     ASSERT_TRUE(PreparaDatosRecepcion(ins.ctx, datos));
     prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
+    a.ModoDepuracion = true;   // the trace only watches: what goes and comes is the same
 
     ins.ui.Espera(Texto(583));
     ASSERT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
@@ -116,6 +117,15 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
         const QString sql = "SELECT [" + comunes.join("], [") + "] FROM [" + e.Tabla + "] ORDER BY rowid";
         EXPECT_EQ(prueba::Filas(destino, sql), prueba::Filas(a.CopiaTrabajo, sql)) << e.Tabla.toStdString();
     }
+
+    // Every value in the trace both ways, eight digits and a blank each.
+    EXPECT_TRUE(monitor.trazaVisible);
+    const EntradaGrupo &e = a.GruposCONST.first();
+    const QString cabecera = QString("%1 ,  CPU=%2 , GRUPO=%3 ,  : \r\n").arg(e.Tabla).arg(e.CPU).arg(e.Grupo);
+    EXPECT_TRUE(monitor.envio.startsWith("Enviar (byte a byte):\r\n" + cabecera)) << monitor.envio.left(200).toStdString();
+    EXPECT_TRUE(monitor.recepcion.startsWith("Recibir (byte a byte):\r\n" + cabecera));
+    EXPECT_EQ(monitor.envio.mid(monitor.envio.indexOf("\r\n") + 2), monitor.recepcion.mid(monitor.recepcion.indexOf("\r\n") + 2));
+    EXPECT_TRUE(QRegularExpression("^([0-9A-F]{8} )+\r\n").match(monitor.envio.section("\r\n", 2, 2) + "\r\n").hasMatch());
 }
 
 INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
@@ -356,26 +366,6 @@ TEST_F(Transferencias, ATargetOfAnotherModelIsRefusedBeforeAnyExchange) {
     EXPECT_FALSE(CargaFicheroRecepcion(*c, otro));
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_TRUE(rele->Registro().isEmpty());
-}
-
-TEST_F(Transferencias, DebugModeTracesEveryValueSentAndReceived) {
-    Arranca({}, "TRV420.MDB");
-    Nuevo("TRV-420 *");
-    Abre();
-    a.ModoDepuracion = true;
-    ins.ui.Espera(Texto(583));
-    ASSERT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
-    ins.ui.Espera(Texto(587));
-    ASSERT_TRUE(LeeTodosGrupos(*c, a.CopiaTrabajo));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(monitor.trazaVisible);
-    const EntradaGrupo &e = a.GruposCONST.first();
-    const QString cabecera = QString("%1 ,  CPU=%2 , GRUPO=%3 ,  : \r\n").arg(e.Tabla).arg(e.CPU).arg(e.Grupo);
-    EXPECT_TRUE(monitor.envio.startsWith("Enviar (byte a byte):\r\n" + cabecera)) << monitor.envio.left(200).toStdString();
-    EXPECT_TRUE(monitor.recepcion.startsWith("Recibir (byte a byte):\r\n" + cabecera));
-    // Same values both ways, eight digits and a blank each.
-    EXPECT_EQ(monitor.envio.mid(monitor.envio.indexOf("\r\n") + 2), monitor.recepcion.mid(monitor.recepcion.indexOf("\r\n") + 2));
-    EXPECT_TRUE(QRegularExpression("^([0-9A-F]{8} )+\r\n").match(monitor.envio.section("\r\n", 2, 2) + "\r\n").hasMatch());
 }
 
 TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
