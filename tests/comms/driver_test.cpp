@@ -21,15 +21,9 @@ namespace {
 const QByteArray EstadoBloque = "C 1 4 0 5 1 A1B2C3D4\n";
 const QByteArray Bloque = Bytes({0xA1, 0xB2, 0xC3, 0xD4});
 
-relaysim::Opciones ConFallos(const std::function<void(relaysim::Fallos &)> &pon) {
-    relaysim::Opciones o;
-    pon(o.fallos);
-    return o;
-}
-
 // ---------------------------------------------------------------- the port
 
-TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBits) {
+TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBitsWhenItOpens) {
     // A pty keeps 8 data bits without parity whatever it is told; the flags
     // for those are checked on their own (canal_serie_test).
     Linea l;
@@ -47,17 +41,15 @@ TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBits) {
     }
     // Every open ends with the line's settling pause, and only with it.
     EXPECT_EQ(l.reloj.pausas, QList<int>(std::size(casos), clsDriverOrbel::EsperaApertura));
-}
 
-TEST(Apertura, OpeningAgainWhileOpenRereadsNothingAndKeepsThePort) {
-    Linea l;
+    // Opening again while open rereads nothing and keeps the port.
+    l.Ajusta(Ajustes());
     ASSERT_TRUE(l.Abre());
     l.Ajusta(Ajustes(115200, 8, 0, 0, 7));   // a port that does not exist
     l.driver->PuertoAbierto(true);
-    EXPECT_EQ(l.reloj.pausas, QList<int>({1000}));
+    EXPECT_EQ(l.reloj.pausas, QList<int>(std::size(casos) + 1, clsDriverOrbel::EsperaApertura));
     QString matricula;
     EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
-
     l.driver->PuertoAbierto(false);
     l.driver->PuertoAbierto(false);
     EXPECT_FALSE(l.driver->PuertoAbierto());
@@ -216,14 +208,14 @@ TEST(Tramas, AWriteOfNBytesIs16PlusNAndMoreThan240IsNotSent) {
 
 TEST(CodigosEnlace, EachFaultGivesItsCodeAndTheNextExchangeIsClean) {
     // Odd requests carry a fault, even ones are answered properly.
-    const auto o = ConFallos([](relaysim::Fallos &f) {
-        f.checksumCuerpo = {1};
-        f.cuerpoCorto = {3};
-        f.checksumCabecera = {5, 9};
-        f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
-        f.longitudCorta = {11};
-        f.ruido = {13};
-    });
+    relaysim::Opciones o;
+    relaysim::Fallos &f = o.fallos;
+    f.checksumCuerpo = {1};
+    f.cuerpoCorto = {3};
+    f.checksumCabecera = {5, 9};
+    f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
+    f.longitudCorta = {11};
+    f.ruido = {13};
     Linea l(o, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
     const qint16 esperados[] = {cod::ChecksumCuerpo, cod::CuerpoIncompleto, cod::ChecksumCabecera,
@@ -259,7 +251,9 @@ TEST(CodigosEnlace, ALostLateOrCutReplyIsMinus5AndTheNextExchangeIsClean) {
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
-        Linea l(ConFallos(c.fallo), Ajustes(c.velocidad), EstadoBloque);
+        relaysim::Opciones o;
+        c.fallo(o.fallos);
+        Linea l(o, Ajustes(c.velocidad), EstadoBloque);
         ASSERT_TRUE(l.Abre());
         QByteArray r;
         // A block the relay does not hold: its late reply would read as an empty payload.
@@ -283,20 +277,16 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
     struct Caso { int bytes; qint16 codigo; };
     const Caso casos[] = {{0, cod::SinCabecera}, {4, cod::SinCabecera}, {orbel::TamCabecera, cod::CuerpoIncompleto},
                           {orbel::TamCabecera + 3, cod::CuerpoIncompleto}};
-    prueba::CarpetaTemporal dir;
-    Aplicacion app;
-    app.DirectorioPrograma = dir.ruta();
-    app.FicheroIni = dir.en("tarvo32.ini");
     // Port bounds of 17.4 s and more per read at 9600, 1.45 s at 115200, none above.
     for (const qint32 velocidad : {9600, 115200, 230400}) {
-        GuardaParametrosPuerto(app, Ajustes(velocidad));
+        Linea sinRele({}, Ajustes(velocidad), {}, false);
         for (const Caso &c : casos) {
             for (const bool escritura : {false, true}) {
                 prueba::RelojVirtual reloj;
                 auto propio = std::make_unique<prueba::CanalVirtual>(reloj, std::deque<prueba::CanalVirtual::Trozo>{},
                                                                      entera.left(c.bytes));
                 const prueba::CanalVirtual &canal = *propio;
-                clsDriverOrbel driver(app, std::move(propio), &reloj);
+                clsDriverOrbel driver(sinRele.app, std::move(propio), &reloj);
                 driver.NumeroRele(1);
                 driver.PuertoAbierto(true);
                 ASSERT_TRUE(driver.PuertoAbierto());
