@@ -163,32 +163,10 @@ struct Rele {
     }
 };
 
-TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
-    Rele rele(arbol);
-    const QString enviado = arbol.raiz.en("enviado.cnf"), recibido = arbol.raiz.en("recibido.cnf");
-    ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", enviado}).codigo, 0);
-    // Without the right password the relay refuses to commit.
-    EXPECT_EQ(Ejecuta({"send", enviado, "--port", "3", "--password", "1"}).codigo, 1);
-    Salida s = Ejecuta({"send", enviado, "--port", "3", "--password", "1234"});
-    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    s = Ejecuta({"receive", recibido, "--port", "3", "--password", "0"});
-    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
-    // A configuration that cannot be sent is refused before any port is opened.
-    const QString roto = arbol.raiz.en("roto.cnf");
-    ASSERT_TRUE(QFile::copy(enviado, roto));
-    bd::BaseDatos::Abrir(roto)->Execute("UPDATE [LEDs COMU] SET Codificacion = '00' WHERE rowid = 1");
-    s = Ejecuta({"send", roto, "--port", "5", "--password", "1234"});
-    EXPECT_EQ(s.codigo, 1);
-    EXPECT_TRUE(s.err.contains("[LEDs COMU]") && !s.err.contains("COM5")) << s.err.toStdString();
-    // A file of another model is not sent.
-    ASSERT_EQ(Ejecuta({"new", "TRV-300 C?", arbol.raiz.en("otro.cnf")}).codigo, 0);
-    EXPECT_EQ(Ejecuta({"send", arbol.raiz.en("otro.cnf"), "--port", "3", "--password", "1234"}).codigo, 1);
-}
-
 // diff with the relay and checked sends on a relay that keeps a LED block wrongly;
 // a missing journal is told and the run goes on, then every run leaves a JSON line.
-TEST_F(Cli, DiffWithTheRelayAndCheckedSendsTellByTheirExitCodes) {
+// Then plain sends, refused or not, and a receive into a new file.
+TEST_F(Cli, SendReceiveAndDiffGoThroughTheRelay) {
     const QString fichero = arbol.raiz.en("campo.cnf");
     ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", fichero}).codigo, 0);
     bd::BaseDatos::Abrir(fichero)->Execute(
@@ -211,6 +189,25 @@ TEST_F(Cli, DiffWithTheRelayAndCheckedSendsTellByTheirExitCodes) {
     const QList<QByteArray> lineas = arbol.raiz.lee("tarvo32/work/transfers.log").trimmed().split('\n');
     EXPECT_EQ(lineas.size(), 6);   // a verified send writes two
     for (const QByteArray &l : lineas) EXPECT_TRUE(QJsonDocument::fromJson(l).isObject()) << l.toStdString();
+
+    // Without the right password the relay refuses to commit.
+    EXPECT_EQ(Ejecuta({"send", fichero, "--port", "3", "--password", "1"}).codigo, 1);
+    Salida s = Ejecuta(QStringList{"send", fichero} + rele);
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    const QString recibido = arbol.raiz.en("recibido.cnf");
+    s = Ejecuta({"receive", recibido, "--port", "3", "--password", "0"});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
+    // A configuration that cannot be sent is refused before any port is opened.
+    const QString roto = arbol.raiz.en("roto.cnf");
+    ASSERT_TRUE(QFile::copy(fichero, roto));
+    bd::BaseDatos::Abrir(roto)->Execute("UPDATE [LEDs COMU] SET Codificacion = '00' WHERE rowid = 1");
+    s = Ejecuta({"send", roto, "--port", "5", "--password", "1234"});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.err.contains("[LEDs COMU]") && !s.err.contains("COM5")) << s.err.toStdString();
+    // A file of another model is not sent.
+    ASSERT_EQ(Ejecuta({"new", "TRV-300 C?", arbol.raiz.en("otro.cnf")}).codigo, 0);
+    EXPECT_EQ(Ejecuta(QStringList{"send", arbol.raiz.en("otro.cnf")} + rele).codigo, 1);
 }
 
 TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
