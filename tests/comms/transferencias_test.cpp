@@ -355,19 +355,6 @@ TEST(RecepcionFallida, TheTargetIsLeftAsItWas) {
     }
 }
 
-TEST_F(Transferencias, ATargetOfAnotherModelIsRefusedBeforeAnyExchange) {
-    Arranca();
-    Nuevo("TRV-420 *");
-    const QString otro = a.DirectorioTrabajo + "otro.cnf";
-    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, otro));
-    a.ConfiguracionGuardada = true;
-    Nuevo("TRV-610 **");
-    ins.ui.Espera(Texto(573));
-    EXPECT_FALSE(CargaFicheroRecepcion(*c, otro));
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(rele->Registro().isEmpty());
-}
-
 TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
     EXPECT_EQ(ProgresoTotal(0, 5), 0);
     EXPECT_EQ(ProgresoTotal(2, 5), 50);
@@ -377,11 +364,14 @@ TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
 
 // The two menu commands as a user runs them: connect with a configuration of
 // another model open, which may be closed for a new one of the relay's model,
-// send that, then receive into a new file with nothing open, which opens it.
+// send that, then receive into a new file with nothing open, which opens it;
+// a target of another model is refused before any exchange.
 // Connecting and leaving otherwise: conexion_test.
 TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyReceive) {
     Arranca({}, "TRV420.MDB");
     Nuevo("TRV-610 **");
+    const QString otro = a.DirectorioTrabajo + "otro.cnf";
+    ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, otro));
     monitor.identificaciones.push_back({"1", "1234"});
     ins.ui.Espera(Texto(517), Boton::Si);
     ConexionRele(*c);
@@ -418,6 +408,12 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     EXPECT_TRUE(ins.v.comandosFichero);
     EXPECT_EQ(prueba::Filas(nuevo, "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
     EsperaFinal(*this);
+
+    const qsizetype peticiones = rele->TramasRecibidas().size();
+    ins.ui.Espera(Texto(573));
+    EXPECT_FALSE(CargaFicheroRecepcion(*c, otro));
+    EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_EQ(rele->TramasRecibidas().size(), peticiones);
 }
 
 }  // namespace
