@@ -23,7 +23,7 @@ const QByteArray Bloque = Bytes({0xA1, 0xB2, 0xC3, 0xD4});
 
 // ---------------------------------------------------------------- the port
 
-TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBitsWhenItOpens) {
+TEST(Apertura, TheSettingsFileGivesTheLineItsSettingsWhenItOpensAndOnlyThen) {
     // A pty keeps 8 data bits without parity whatever it is told; the flags
     // for those are checked on their own (canal_serie_test).
     Linea l;
@@ -55,16 +55,14 @@ TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBitsWhenItOpens) {
     EXPECT_FALSE(l.driver->PuertoAbierto());
     // Closed, the next open reads the file afresh and finds no COM7.
     EXPECT_FALSE(l.Abre());
-}
 
-TEST(Apertura, RefusedSettingsOrABusyDeviceLeaveThePortClosedAndReleased) {
-    Linea l;
+    // Refused settings or a busy device leave the port closed and released.
     for (const ParametrosPuerto &malo : {Ajustes(115200, 9), Ajustes(115200, 4), Ajustes(115200, 8, 5),
                                          Ajustes(0), Ajustes(-300), Ajustes(115200, 8, 0, 3)}) {
         l.Ajusta(malo);
         EXPECT_FALSE(l.Abre()) << malo.Velocidad << " " << int(malo.LongitudPalabra) << " " << int(malo.Paridad);
     }
-    EXPECT_TRUE(l.reloj.pausas.isEmpty());
+    EXPECT_EQ(l.reloj.pausas.size(), std::ssize(casos) + 1);
 
     // Someone else holding the device keeps us out.
     l.Ajusta(Ajustes());
@@ -161,7 +159,7 @@ TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
     EXPECT_TRUE(ofrecidos.isEmpty());
 }
 
-TEST(Tramas, EveryCommandGoesOutByteForByte) {
+TEST(Tramas, EveryCommandGoesOutByteForByteAndAWriteOfNBytesIs16PlusNUpTo240) {
     Linea l;
     ASSERT_TRUE(l.Abre());
     l.driver->ClaveRele(99999);
@@ -180,12 +178,8 @@ TEST(Tramas, EveryCommandGoesOutByteForByte) {
                            0x02, 0x04, 0x00, 0x09, 0x00, 0x00, 0x9F, 0x86, 0x01, 0x00, 0x17}));
     EXPECT_EQ(t[3], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x06, 0x44,
                            0x03, 0x04, 0x00, 0x09, 0x00, 0x00, 0x0E}));
-}
 
-TEST(Tramas, AWriteOfNBytesIs16PlusNAndMoreThan240IsNotSent) {
-    Linea l;
-    ASSERT_TRUE(l.Abre());
-    QByteArray r;
+    // A write of N bytes is 16 + N; more than 240 is not sent.
     QByteArray datos;
     for (int i = 0; i < 241; ++i) datos.append(char(i));
     for (int n : {0, 1, 60, 240}) {
@@ -201,21 +195,22 @@ TEST(Tramas, AWriteOfNBytesIs16PlusNAndMoreThan240IsNotSent) {
 
     EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, 241), cod::DatosExcesivos);
     EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 2, 1, 300), 0);
-    EXPECT_EQ(l.rele->TramasRecibidas().size(), 6);
+    EXPECT_EQ(l.rele->TramasRecibidas().size(), 4 + 6);
 }
 
 // ------------------------------------------------------------ link codes
 
-TEST(CodigosEnlace, EachFaultGivesItsCodeAndTheNextExchangeIsClean) {
+TEST(CodigosEnlace, EachFaultGivesItsCodeAndNoTextAndTheNextExchangeIsClean) {
     // Odd requests carry a fault, even ones are answered properly.
     relaysim::Opciones o;
     relaysim::Fallos &f = o.fallos;
-    f.checksumCuerpo = {1};
+    f.checksumCuerpo = {1, 16};   // 16: the second identification read below
     f.cuerpoCorto = {3};
     f.checksumCabecera = {5, 9};
     f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
     f.longitudCorta = {11};
     f.ruido = {13};
+    f.matriculaVacia = true;
     Linea l(o, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
     const qint16 esperados[] = {cod::ChecksumCuerpo, cod::CuerpoIncompleto, cod::ChecksumCabecera,
@@ -228,6 +223,16 @@ TEST(CodigosEnlace, EachFaultGivesItsCodeAndTheNextExchangeIsClean) {
         EXPECT_EQ(l.Lee(r), 4) << "after " << codigo;
         EXPECT_EQ(r, Bloque);
     }
+    // An all-zero database stem or a failed identification read gives no text.
+    QString matricula = "previa";
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
+    EXPECT_TRUE(matricula.isEmpty());
+    const QByteArray t = l.rele->TramasRecibidas().last();
+    EXPECT_EQ(quint8(t[6]), 2);    // CPU 2
+    EXPECT_EQ(quint8(t[10]), 9);   // area 9
+    matricula = "previa";
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), cod::ChecksumCuerpo);
+    EXPECT_TRUE(matricula.isEmpty());
 }
 
 // A reply that never comes, comes late or comes in pieces past the deadline
@@ -311,23 +316,6 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
             }
         }
     }
-}
-
-TEST(Matricula, AnAllZeroStemOrAFailedReadGivesNoText) {
-    relaysim::Opciones o;
-    o.fallos.matriculaVacia = true;
-    o.fallos.checksumCuerpo = {2};
-    Linea l(o);
-    ASSERT_TRUE(l.Abre());
-    QString matricula = "previa";
-    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
-    EXPECT_TRUE(matricula.isEmpty());
-    const QByteArray t = l.rele->TramasRecibidas().first();
-    EXPECT_EQ(quint8(t[6]), 2);    // CPU 2
-    EXPECT_EQ(quint8(t[10]), 9);   // area 9
-    matricula = "previa";
-    EXPECT_EQ(l.driver->LeerMatricula(matricula), cod::ChecksumCuerpo);
-    EXPECT_TRUE(matricula.isEmpty());
 }
 
 }  // namespace
