@@ -14,7 +14,7 @@ using namespace tarvo;
 class PruebaVentanasComunicaciones : public QObject {
     Q_OBJECT
 private slots:
-    void lasBarrasIgnoranValoresFueraDeRango() {
+    void elProgresoIgnoraValoresFueraDeRangoYLaTrazaSeBorraPorCaja() {
         prueba::Instalacion ins;
         QWidget principal;
         principal.show();
@@ -51,11 +51,9 @@ private slots:
         m.ErrorComunicacion("\r\nERROR 7");
         QVERIFY(habilitado);
         QCOMPARE(texto, QString("\nERROR 7"));
-    }
 
-    void laTrazaAcumulaYSeBorraPorCaja() {
-        prueba::Instalacion ins;
-        MonitorQt m(ins.ctx.dic, nullptr);
+        // The trace adds to each box and each box is cleared on its own.
+        principal.setEnabled(true);   // as after the transfer
         m.PonTraza(MonitorComunicaciones::Traza::Envio, "Enviar (byte a byte):\r\n");
         m.AnadeTraza(MonitorComunicaciones::Traza::Envio, "0000000A ");
         m.PonTraza(MonitorComunicaciones::Traza::Recepcion, "Recibir (byte a byte):\r\n");
