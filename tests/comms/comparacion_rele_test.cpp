@@ -27,9 +27,7 @@ Memoria Grupo(Memoria m, int cpu, int grupo) {
 // its memory with the faults `fallo` gives it; the working copy gets `ediciones`.
 struct ReleConfigurado : prueba::ReleEnLinea {
     explicit ReleConfigurado(const Fallo &fallo = {}, const QStringList &ediciones = {}) {
-        Nuevo("TRV-610 **");
-        Arranca();
-        Abre();
+        Listo("TRV-610 **");
         ins.ui.Espera(Texto(583));
         EXPECT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
         relaysim::Opciones o;

@@ -74,6 +74,17 @@ struct ReleEnLinea {
         ASSERT_TRUE(a.HayFicheroActual());
     }
 
+    // A new configuration of a model from the list ("TRV-610 **"), the relay of
+    // its database on the line with the options `pon` gives (the configuration's
+    // catalogue decides the request numbers), identified and with the port open.
+    void Listo(const QString &linea, const std::function<void(relaysim::Opciones &)> &pon = {}) {
+        Nuevo(linea);
+        relaysim::Opciones o;
+        if (pon) pon(o);
+        Arranca(o, a.BaseDatos);
+        Abre();
+    }
+
     QString Texto(int n) const { return ins.ctx.dic.Texto(n); }
 
     static QByteArray Bytes(const QString &ruta) {

@@ -64,12 +64,10 @@ struct PlanEnvio {
 
 struct Transferencias : ::testing::Test, prueba::ReleEnLinea {};
 
-class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<const char *> {};
 
 TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
-    Arranca({}, GetParam().second);
-    Nuevo(GetParam().first);
-    Abre();
+    Listo(GetParam());
     // Every setting gets a value of its own, so that what comes back cannot be
     // the template's defaults by chance.
     DatosCodificacion datos;
@@ -128,9 +126,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     EXPECT_TRUE(QRegularExpression("^([0-9A-F]{8} )+\r\n").match(monitor.envio.section("\r\n", 2, 2) + "\r\n").hasMatch());
 }
 
-INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
-                         ::testing::Values(std::pair{"TRV-610 **", "TRV610.MDB"}, std::pair{"TRV-420 *", "TRV420.MDB"},
-                                           std::pair{"TRV-300 C*", "TRV300.MDB"}));
+INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta, ::testing::Values("TRV-610 **", "TRV-420 *", "TRV-300 C*"));
 
 // Only the processors' state blocks, read back after the marks, say whether
 // the relay took the configuration: lost or refused marks, and damaged
@@ -164,11 +160,7 @@ TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) 
     for (const Caso &caso : casos) {
         SCOPED_TRACE(caso.caso.toStdString());
         prueba::ReleEnLinea r;
-        r.Nuevo("TRV-610 **");   // the catalogue decides the request numbers
-        relaysim::Opciones o;
-        caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz);
-        r.Arranca(o);
-        r.Abre();
+        r.Listo("TRV-610 **", [&](auto &o) { caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz); });
         const bool bien = caso.sinConfigurar == -1;
         r.ins.ui.Espera(bien                         ? r.Texto(583)
                         : caso.sinConfigurar == -2 ? r.Texto(3018)
@@ -205,9 +197,7 @@ TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
     for (const auto &caso : casos) {
         SCOPED_TRACE(caso.sql);
         prueba::ReleEnLinea r;
-        r.Arranca({}, "TRV420.MDB");
-        r.Nuevo("TRV-420 *");
-        r.Abre();
+        r.Listo("TRV-420 *");
         ASSERT_EQ(sqlite3_exec(bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->handle(), caso.sql, nullptr, nullptr, nullptr),
                   SQLITE_OK);
         r.ins.ui.Espera(r.Texto(3000));
@@ -276,11 +266,7 @@ TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         prueba::ReleEnLinea r;
-        r.Nuevo("TRV-420 *");   // the catalogue decides the request numbers
-        relaysim::Opciones o;
-        c.fallo(o.fallos, PlanEnvio(r.a).PrimeraEscritura(), r.a);
-        r.Arranca(o, "TRV420.MDB");
-        r.Abre();
+        r.Listo("TRV-420 *", [&](auto &o) { c.fallo(o.fallos, PlanEnvio(r.a).PrimeraEscritura(), r.a); });
         for (const auto &[texto, boton] : c.preguntas) r.ins.ui.Espera(r.Texto(texto), boton);
         r.ins.ui.Espera(r.Texto(c.final));
         EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), c.final == 583);
@@ -320,15 +306,13 @@ TEST(RecepcionFallida, TheTargetIsLeftAsItWas) {
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         prueba::ReleEnLinea r;
-        relaysim::Opciones o;
-        o.fallos.silencioTras = c.silencioTras;
-        if (!c.estado.isEmpty()) {
-            r.ins.arbol.raiz.escribe("estado.txt", c.estado);
-            o.estado = r.ins.arbol.raiz.en("estado.txt");
-        }
-        r.Arranca(o);
-        r.Nuevo("TRV-610 **");
-        r.Abre();
+        r.Listo("TRV-610 **", [&](auto &o) {
+            o.fallos.silencioTras = c.silencioTras;
+            if (!c.estado.isEmpty()) {
+                r.ins.arbol.raiz.escribe("estado.txt", c.estado);
+                o.estado = r.ins.arbol.raiz.en("estado.txt");
+            }
+        });
         r.a.ModoDepuracion = !c.dano.isEmpty();
         const QString destino = r.a.DirectorioTrabajo + "objetivo.cnf";
         if (c.existia) {
