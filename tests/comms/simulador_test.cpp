@@ -100,7 +100,7 @@ TEST(ModeloSimulador, AModelDatabaseGivesTheIdentificationAndConfiguredProcessor
 
 // ------------------------------------------------------ the program itself
 
-TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
+TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateLogsEveryFrameAndStopsOnABadStart) {
     Opciones o;
     o.rele = 3;
     o.clave = 777;
@@ -133,11 +133,8 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));
     EXPECT_TRUE(lineas[2].endsWith("orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
-}
 
-TEST(ProgramaSimulador, ABadCommandLineOrModelStopsItWithAMessage) {
-    prueba::CarpetaTemporal dir;
-    QProcess p;
+    // A bad command line or model stops it with a message.
     p.start(TARVO_RELAYSIM, {"--relay", "300"});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitCode(), 2);
