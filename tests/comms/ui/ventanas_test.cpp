@@ -65,7 +65,7 @@ private slots:
         QVERIFY(!t->findChild<QPlainTextEdit *>("txtRecibir")->toPlainText().isEmpty());
     }
 
-    void laIdentificacionSoloMuestraValoresYaDados() {
+    void laIdentificacionMuestraLoDadoYSigueAbiertaSiSeRechaza() {
         prueba::Instalacion ins;
         IdentRele nuevo(-1, -1, ins.ctx.dic);
         QVERIFY(nuevo.findChild<QLineEdit *>("numrele")->text().isEmpty());
@@ -83,11 +83,9 @@ private slots:
         QTest::keyClicks(dado.findChild<QLineEdit *>("passrele"), "99");
         QCOMPARE(dado.Textos().numero, QString("7"));
         QCOMPARE(dado.Textos().clave, QString("99"));
-    }
+        dado.close();
 
-    // OK with texts the caller refuses keeps the dialog open with them.
-    void laIdentificacionRechazadaSigueAbierta() {
-        prueba::Instalacion ins;
+        // OK with texts the caller refuses keeps the dialog open with them.
         MonitorQt m(ins.ctx.dic, nullptr);
         QStringList vistos;
         const auto acepta = [&](const MonitorComunicaciones::Identificacion &t) {
