@@ -317,9 +317,8 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
     EXPECT_EQ(modelo.codigo, 1);
     EXPECT_TRUE(modelo.err.contains("XYZ-1"));
     EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("x.cnf")));
-    prueba::CarpetaTemporal otra;
-    otra.escribe("basura.cnf", "not a configuration");
-    EXPECT_EQ(Ejecuta({"info", otra.en("basura.cnf")}).codigo, 1);
+    arbol.raiz.escribe("basura.cnf", "not a configuration");
+    EXPECT_EQ(Ejecuta({"info", arbol.raiz.en("basura.cnf")}).codigo, 1);
 }
 
 // Both programs call the same things by the same option and answer --help on
