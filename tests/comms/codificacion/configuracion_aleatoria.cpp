@@ -167,10 +167,8 @@ QStringList Volcado(const QString &ruta, const QString &tabla) {
     QStringList filas;
     for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
         QStringList c;
-        for (int i = 0; i < rs->FieldCount(); ++i) {
-            const QVariant v = rs->Value(i);
-            c << rs->FieldName(i) + "=" + (v.isNull() ? QString("<null>") : v.toString());
-        }
+        for (int i = 0; i < rs->FieldCount(); ++i)
+            c << rs->FieldName(i) + "=" + (rs->Value(i).isNull() ? QString("<null>") : rs->Value(i).toString());
         filas << c.join("|");
     }
     return filas;
