@@ -19,11 +19,16 @@ struct Conexion : ::testing::Test, prueba::ReleEnLinea {
     }
 };
 
+// A bad number is refused and asked again; connected, the relay's model gets a
+// new configuration. Cancelling the next connection forgets the password.
 TEST_F(Conexion, ARelayThatIdentifiesItselfConnectsAndGetsANewConfiguration) {
     Arranca();
+    Teclea("300", "1234");   // which numbers are refused: Identificacion below
     Teclea("1", "1234");
+    ins.ui.Espera(Texto(765));
     ConexionRele(*c);
     EXPECT_EQ(ins.Inesperados(), "");
+    EXPECT_TRUE(monitor.identificaciones.empty());
     EXPECT_EQ(a.EstadoConexion, 0);
     EXPECT_TRUE(ins.v.conectado);
     EXPECT_TRUE(driver->PuertoAbierto());
@@ -49,20 +54,7 @@ TEST_F(Conexion, ARelayThatIdentifiesItselfConnectsAndGetsANewConfiguration) {
     // The open configuration keeps its model.
     EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
     EXPECT_TRUE(ins.v.paneles[2].isEmpty());
-}
 
-TEST_F(Conexion, BadNumbersAreRefusedAndAskedAgainAndCancelForgetsThePassword) {
-    Arranca();
-    Teclea("300", "1234");   // which numbers are refused: Identificacion below
-    Teclea("1", "1234");
-    ins.ui.Espera(Texto(765));
-    ConexionRele(*c);
-    EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_EQ(a.EstadoConexion, 0);
-    EXPECT_TRUE(monitor.identificaciones.empty());
-
-    ins.ui.Espera(Texto(588), Boton::Si);
-    EmulacionRele(*c);
     ConexionRele(*c);   // the dialog is cancelled
     EXPECT_EQ(a.NumeroRele, 1);
     EXPECT_EQ(a.PasswordRele, -1);
@@ -104,15 +96,13 @@ TEST_F(Conexion, AnUnusableModelOrASilentRelayIsReportedAndClosesThePort) {
     }
 }
 
-TEST(Identificacion, TheFieldsAreCutFromThePayloadAndTheModelBeforeTheStar) {
+TEST(Identificacion, FieldsAreCutFromThePayloadAndTypedNumbersCheckedForRange) {
     const Identificacion id = LeeIdentificacion("trv-610 ab*x        trv610  2.03RELAYSIM");
     EXPECT_EQ(id.modelo.size(), 20);
     EXPECT_EQ(id.NombreModelo(), "TRV-610 AB");
     EXPECT_EQ(id.FicheroBaseDatos(), "TRV610.MDB");
     EXPECT_EQ(LeeIdentificacion(" trv-300 c   ").NombreModelo(), "TRV-300 C");
-}
-
-TEST(Identificacion, NumbersOutsideTheirRangesOrNotNumbersAreRefused) {
+    // The typed numbers: outside their ranges or not numbers, refused.
     EXPECT_TRUE(ValidaIdentificacion("0", "0"));
     EXPECT_TRUE(ValidaIdentificacion("255", "99999"));
     const std::pair<const char *, const char *> malos[] = {{"256", "1"}, {"-1", "1"}, {"uno", "1"},

@@ -21,15 +21,9 @@ namespace {
 const QByteArray EstadoBloque = "C 1 4 0 5 1 A1B2C3D4\n";
 const QByteArray Bloque = Bytes({0xA1, 0xB2, 0xC3, 0xD4});
 
-relaysim::Opciones ConFallos(const std::function<void(relaysim::Fallos &)> &pon) {
-    relaysim::Opciones o;
-    pon(o.fallos);
-    return o;
-}
-
 // ---------------------------------------------------------------- the port
 
-TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBits) {
+TEST(Apertura, TheSettingsFileGivesTheLineItsSettingsWhenItOpensAndOnlyThen) {
     // A pty keeps 8 data bits without parity whatever it is told; the flags
     // for those are checked on their own (canal_serie_test).
     Linea l;
@@ -47,32 +41,29 @@ TEST(Apertura, TheSettingsFileGivesTheLineItsSpeedAndStopBits) {
     }
     // Every open ends with the line's settling pause, and only with it.
     EXPECT_EQ(l.reloj.pausas, QList<int>(std::size(casos), clsDriverOrbel::EsperaApertura));
-}
 
-TEST(Apertura, OpeningAgainWhileOpenRereadsNothingAndKeepsThePort) {
-    Linea l;
+    // Opening again while open rereads nothing and keeps the port.
+    l.Ajusta(Ajustes());
     ASSERT_TRUE(l.Abre());
     l.Ajusta(Ajustes(115200, 8, 0, 0, 7));   // a port that does not exist
     l.driver->PuertoAbierto(true);
-    EXPECT_EQ(l.reloj.pausas, QList<int>({1000}));
+    EXPECT_EQ(l.reloj.pausas, QList<int>(std::size(casos) + 1, clsDriverOrbel::EsperaApertura));
     QString matricula;
     EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
-
     l.driver->PuertoAbierto(false);
     l.driver->PuertoAbierto(false);
     EXPECT_FALSE(l.driver->PuertoAbierto());
     // Closed, the next open reads the file afresh and finds no COM7.
     EXPECT_FALSE(l.Abre());
-}
 
-TEST(Apertura, RefusedSettingsOrABusyDeviceLeaveThePortClosedAndReleased) {
-    Linea l;
+    // Refused settings or a busy device leave the port closed and released.
+    const QList<int> pausas = l.reloj.pausas;
     for (const ParametrosPuerto &malo : {Ajustes(115200, 9), Ajustes(115200, 4), Ajustes(115200, 8, 5),
                                          Ajustes(0), Ajustes(-300), Ajustes(115200, 8, 0, 3)}) {
         l.Ajusta(malo);
         EXPECT_FALSE(l.Abre()) << malo.Velocidad << " " << int(malo.LongitudPalabra) << " " << int(malo.Paridad);
     }
-    EXPECT_TRUE(l.reloj.pausas.isEmpty());
+    EXPECT_EQ(l.reloj.pausas, pausas);
 
     // Someone else holding the device keeps us out.
     l.Ajusta(Ajustes());
@@ -169,7 +160,7 @@ TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
     EXPECT_TRUE(ofrecidos.isEmpty());
 }
 
-TEST(Tramas, EveryCommandGoesOutByteForByte) {
+TEST(Tramas, EveryCommandGoesOutByteForByteAndAWriteOfNBytesIs16PlusNUpTo240) {
     Linea l;
     ASSERT_TRUE(l.Abre());
     l.driver->ClaveRele(99999);
@@ -188,12 +179,8 @@ TEST(Tramas, EveryCommandGoesOutByteForByte) {
                            0x02, 0x04, 0x00, 0x09, 0x00, 0x00, 0x9F, 0x86, 0x01, 0x00, 0x17}));
     EXPECT_EQ(t[3], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x06, 0x44,
                            0x03, 0x04, 0x00, 0x09, 0x00, 0x00, 0x0E}));
-}
 
-TEST(Tramas, AWriteOfNBytesIs16PlusNAndMoreThan240IsNotSent) {
-    Linea l;
-    ASSERT_TRUE(l.Abre());
-    QByteArray r;
+    // A write of N bytes is 16 + N; more than 240 is not sent.
     QByteArray datos;
     for (int i = 0; i < 241; ++i) datos.append(char(i));
     for (int n : {0, 1, 60, 240}) {
@@ -209,21 +196,22 @@ TEST(Tramas, AWriteOfNBytesIs16PlusNAndMoreThan240IsNotSent) {
 
     EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, 241), cod::DatosExcesivos);
     EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 2, 1, 300), 0);
-    EXPECT_EQ(l.rele->TramasRecibidas().size(), 6);
+    EXPECT_EQ(l.rele->TramasRecibidas().size(), 4 + 6);
 }
 
 // ------------------------------------------------------------ link codes
 
-TEST(CodigosEnlace, EachFaultGivesItsCodeAndTheNextExchangeIsClean) {
+TEST(CodigosEnlace, EachFaultGivesItsCodeAndNoTextAndTheNextExchangeIsClean) {
     // Odd requests carry a fault, even ones are answered properly.
-    const auto o = ConFallos([](relaysim::Fallos &f) {
-        f.checksumCuerpo = {1};
-        f.cuerpoCorto = {3};
-        f.checksumCabecera = {5, 9};
-        f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
-        f.longitudCorta = {11};
-        f.ruido = {13};
-    });
+    relaysim::Opciones o;
+    relaysim::Fallos &f = o.fallos;
+    f.checksumCuerpo = {1, 16};   // 16: the second identification read below
+    f.cuerpoCorto = {3};
+    f.checksumCabecera = {5, 9};
+    f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
+    f.longitudCorta = {11};
+    f.ruido = {13};
+    f.matriculaVacia = true;
     Linea l(o, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
     const qint16 esperados[] = {cod::ChecksumCuerpo, cod::CuerpoIncompleto, cod::ChecksumCabecera,
@@ -236,6 +224,16 @@ TEST(CodigosEnlace, EachFaultGivesItsCodeAndTheNextExchangeIsClean) {
         EXPECT_EQ(l.Lee(r), 4) << "after " << codigo;
         EXPECT_EQ(r, Bloque);
     }
+    // An all-zero database stem or a failed identification read gives no text.
+    QString matricula = "previa";
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
+    EXPECT_TRUE(matricula.isEmpty());
+    const QByteArray t = l.rele->TramasRecibidas().last();
+    EXPECT_EQ(quint8(t[6]), 2);    // CPU 2
+    EXPECT_EQ(quint8(t[10]), 9);   // area 9
+    matricula = "previa";
+    EXPECT_EQ(l.driver->LeerMatricula(matricula), cod::ChecksumCuerpo);
+    EXPECT_TRUE(matricula.isEmpty());
 }
 
 // A reply that never comes, comes late or comes in pieces past the deadline
@@ -259,7 +257,9 @@ TEST(CodigosEnlace, ALostLateOrCutReplyIsMinus5AndTheNextExchangeIsClean) {
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
-        Linea l(ConFallos(c.fallo), Ajustes(c.velocidad), EstadoBloque);
+        relaysim::Opciones o;
+        c.fallo(o.fallos);
+        Linea l(o, Ajustes(c.velocidad), EstadoBloque);
         ASSERT_TRUE(l.Abre());
         QByteArray r;
         // A block the relay does not hold: its late reply would read as an empty payload.
@@ -283,20 +283,16 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
     struct Caso { int bytes; qint16 codigo; };
     const Caso casos[] = {{0, cod::SinCabecera}, {4, cod::SinCabecera}, {orbel::TamCabecera, cod::CuerpoIncompleto},
                           {orbel::TamCabecera + 3, cod::CuerpoIncompleto}};
-    prueba::CarpetaTemporal dir;
-    Aplicacion app;
-    app.DirectorioPrograma = dir.ruta();
-    app.FicheroIni = dir.en("tarvo32.ini");
     // Port bounds of 17.4 s and more per read at 9600, 1.45 s at 115200, none above.
     for (const qint32 velocidad : {9600, 115200, 230400}) {
-        GuardaParametrosPuerto(app, Ajustes(velocidad));
+        Linea sinRele({}, Ajustes(velocidad), {}, false);
         for (const Caso &c : casos) {
             for (const bool escritura : {false, true}) {
                 prueba::RelojVirtual reloj;
                 auto propio = std::make_unique<prueba::CanalVirtual>(reloj, std::deque<prueba::CanalVirtual::Trozo>{},
                                                                      entera.left(c.bytes));
                 const prueba::CanalVirtual &canal = *propio;
-                clsDriverOrbel driver(app, std::move(propio), &reloj);
+                clsDriverOrbel driver(sinRele.app, std::move(propio), &reloj);
                 driver.NumeroRele(1);
                 driver.PuertoAbierto(true);
                 ASSERT_TRUE(driver.PuertoAbierto());
@@ -321,23 +317,6 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
             }
         }
     }
-}
-
-TEST(Matricula, AnAllZeroStemOrAFailedReadGivesNoText) {
-    relaysim::Opciones o;
-    o.fallos.matriculaVacia = true;
-    o.fallos.checksumCuerpo = {2};
-    Linea l(o);
-    ASSERT_TRUE(l.Abre());
-    QString matricula = "previa";
-    EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
-    EXPECT_TRUE(matricula.isEmpty());
-    const QByteArray t = l.rele->TramasRecibidas().first();
-    EXPECT_EQ(quint8(t[6]), 2);    // CPU 2
-    EXPECT_EQ(quint8(t[10]), 9);   // area 9
-    matricula = "previa";
-    EXPECT_EQ(l.driver->LeerMatricula(matricula), cod::ChecksumCuerpo);
-    EXPECT_TRUE(matricula.isEmpty());
 }
 
 }  // namespace

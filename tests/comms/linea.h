@@ -26,6 +26,17 @@ inline tarvo::ParametrosPuerto Ajustes(qint32 velocidad = 115200, quint8 palabra
     return {.Puerto = puerto, .Velocidad = velocidad, .Paridad = paridad, .LongitudPalabra = palabra, .BitsStop = stop};
 }
 
+// The simulator with `o`, linked as COM1 of the program folder and answering.
+inline std::unique_ptr<relaysim::ServidorPty> ArrancaRele(relaysim::Opciones o, const QString &programa) {
+    o.programa = programa;
+    o.puerto = 1;
+    auto rele = std::make_unique<relaysim::ServidorPty>(o);
+    QString error;
+    EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
+    rele->Arranca();
+    return rele;
+}
+
 struct Linea {
     CarpetaTemporal dir;
     tarvo::Aplicacion app;
@@ -42,18 +53,11 @@ struct Linea {
         app.DirectorioPrograma = dir.ruta();
         app.FicheroIni = dir.en("tarvo32.ini");
         tarvo::GuardaParametrosPuerto(app, p);
-        o.programa = dir.ruta();
-        o.puerto = 1;
         if (!estado.isEmpty()) {
             dir.escribe("estado.txt", estado);
             o.estado = dir.en("estado.txt");
         }
-        if (simulador) {
-            rele = std::make_unique<relaysim::ServidorPty>(o);
-            QString error;
-            EXPECT_TRUE(rele->Prepara(error)) << error.toStdString();
-            rele->Arranca();
-        }
+        if (simulador) rele = ArrancaRele(o, dir.ruta());
         driver = std::make_unique<tarvo::clsDriverOrbel>(app, nullptr, &reloj);
         driver->NumeroRele(o.rele);
         driver->ClaveRele(o.clave);

@@ -8,28 +8,20 @@
 
 #include "comms/canal_serie.h"
 #include "comms/comunicaciones.h"
-#include "servidor.h"
-#include "core/ajustes.h"
-#include "core/puertos.h"
+#include "linea.h"
 #include "store/ficheros.h"
 #include "support/instalacion.h"
 
 #include <QFile>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 namespace prueba {
 
-struct RelojVeloz : tarvo::Reloj {
-    QList<int> pausas;
+struct RelojVeloz : RelojRegistrado {
     qint64 adelanto = 0;
     qint64 Ahora() override {
         adelanto += 1000;
         return tarvo::Reloj::Ahora() + adelanto;
     }
-    void Dormir(int ms) override { pausas.append(ms); }
 };
 
 // The machine's terminal interface with short read bounds.
@@ -58,13 +50,8 @@ struct ReleEnLinea {
     // The relay of `baseDatos` (e.g. "TRV610.MDB") on COM1 at 115200 baud.
     void Arranca(relaysim::Opciones o = {}, const QString &baseDatos = "TRV610.MDB") {
         tarvo::GuardaParametrosPuerto(a, {.Puerto = 1, .Velocidad = 115200});
-        o.programa = a.DirectorioPrograma;
-        o.puerto = 1;
         if (o.modelo.isEmpty()) o.modelo = a.DirectorioModelos + baseDatos;
-        rele = std::make_unique<relaysim::ServidorPty>(o);
-        QString error;
-        ASSERT_TRUE(rele->Prepara(error)) << error.toStdString();
-        rele->Arranca();
+        rele = ArrancaRele(o, a.DirectorioPrograma);
         driver = std::make_unique<tarvo::clsDriverOrbel>(a, std::make_unique<CanalBreve>(), &reloj);
         c = std::make_unique<tarvo::Comunicaciones>(tarvo::Comunicaciones{ins.ctx, ins.v, monitor, *driver});
     }
@@ -85,6 +72,17 @@ struct ReleEnLinea {
         tarvo::NuevaConfiguracion(ins.ctx, ins.v);
         ASSERT_EQ(ins.Inesperados(), "");
         ASSERT_TRUE(a.HayFicheroActual());
+    }
+
+    // A new configuration of a model from the list ("TRV-610 **"), the relay of
+    // its database on the line with the options `pon` gives (the configuration's
+    // catalogue decides the request numbers), identified and with the port open.
+    void Listo(const QString &linea, const std::function<void(relaysim::Opciones &)> &pon = {}) {
+        Nuevo(linea);
+        relaysim::Opciones o;
+        if (pon) pon(o);
+        Arranca(o, a.BaseDatos);
+        Abre();
     }
 
     QString Texto(int n) const { return ins.ctx.dic.Texto(n); }

@@ -57,7 +57,7 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
 
 // How the relay answers writes, confirmations, cancellations and reads: the
 // exchanges in driver_test.
-TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
+TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocksAndTheModelConfiguresEveryCPU) {
     prueba::CarpetaTemporal dir;
     MemoriaRele m;
     m.Pon({0, 4, 0, 2, 1}, Bytes({0, 1, 0xFE}));
@@ -79,28 +79,26 @@ TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
     }
     // A refused file leaves the memory as it was.
     EXPECT_EQ(leida.Confirmados(), m.Confirmados());
-}
 
-// What else a model gives (names over it, a state file on top, a missing
-// one) is seen at work in conexion_test and transferencias_test.
-TEST(ModeloSimulador, AModelDatabaseGivesTheIdentificationAndConfiguredProcessors) {
+    // A model database gives the identification and configured processors. What else a model
+    // gives (names over it, a state file on top, a missing one) is seen at work in
+    // conexion_test and transferencias_test.
     Opciones o;
     o.modelo = QString(TARVO_MODELS_DIR) + "/TRV610.MDB";
     Identidad id;
-    MemoriaRele m;
-    QString error;
-    ASSERT_TRUE(PreparaRele(o, id, m, error)) << error.toStdString();
+    MemoriaRele delModelo;
+    ASSERT_TRUE(PreparaRele(o, id, delModelo, error)) << error.toStdString();
     EXPECT_EQ(RegistroMatricula(id, false), "TRV-610 00          TRV610  2.03RELAYSIM");
     QByteArray d;
     for (quint8 cpu : {0, 1, 2}) {
-        ASSERT_TRUE(m.Lee({cpu, 4, 0, 1, 1}, d));
+        ASSERT_TRUE(delModelo.Lee({cpu, 4, 0, 1, 1}, d));
         EXPECT_EQ(d, Bytes({1, 0, 0, 0}));
     }
 }
 
 // ------------------------------------------------------ the program itself
 
-TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
+TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateLogsEveryFrameAndStopsOnABadStart) {
     Opciones o;
     o.rele = 3;
     o.clave = 777;
@@ -133,11 +131,8 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateAndLogsEveryFrame) {
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));
     EXPECT_TRUE(lineas[2].endsWith("orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
-}
 
-TEST(ProgramaSimulador, ABadCommandLineOrModelStopsItWithAMessage) {
-    prueba::CarpetaTemporal dir;
-    QProcess p;
+    // A bad command line or model stops it with a message.
     p.start(TARVO_RELAYSIM, {"--relay", "300"});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(p.exitCode(), 2);

@@ -11,16 +11,14 @@ using prueba::Bytes;
 
 namespace {
 
-TEST(Tiempos, KIs115200DividedByTheSpeedInWholeNumbers) {
+TEST(Tiempos, KIs115200DividedByTheSpeedAndAReadLastsTheLesserOfTwoBounds) {
     EXPECT_EQ(TiemposPara(9600), (TiemposPuerto{600, 600, 12000, 600, 60000}));
     EXPECT_EQ(TiemposPara(115200), (TiemposPuerto{50, 50, 1000, 50, 5000}));
     EXPECT_EQ(TiemposPara(56000), (TiemposPuerto{100, 100, 2000, 100, 10000}));   // k = 2, remainder dropped
     EXPECT_EQ(TiemposPara(110), (TiemposPuerto{52350, 52350, 1047000, 52350, 5235000}));
     // Above 115200 every bound is 0: a read waits for its bytes.
     EXPECT_EQ(TiemposPara(128000), TiemposPuerto{});
-}
-
-TEST(Tiempos, AReadLastsTheLesserOfThePortsBoundAndItsOwn) {
+    // A read lasts the lesser of the port's bound and its own.
     struct Caso { qint32 velocidad; qint64 maximo, cota; };
     const Caso casos[] = {{9600, Canal::SoloPuerto, 17400}, {9600, 5000, 5000}, {115200, 5000, 1450},
                           {256000, Canal::SoloPuerto, -1}, {256000, 0, 0}, {256000, 30, 30}};

@@ -46,27 +46,6 @@ struct Cli : ::testing::Test {
     }
 };
 
-TEST_F(Cli, NewCreatesAConfigurationThatInfoDescribes) {
-    const QString fichero = arbol.raiz.en("campo.cnf");
-    Salida s = Ejecuta({"new", "TRV-420 ?", fichero});
-    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    s = Ejecuta({"info", fichero});
-    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    EXPECT_TRUE(s.out.contains("Model: TRV-420 ?"));
-    EXPECT_TRUE(s.out.contains("Model database: TRV420.MDB"));
-    EXPECT_TRUE(s.out.contains(QRegularExpression("Eventos PROT +32")));
-    EXPECT_FALSE(s.out.contains("Entradas CTRL"));   // the model has no control CPU
-
-    // The display form of the model is accepted too; an existing file needs
-    // --force, and is refused in one line rather than with the program's question.
-    s = Ejecuta({"new", "TRV-610 **", fichero});
-    EXPECT_EQ(s.codigo, 1);
-    EXPECT_EQ(s.err.count('\n'), 1) << s.err.toStdString();
-    EXPECT_EQ(Ejecuta({"info", fichero}).out.contains("TRV-420"), true);
-    EXPECT_EQ(Ejecuta({"new", "TRV-610 **", fichero, "--force"}).codigo, 0);
-    EXPECT_TRUE(Ejecuta({"info", fichero}).out.contains("Model: TRV-610 ??"));
-}
-
 // The display sheet of a configuration with a drawn object and a file name,
 // as a one-page PDF, and its report; a missing configuration is told by name
 // and writes nothing.
@@ -83,25 +62,22 @@ TEST_F(Cli, DisplayAndReportWriteTheirPdfs) {
         tarvo::GrabaObjeto(*rs, texto, true);
         tarvo::GrabaObjeto(*rs, nombre, true);
     }
+    auto paginasPdf = [&] {
+        const QByteArray contenido = arbol.raiz.lee("dibujo.pdf");
+        EXPECT_TRUE(contenido.startsWith("%PDF"));
+        return QString::fromLatin1(contenido).count(QRegularExpression("/Type\\s*/Page(?!s)"));
+    };
     Salida s = Ejecuta({"display", fichero, "--pdf", pdf, "--number", "4"});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    QFile f(pdf);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray contenido = f.readAll();
-    EXPECT_TRUE(contenido.startsWith("%PDF"));
-    EXPECT_EQ(QString::fromLatin1(contenido).count(QRegularExpression("/Type\\s*/Page(?!s)")), 1);
+    EXPECT_EQ(paginasPdf(), 1);
 
     // The report of the same file: one PDF page per page the tagged text starts.
     const QString texto = arbol.raiz.en("dibujo.txt");
     s = Ejecuta({"report", fichero, "--pdf", pdf, "--tagged", texto});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    QFile t(texto);
-    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
-    const qsizetype paginas = tarvo::LeeInforme(QString::fromUtf8(t.readAll())).size();
+    const qsizetype paginas = tarvo::LeeInforme(QString::fromUtf8(arbol.raiz.lee("dibujo.txt"))).size();
     EXPECT_GT(paginas, 2);
-    f.close();
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page(?!s)")), paginas);
+    EXPECT_EQ(paginasPdf(), paginas);
 
     s = Ejecuta({"display", arbol.raiz.en("falta.cnf"), "--pdf", arbol.raiz.en("falta.pdf")});
     EXPECT_EQ(s.codigo, 1);
@@ -110,20 +86,34 @@ TEST_F(Cli, DisplayAndReportWriteTheirPdfs) {
     EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("falta.cnf")));
 }
 
-// Equal, then one setting apart; a file that cannot be read and files of
-// different models are trouble.
-TEST_F(Cli, DiffPrintsEachDifferenceAndBothFingerprints) {
+// info describes what new made. diff: equal, then one setting apart; a file
+// that cannot be read and files of different models are trouble. new takes the
+// display form of the model too; an existing file needs --force, and is refused
+// in one line rather than with the program's question.
+TEST_F(Cli, NewInfoAndDiffDescribeAndCompareConfigurations) {
     const QString a = arbol.raiz.en("a.cnf"), b = arbol.raiz.en("b.cnf");
     ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", a}).codigo, 0);
+    Salida s = Ejecuta({"info", a});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(s.out.contains("Model: TRV-420 ?"));
+    EXPECT_TRUE(s.out.contains("Model database: TRV420.MDB"));
+    EXPECT_TRUE(s.out.contains(QRegularExpression("Eventos PROT +32")));
+    EXPECT_FALSE(s.out.contains("Entradas CTRL"));   // the model has no control CPU
+    const QString huella = s.out.section("Fingerprint: ", 1).left(65);
     ASSERT_TRUE(QFile::copy(a, b));
-    const QString huella = Ejecuta({"info", a}).out.section("Fingerprint: ", 1).left(65);
-    Salida s = Ejecuta({"diff", a, b});
+    s = Ejecuta({"diff", a, b});
     EXPECT_TRUE(s.codigo == 0 && s.out.count(huella) == 2 && huella.endsWith('\n')) << s.out.toStdString();
     bd::BaseDatos::Abrir(b)->Execute("UPDATE [Eventos PROT] SET Codificacion = '00000300' WHERE rowid = 1");
     s = Ejecuta({"diff", a, b});
     EXPECT_TRUE(s.codigo == 1 && s.out.contains(" GrupoSenyal: 0 -> 3\n") && s.out.count(huella) == 1) << s.out.toStdString();
     EXPECT_EQ(Ejecuta({"diff", a, arbol.raiz.en("falta.cnf")}).codigo, 2);
-    ASSERT_EQ(Ejecuta({"new", "TRV-610 ??", b, "--force"}).codigo, 0);
+
+    s = Ejecuta({"new", "TRV-610 **", b});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_EQ(s.err.count('\n'), 1) << s.err.toStdString();
+    EXPECT_EQ(Ejecuta({"diff", a, b}).codigo, 1);   // b as it was
+    ASSERT_EQ(Ejecuta({"new", "TRV-610 **", b, "--force"}).codigo, 0);
+    EXPECT_TRUE(Ejecuta({"info", b}).out.contains("Model: TRV-610 ??"));
     s = Ejecuta({"diff", a, b});   // different models
     EXPECT_TRUE(s.codigo == 2 && s.err.contains("TRV-420 *") && s.err.contains("TRV-610 **")) << s.err.toStdString();
 }
@@ -173,32 +163,10 @@ struct Rele {
     }
 };
 
-TEST_F(Cli, SendAndReceiveGoThroughTheRelay) {
-    Rele rele(arbol);
-    const QString enviado = arbol.raiz.en("enviado.cnf"), recibido = arbol.raiz.en("recibido.cnf");
-    ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", enviado}).codigo, 0);
-    // Without the right password the relay refuses to commit.
-    EXPECT_EQ(Ejecuta({"send", enviado, "--port", "3", "--password", "1"}).codigo, 1);
-    Salida s = Ejecuta({"send", enviado, "--port", "3", "--password", "1234"});
-    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    s = Ejecuta({"receive", recibido, "--port", "3", "--password", "0"});
-    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
-    // A configuration that cannot be sent is refused before any port is opened.
-    const QString roto = arbol.raiz.en("roto.cnf");
-    ASSERT_TRUE(QFile::copy(enviado, roto));
-    bd::BaseDatos::Abrir(roto)->Execute("UPDATE [LEDs COMU] SET Codificacion = '00' WHERE rowid = 1");
-    s = Ejecuta({"send", roto, "--port", "5", "--password", "1234"});
-    EXPECT_EQ(s.codigo, 1);
-    EXPECT_TRUE(s.err.contains("[LEDs COMU]") && !s.err.contains("COM5")) << s.err.toStdString();
-    // A file of another model is not sent.
-    ASSERT_EQ(Ejecuta({"new", "TRV-300 C?", arbol.raiz.en("otro.cnf")}).codigo, 0);
-    EXPECT_EQ(Ejecuta({"send", arbol.raiz.en("otro.cnf"), "--port", "3", "--password", "1234"}).codigo, 1);
-}
-
 // diff with the relay and checked sends on a relay that keeps a LED block wrongly;
 // a missing journal is told and the run goes on, then every run leaves a JSON line.
-TEST_F(Cli, DiffWithTheRelayAndCheckedSendsTellByTheirExitCodes) {
+// Then plain sends, refused or not, and a receive into a new file.
+TEST_F(Cli, SendReceiveAndDiffGoThroughTheRelay) {
     const QString fichero = arbol.raiz.en("campo.cnf");
     ASSERT_EQ(Ejecuta({"new", "TRV-420 ?", fichero}).codigo, 0);
     bd::BaseDatos::Abrir(fichero)->Execute(
@@ -221,6 +189,25 @@ TEST_F(Cli, DiffWithTheRelayAndCheckedSendsTellByTheirExitCodes) {
     const QList<QByteArray> lineas = arbol.raiz.lee("tarvo32/work/transfers.log").trimmed().split('\n');
     EXPECT_EQ(lineas.size(), 6);   // a verified send writes two
     for (const QByteArray &l : lineas) EXPECT_TRUE(QJsonDocument::fromJson(l).isObject()) << l.toStdString();
+
+    // Without the right password the relay refuses to commit.
+    EXPECT_EQ(Ejecuta({"send", fichero, "--port", "3", "--password", "1"}).codigo, 1);
+    Salida s = Ejecuta(QStringList{"send", fichero} + rele);
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    const QString recibido = arbol.raiz.en("recibido.cnf");
+    s = Ejecuta({"receive", recibido, "--port", "3", "--password", "0"});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(Ejecuta({"info", recibido}).out.contains("Model: TRV-420 ?"));
+    // A configuration that cannot be sent is refused before any port is opened.
+    const QString roto = arbol.raiz.en("roto.cnf");
+    ASSERT_TRUE(QFile::copy(fichero, roto));
+    bd::BaseDatos::Abrir(roto)->Execute("UPDATE [LEDs COMU] SET Codificacion = '00' WHERE rowid = 1");
+    s = Ejecuta({"send", roto, "--port", "5", "--password", "1234"});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.err.contains("[LEDs COMU]") && !s.err.contains("COM5")) << s.err.toStdString();
+    // A file of another model is not sent.
+    ASSERT_EQ(Ejecuta({"new", "TRV-300 C?", arbol.raiz.en("otro.cnf")}).codigo, 0);
+    EXPECT_EQ(Ejecuta(QStringList{"send", arbol.raiz.en("otro.cnf")} + rele).codigo, 1);
 }
 
 TEST_F(Cli, SettingsAndConnectionTroublesAreToldForWhatTheyAre) {
@@ -330,9 +317,8 @@ TEST_F(Cli, CommandLineMistakesAreToldInOneLineBeforeAnythingIsOpened) {
     EXPECT_EQ(modelo.codigo, 1);
     EXPECT_TRUE(modelo.err.contains("XYZ-1"));
     EXPECT_FALSE(QFileInfo::exists(arbol.raiz.en("x.cnf")));
-    prueba::CarpetaTemporal otra;
-    otra.escribe("basura.cnf", "not a configuration");
-    EXPECT_EQ(Ejecuta({"info", otra.en("basura.cnf")}).codigo, 1);
+    arbol.raiz.escribe("basura.cnf", "not a configuration");
+    EXPECT_EQ(Ejecuta({"info", arbol.raiz.en("basura.cnf")}).codigo, 1);
 }
 
 // Both programs call the same things by the same option and answer --help on

@@ -4,6 +4,8 @@
 #include "core/pagina437.h"
 #include "store/db/basedatos.h"
 
+#include <numeric>
+
 // Objects are written with designated initializers; the other columns keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
@@ -57,15 +59,11 @@ Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRa
         break;
     }
     case Disposicion::Aparamenta:
-        f.insert("Seleccion", azar.bounded(256));
-        f.insert("Contacto", azar.bounded(256));
-        f.insert("Transicion", azar.bounded(256));
+        for (const char *c : {"Seleccion", "Contacto", "Transicion"}) f.insert(c, azar.bounded(256));
         break;
     case Disposicion::Condicion:
-        f.insert("MascaraBitMando", HexAleatorio(azar, 16));
-        f.insert("MascaraEstado", HexAleatorio(azar, 4));
-        f.insert("ValorBitMando", HexAleatorio(azar, 16));
-        f.insert("ValorEstado", HexAleatorio(azar, 4));
+        for (const QString c : {"MascaraBitMando", "MascaraEstado", "ValorBitMando", "ValorEstado"})
+            f.insert(c, HexAleatorio(azar, c.endsWith("BitMando") ? 16 : 4));
         break;
     case Disposicion::Tiempo: {
         const int n = azar.bounded(0x8000);
@@ -157,15 +155,10 @@ void LlenaConfiguracion(const Aplicacion &app, const DatosCodificacion &datos, c
 }
 
 QString FlujoRecibido(const QList<qint32> &valores, const EntradaGrupo &entrada) {
-    int bloque = 0;
-    for (const qint16 n : entrada.Indices) {
-        if (n == 0) break;
-        bloque += n;
-    }
+    const auto fin = std::find(entrada.Indices.cbegin(), entrada.Indices.cend(), 0);
     QString hex;
     for (const qint32 v : valores) hex += ValorAHex(v);
-    for (qsizetype i = valores.size(); i < bloque; ++i) hex += "00000000";
-    return hex;
+    return hex.leftJustified(8 * std::accumulate(entrada.Indices.cbegin(), fin, 0), '0');
 }
 
 QStringList Volcado(const QString &ruta, const QString &tabla) {
@@ -174,10 +167,8 @@ QStringList Volcado(const QString &ruta, const QString &tabla) {
     QStringList filas;
     for (rs->MoveFirst(); !rs->AtEOF(); rs->MoveNext()) {
         QStringList c;
-        for (int i = 0; i < rs->FieldCount(); ++i) {
-            const QVariant v = rs->Value(i);
-            c << rs->FieldName(i) + "=" + (v.isNull() ? QString("<null>") : v.toString());
-        }
+        for (int i = 0; i < rs->FieldCount(); ++i)
+            c << rs->FieldName(i) + "=" + (rs->Value(i).isNull() ? QString("<null>") : rs->Value(i).toString());
         filas << c.join("|");
     }
     return filas;

@@ -154,7 +154,9 @@ TEST_F(Configuracion, EventTextsStartAtTheirTypesSlots) {
     EXPECT_EQ(EmpaquetaTextoEventos(*db, a).size(), 576);
 }
 
-TEST_F(Configuracion, TheGraphicEndsWithAnEmptyObjectAndGoesInBlocksOfItsOwn) {
+// The display ends with an empty object and goes in blocks of its own; a short
+// or broken stream writes nothing, a good display replaces the table.
+TEST_F(Configuracion, TheDisplayGoesInBlocksOfItsOwnAndABrokenStreamWritesNothing) {
     Nueva("TRV-610 **");
     {
         auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
@@ -171,10 +173,7 @@ TEST_F(Configuracion, TheGraphicEndsWithAnEmptyObjectAndGoesInBlocksOfItsOwn) {
     EXPECT_EQ(primeros(p[0].entrada.Indices, 3), QList<qint16>({12, 12, 0}));
     EXPECT_EQ(primeros(PlanBloquesGrafico(3), 2), QList<qint16>({12, 0}));   // a block is whole however few values
     EXPECT_THROW(PlanBloquesGrafico(12 * 76), ErrorCodificacion);
-}
 
-TEST_F(Configuracion, AShortOrBrokenStreamWritesNothing) {
-    Nueva("TRV-610 **");
     const QStringList antes = prueba::Volcado(a.CopiaTrabajo, "Salidas CTRL");
     const QString completo = QString(16 * 12, 'F');
     for (const QString &malo : {completo.left(16 * 12 - 2), completo.left(101), QString(completo).replace(50, 1, 'Q')})
@@ -183,16 +182,14 @@ TEST_F(Configuracion, AShortOrBrokenStreamWritesNothing) {
     // An empty first Codificacion leaves no record length to cut by.
     Ejecuta(a.CopiaTrabajo, "UPDATE [ANDs PROT] SET Codificacion = '' WHERE Indice = 1");
     EXPECT_TRUE(Decodifica(a.CopiaTrabajo, "ANDs PROT", completo).contains("empty Codificacion"));
-}
 
-// Which objects are kept and how they are numbered: objeto_test and the round trip above.
-TEST_F(Configuracion, TheReceivedDisplayReplacesTheTableAndACutObjectLeavesItAlone) {
-    Nueva("TRV-610 **");
+    // The received display replaces the table, and a cut object leaves it alone. Which objects
+    // are kept and how they are numbered: objeto_test and the round trip above.
     Ejecuta(a.CopiaTrabajo, "INSERT INTO [Grafico COMU] (Identificador, apa, Codificacion) VALUES (9, 11, '0B04')");
-    const QStringList antes = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
+    const QStringList grafico = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
     const QString texto = "0B04" "41420000000000" "030C00";
     EXPECT_NE(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto.left(20)), "");
-    EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Grafico COMU"), antes);
+    EXPECT_EQ(prueba::Volcado(a.CopiaTrabajo, "Grafico COMU"), grafico);
     ASSERT_EQ(Decodifica(a.CopiaTrabajo, "Grafico COMU", texto + "00000000"), "");
     const QStringList filas = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
     ASSERT_EQ(filas.size(), 1);

@@ -14,7 +14,7 @@ using namespace tarvo;
 class PruebaVentanasComunicaciones : public QObject {
     Q_OBJECT
 private slots:
-    void lasBarrasIgnoranValoresFueraDeRango() {
+    void elProgresoIgnoraValoresFueraDeRangoYLaTrazaSeBorraPorCaja() {
         prueba::Instalacion ins;
         QWidget principal;
         principal.show();
@@ -51,11 +51,9 @@ private slots:
         m.ErrorComunicacion("\r\nERROR 7");
         QVERIFY(habilitado);
         QCOMPARE(texto, QString("\nERROR 7"));
-    }
 
-    void laTrazaAcumulaYSeBorraPorCaja() {
-        prueba::Instalacion ins;
-        MonitorQt m(ins.ctx.dic, nullptr);
+        // The trace adds to each box and each box is cleared on its own.
+        principal.setEnabled(true);   // as after the transfer
         m.PonTraza(MonitorComunicaciones::Traza::Envio, "Enviar (byte a byte):\r\n");
         m.AnadeTraza(MonitorComunicaciones::Traza::Envio, "0000000A ");
         m.PonTraza(MonitorComunicaciones::Traza::Recepcion, "Recibir (byte a byte):\r\n");
@@ -67,7 +65,7 @@ private slots:
         QVERIFY(!t->findChild<QPlainTextEdit *>("txtRecibir")->toPlainText().isEmpty());
     }
 
-    void laIdentificacionSoloMuestraValoresYaDados() {
+    void laIdentificacionMuestraLoDadoYSigueAbiertaSiSeRechaza() {
         prueba::Instalacion ins;
         IdentRele nuevo(-1, -1, ins.ctx.dic);
         QVERIFY(nuevo.findChild<QLineEdit *>("numrele")->text().isEmpty());
@@ -85,11 +83,9 @@ private slots:
         QTest::keyClicks(dado.findChild<QLineEdit *>("passrele"), "99");
         QCOMPARE(dado.Textos().numero, QString("7"));
         QCOMPARE(dado.Textos().clave, QString("99"));
-    }
+        dado.close();
 
-    // OK with texts the caller refuses keeps the dialog open with them.
-    void laIdentificacionRechazadaSigueAbierta() {
-        prueba::Instalacion ins;
+        // OK with texts the caller refuses keeps the dialog open with them.
         MonitorQt m(ins.ctx.dic, nullptr);
         QStringList vistos;
         const auto acepta = [&](const MonitorComunicaciones::Identificacion &t) {
