@@ -3,7 +3,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 #include "editors/fabrica.h"
 #include "editors/editor_tabla.h"
-#include "instalacion_bench.h"
+#include "ventanas_bench.h"
 #include "core/ventana_madre.h"
 #include "core/ventana_nula.h"
 #include "core/interaccion_guionizada.h"
@@ -18,16 +18,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 using namespace tarvo;
 
 int main(int argc, char **argv) {
-    bench::SinPantalla();
-    QApplication app(argc, argv);
-    const int veces = bench::Veces(argc, argv);
-    bench::Instalacion ins;
-    if (!ins.Nueva("TRV-610 **")) return 1;
+    bench::Ventanas b(argc, argv);
+    if (!b.lista) return 1;
+    auto [app, veces, ins] = std::tie(b.app, b.veces, b.ins);
     Contexto &ctx = ins.ctx;
     VentanaNula &v = ins.v;
 

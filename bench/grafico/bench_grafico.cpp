@@ -6,7 +6,7 @@
 #include "graphic/editor_grafico.h"
 #include "graphic/ui/com_grafico.h"
 #include "configuracion_bench.h"
-#include "instalacion_bench.h"
+#include "ventanas_bench.h"
 #include "store/db/basedatos.h"
 #include "store/ficheros.h"
 
@@ -16,16 +16,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 using namespace tarvo;
 
 int main(int argc, char **argv) {
-    bench::SinPantalla();
-    QApplication app(argc, argv);
-    const int veces = bench::Veces(argc, argv);
-    bench::Instalacion ins;
-    if (!ins.Nueva("TRV-610 **")) return 1;
+    bench::Ventanas b(argc, argv);
+    if (!b.lista) return 1;
+    auto [app, veces, ins] = std::tie(b.app, b.veces, b.ins);
     bench::LlenaGrafico(*bd::BaseDatos::Abrir(ins.ctx.app.CopiaTrabajo, bd::Apertura::Temporal));
 
     std::vector<double> aperturas, colocar, borrar, repintar;

@@ -6,7 +6,7 @@
 #include "configuracion_bench.h"
 #include "core/ventana_nula.h"
 #include "graphic/ui/imprime_grafico.h"
-#include "instalacion_bench.h"
+#include "ventanas_bench.h"
 #include "report/informe.h"
 #include "report/ui/informe_ventana.h"
 
@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 using namespace tarvo;
@@ -34,11 +35,9 @@ double Mide(F &&f) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    bench::SinPantalla();
-    QApplication app(argc, argv);
-    const int veces = bench::Veces(argc, argv);
-    bench::Instalacion ins;
-    if (!ins.Nueva("TRV-610 **")) return 1;
+    bench::Ventanas b(argc, argv);
+    if (!b.lista) return 1;
+    auto [app, veces, ins] = std::tie(b.app, b.veces, b.ins);
     Contexto &ctx = ins.ctx;
     {
         auto trabajo = bd::BaseDatos::Abrir(ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
