@@ -43,12 +43,4 @@ std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta) {
     return db;
 }
 
-QVariant LeeDeFichero(const QString &ruta, const QString &tabla, const QString &columna, int indice) {
-    auto db = bd::BaseDatos::Abrir(ruta, bd::Apertura::SoloLectura);
-    auto rs = db->OpenRecordset(QStringLiteral("SELECT [%1] FROM [%2] WHERE Indice = ?").arg(columna, tabla),
-                                bd::TipoRecordset::Snapshot, {indice});
-    if (rs->AtEOF()) return QStringLiteral("<no row>");
-    return rs->Value(0);
-}
-
 }  // namespace prueba

@@ -10,13 +10,24 @@ namespace {
 
 int Codigo(const std::function<void()> &f) { return prueba::ErrorDe(f).numero; }
 
-class RecordsetPrueba : public prueba::ConConfiguracion {
+// The layer's test configuration, open as `db`.
+class RecordsetPrueba : public ::testing::Test {
 protected:
-    // What reached the file, read after closing the test's own connection.
+    void SetUp() override { db = prueba::CreaConfiguracion(ruta); }
+
+    // Value of one column in the row whose Indice is given, read after closing
+    // the test's own connection so that only what reached the file counts.
     QVariant EnFichero(const QString &tabla, const QString &columna, int indice) {
         if (db->IsOpen()) db->Close();
-        return prueba::LeeDeFichero(ruta, tabla, columna, indice);
+        auto leida = BaseDatos::Abrir(ruta, Apertura::SoloLectura);
+        auto rs = leida->OpenRecordset(QStringLiteral("SELECT [%1] FROM [%2] WHERE Indice = ?").arg(columna, tabla),
+                                       TipoRecordset::Snapshot, {indice});
+        return rs->AtEOF() ? QVariant(QStringLiteral("<no row>")) : rs->Value(0);
     }
+
+    prueba::CarpetaTemporal carpeta;
+    QString ruta = carpeta.en("cnf00000.tmp");
+    std::unique_ptr<BaseDatos> db;
 };
 
 // Plain moves are walked by every editor; past either end and after a delete
