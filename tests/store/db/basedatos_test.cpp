@@ -51,7 +51,7 @@ TEST_F(Ficheros, WhatIsNotADatabaseIsRefusedWithAReason) {
         const char *fichero;
         int primario;
     } casos[] = {{"falta.cnf", SQLITE_CANTOPEN}, {"carpeta.cnf", SQLITE_CANTOPEN}, {"vacio.cnf", SQLITE_NOTADB},
-                 {"texto.cnf", SQLITE_NOTADB},     {"buena.cnf", SQLITE_CORRUPT},     {"cabecera.cnf", SQLITE_CORRUPT}};
+                 {"texto.cnf", SQLITE_NOTADB}, {"buena.cnf", SQLITE_CORRUPT}, {"cabecera.cnf", SQLITE_CORRUPT}};
     for (const auto &c : casos) {
         for (Apertura modo : {Apertura::Compartida, Apertura::Exclusiva, Apertura::SoloLectura}) {
             const ErrorBD e = ErrorDe([&] { BaseDatos::Abrir(carpeta.en(c.fichero), modo); });
