@@ -35,7 +35,7 @@ struct Diccionario : ::testing::Test {
     }
 };
 
-TEST_F(Diccionario, LoadsTheTableAndReplacesEveryPlaceholderOfEveryParameter) {
+TEST_F(Diccionario, LoadsTheTableReplacesEveryPlaceholderAndReportsUnreadableDataInFixedEnglish) {
     Carga({{1, "Uno", "One"}, {3, "Tres", QVariant()}, {7, "#1 y #2, otra vez #1", "x"}, {9999, "Esp", "Eng"}});
     EXPECT_EQ(nombres, QStringList({"Español", "English"}));
     EXPECT_EQ(etiquetas, QStringList({"Esp", "Eng"}));
@@ -55,9 +55,8 @@ TEST_F(Diccionario, LoadsTheTableAndReplacesEveryPlaceholderOfEveryParameter) {
     ASSERT_EQ(ui.Mostrados().size(), 1);
     EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
     EXPECT_EQ(ui.Mostrados()[0].icono, Icono::Exclamacion);
-}
 
-TEST_F(Diccionario, UnreadableLanguageDataIsReportedInFixedEnglish) {
+    // Unreadable language data is reported in fixed English.
     dir.escribe("basura.dat", QByteArray(3000, '\x5a'));
     for (const QString &ruta : {dir.en("basura.dat"), dir.en("no-existe.dat")}) {
         ui.Espera("There was an error loading language texts.\r\n\r\nPlease do reinstall the software.");

@@ -28,20 +28,12 @@ std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta) {
             {{1, "Borna A1", "Apa", 1, "01"}, {2, "Borna A3", "Apa", 3, "02"}, {3, "Borna A2", "Apa", 2, "03"},
              {4, "Borna A4", "Apa", 4, "04"}, {5, "Entrada 1", "ED", 1, "05"}, {6, "Entrada 2", "ED", 2, "06"},
              {7, "Orden 1", "Orden", 1, "07"}, {8, "Pulso 1", "Pulsos", 1, "08"}});
-    db->Execute("CREATE TABLE [TiempoPrevio CTRL] (Indice SHORT, NombreAjuste TEXT(50), Configurable BOOLEAN, "
-                "TiempoActuacion LONG, Minimo LONG, Maximo LONG, Codificacion TEXT(255))");
-    Inserta(*db, "TiempoPrevio CTRL", {{1, "Orden 1", true, 100, 0, 500, "P1"}, {2, "Orden 2", false, 200, 0, 500, "P2"}});
-    db->Execute("CREATE TABLE [TiempoFallo CTRL] (Indice SHORT, TiempoFallo LONG, Minimo LONG, Maximo LONG, Codificacion TEXT(255))");
-    Inserta(*db, "TiempoFallo CTRL", {{1, 1000, 10, 9000, "F1"}, {2, 2000, 20, 9000, "F2"}});
-    db->Execute("CREATE TABLE [TiempoSalida CTRL] (Indice SHORT, TiempoSalida LONG, Minimo LONG, Maximo LONG, Codificacion TEXT(255))");
-    Inserta(*db, "TiempoSalida CTRL", {{1, 30, 1, 90, "S1"}, {2, 40, 2, 90, "S2"}});
-    for (const char *t : {"Eventos CTRL", "Eventos PROT", "Eventos COMU"})
+    for (const char *t : {"Eventos CTRL", "Eventos PROT"})
         db->Execute(QStringLiteral("CREATE TABLE [%1] (Indice SHORT, NombreAjuste TEXT(50), GrupoSenyal SHORT, "
                                    "Alarma BOOLEAN, Codificacion TEXT(255))")
                         .arg(t));
     Inserta(*db, "Eventos CTRL", {{1, "EvC1", 3, true, "EC1"}, {2, "EvC2", 4, false, "EC2"}});
     Inserta(*db, "Eventos PROT", {{1, "EvP1", 5, false, "EP1"}, {2, "EvP2", 6, true, "EP2"}});
-    Inserta(*db, "Eventos COMU", {{1, "EvM1", 7, true, "EM1"}});
     db->Execute("CREATE TABLE [TextoEventos COMU] (Indice SHORT, NumeroOrden SHORT, TipoTexto TEXT(4), Texto TEXT(24), "
                 "Codificacion TEXT(255))");
     Inserta(*db, "TextoEventos COMU",
@@ -49,14 +41,6 @@ std::unique_ptr<bd::BaseDatos> CreaConfiguracion(const QString &ruta) {
              {4, 2, "cont", "TC2", "XC2"}, {5, 1, "comu", "TM1", "XM1"}});
     db->CommitTrans();
     return db;
-}
-
-QVariant LeeDeFichero(const QString &ruta, const QString &tabla, const QString &columna, int indice) {
-    auto db = bd::BaseDatos::Abrir(ruta, bd::Apertura::SoloLectura);
-    auto rs = db->OpenRecordset(QStringLiteral("SELECT [%1] FROM [%2] WHERE Indice = ?").arg(columna, tabla),
-                                bd::TipoRecordset::Snapshot, {indice});
-    if (rs->AtEOF()) return QStringLiteral("<no row>");
-    return rs->Value(0);
 }
 
 }  // namespace prueba
