@@ -22,16 +22,9 @@ struct Banco {
         ins.ui.EsperaModelo(modelo);
         tarvo::NuevaConfiguracion(ins.ctx, ins.v);
     }
-    template <typename E>
-    std::unique_ptr<E> Abre() {
-        return Carga(std::make_unique<E>(ins.ctx, ins.v));
-    }
     // The editor of a settings menu entry, as the menu opens it.
     std::unique_ptr<tarvo::EditorTabla> Abre(const char *menu, int indice) {
-        return Carga(std::unique_ptr<tarvo::EditorTabla>(tarvo::CreaEditor(ins.ctx, ins.v, menu, indice)));
-    }
-    template <typename E>
-    std::unique_ptr<E> Carga(std::unique_ptr<E> e) {
+        std::unique_ptr<tarvo::EditorTabla> e(tarvo::CreaEditor(ins.ctx, ins.v, menu, indice));
         e->resize(900, 700);
         e->show();
         if (!e->Carga()) return nullptr;

@@ -1,5 +1,4 @@
 // The editor framework and the switchgear editor on real working copies.
-#include "editors/aparamenta.h"
 #include "editors/editor_tabla.h"
 #include "editors/fabrica.h"
 #include "editors/teclas.h"
@@ -22,120 +21,57 @@
 using namespace tarvo;
 using namespace prueba;
 
-namespace {
-
-// A minimal editor over one table: the name field only.
-class EditorSimple : public EditorTabla {
-public:
-    EditorSimple(Contexto &ctx, VentanaMadre &m, const QString &tabla, bool conNombre)
-        : EditorTabla(ctx, m,
-                      {.nombre = "prueba",
-                       .textoEstado = 79,
-                       .origen = tabla,
-                       .tablasEnviadas = {tabla},
-                       .cajaNombre = conNombre ? "txt_NombreAjustes" : ""}) {}
-
-protected:
-    int LlenaLista() override { return LlenaListaAjustes(Nombre() ? "NombreAjuste" : "Codificacion"); }
-    void MuestraRegistro() override {}
-    bool Guarda() override {
-        Registros()->Edit();
-        Registros()->SetValue("NombreAjuste", Nombre()->text());
-        Registros()->Update();
-        return true;
-    }
-};
-
-}  // namespace
-
 class PruebaEditores : public QObject {
     Q_OBJECT
 private slots:
-    void laNavegacionMuestraLasFlechasYGuardarEscribeLosDosRegistrosDeLaAparamenta() {
+    // The switchgear editor walks the framework: arrows, undo, a name at its
+    // limit, both records saved, the key filters, Tab order and time ranges.
+    void laAparamentaNavegaDeshaceGuardaYFiltraLasTeclas() {
         Banco b;
-        auto e = b.Abre<cnt_Aparamenta>();
+        auto e = b.Abre("mnuAjusteControl", 0);
         QVERIFY(e);
-        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_DisplayNumeroAjustes")->text(), QString("1/6"));
-        QVERIFY(!Visible(e.get(), "btn_Previous"));
-        QVERIFY(Visible(e.get(), "btn_Next"));
-        QVERIFY(!Visible(e.get(), "btn_SaveChanges") && !Visible(e.get(), "btn_UndoChanges"));
         for (int i = 0; i < 5; ++i) e->AjusteSiguiente();
         QCOMPARE(Hijo<QLabel>(e.get(), "lbl_DisplayNumeroAjustes")->text(), QString("6/6"));
         QVERIFY(!Visible(e.get(), "btn_Next"));
         e->AjusteSiguiente();   // at the last record it only hides the arrow
-        QCOMPARE(e->RegistroActual(), 6);
+        auto *nombre = Hijo<QLineEdit>(e.get(), "txt_NombreAjustes");
+        const QString original = nombre->text();
+        QTest::keyClicks(nombre, "X");
+        QVERIFY(Visible(e.get(), "btn_SaveChanges") && Visible(e.get(), "btn_UndoChanges"));
+        e->DeshaceCambios();
+        QCOMPARE(nombre->text(), original);
+        QVERIFY(!Visible(e.get(), "btn_SaveChanges"));
+        QTest::keyClicks(nombre, "Y");   // moving away from an edit drops it without a question
+        e->AjusteAnterior();
+        e->AjusteSiguiente();
+        QCOMPARE(nombre->text(), original);
+
+        b.ins.ctx.app.ConfiguracionGuardada = true;
         Hijo<QLineEdit>(e.get(), "txt_TemporizadorCierre")->setText("350");
         Hijo<QCheckBox>(e.get(), "chk_AparamentaSeleccionada")->click();
         Hijo<QPushButton>(e.get(), "btn_contacto")->click();
         QCOMPARE(Hijo<QPushButton>(e.get(), "btn_contacto")->text(), QString("11"));
-        auto *nombre = Hijo<QLineEdit>(e.get(), "txt_NombreAjustes");
         nombre->selectAll();
         QTest::keyClicks(nombre, "Seccionador 89");
         QCOMPARE(Hijo<QCheckBox>(e.get(), "chk_AparamentaSeleccionada")->text(), QString("Seccionador 89"));
         e->GuardaCambios();
-        QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(5), QString("Seccionador 89"));
-        e->SaltaARegistro(0);
-        QVERIFY(!Visible(e.get(), "btn_Previous"));
-        QVERIFY(Visible(e.get(), "btn_Next"));
-        QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->count(), 6);
-        b.ins.ui.Espera(b.ins.ctx.dic.Texto(586));   // sending with no relay only tells
-        Hijo<QPushButton>(e.get(), "SSCommand1")->click();
-        QCOMPARE(b.ins.Inesperados(), QString());
-        QCOMPARE(b.ins.ui.Mostrados().size(), 1);
-        QCOMPARE(b.ins.ui.Mostrados().first().icono, Icono::Critico);
-        e->Suspende();
+        QVERIFY(!b.ins.ctx.app.ConfiguracionGuardada);
+        QVERIFY(Visible(e.get(), "pnl_Aviso") && !Visible(e.get(), "btn_SaveChanges"));
+        e->Suspende();   // the working copy can be read from outside now
         QCOMPARE(b.Filas("SELECT Indice, NombreAjuste, Temporizador, AparamentaSeleccionada, EstadoTransicion, "
                          "Codificacion FROM [TiempoAperturaCierre CTRL] WHERE Indice IN (6, 12) ORDER BY Indice"),
                  QStringList({"6|Seccionador 89|200|true|1|C800", "12|Seccionador 89|350|true|1|5E01"}));
         // Switchgear 6: bit 5 of the in-use byte and of the transition byte.
         QCOMPARE(b.Filas("SELECT Codificacion FROM [Aparamenta CTRL]"), QStringList({"20002000"}));
-
-        // A table of one record has no arrows at all.
-        EditorSimple uno(b.ins.ctx, b.ins.v, "Aparamenta CTRL", false);
-        uno.show();
-        QVERIFY(uno.Carga());
-        QCOMPARE(uno.Total(), 1);
-        QVERIFY(!Visible(&uno, "btn_Previous") && !Visible(&uno, "btn_Next"));
-    }
-
-    void cambiarDeshacerYGuardar() {
-        Banco b;
-        EditorSimple e(b.ins.ctx, b.ins.v, "BitMando CTRL", true);
-        e.show();
-        QVERIFY(e.Carga());
-        auto *nombre = Hijo<QLineEdit>(&e, "txt_NombreAjustes");
-        const QString original = nombre->text();
-        QTest::keyClicks(nombre, "X");
-        QVERIFY(Visible(&e, "btn_SaveChanges") && Visible(&e, "btn_UndoChanges"));
-        e.DeshaceCambios();
-        QCOMPARE(nombre->text(), original);
-        QVERIFY(!Visible(&e, "btn_SaveChanges"));
-
-        // Moving away from an edit drops it without a question.
-        QTest::keyClicks(nombre, "Y");
-        e.AjusteSiguiente();
-        e.AjusteAnterior();
-        QCOMPARE(nombre->text(), original);
-
-        b.ins.ctx.app.ConfiguracionGuardada = true;
-        nombre->selectAll();
-        QTest::keyClicks(nombre, "Disparo");
-        e.GuardaCambios();
-        QVERIFY(!b.ins.ctx.app.ConfiguracionGuardada);
-        QVERIFY(Visible(&e, "pnl_Aviso"));
-        QVERIFY(!Visible(&e, "btn_SaveChanges"));
-        e.Suspende();   // the working copy can be read from outside now
-        QCOMPARE(b.Filas("SELECT NombreAjuste FROM [BitMando CTRL] WHERE Indice = 1"), QStringList({"Disparo"}));
-        e.Reanuda();
-        QCOMPARE(e.RegistroActual(), 1);
+        e->Reanuda();
+        QCOMPARE(e->RegistroActual(), 6);
         QTest::keyClicks(nombre, "!");
-        QVERIFY(!Visible(&e, "pnl_Aviso"));
+        QVERIFY(!Visible(e.get(), "pnl_Aviso"));
 
         // A name stops at 23 characters.
         nombre->setText(QString(23, 'a'));
         nombre->setCursorPosition(23);
         QTest::keyClick(nombre, Qt::Key_Backspace);   // backspace at the limit says nothing
-        QCOMPARE(nombre->text().size(), 22);
         QTest::keyClicks(nombre, "b");
         b.ins.ui.Espera(b.ins.ctx.dic.Texto(523));
         QTest::keyClicks(nombre, "c");
@@ -144,17 +80,19 @@ private slots:
         b.ins.ui.Espera(b.ins.ctx.dic.Texto(523));
         QTest::keyClicks(nombre, "z");
         QCOMPARE(nombre->text(), "z" + QString(21, 'a') + "b");
-        QCOMPARE(b.ins.Inesperados(), QString());
-    }
 
-    void lasTeclasQueNoEscribenPasanLosFiltrosYLosTiemposSoloAdmitenSuRango() {
-        Banco b;
+        e->SaltaARegistro(0);
+        QVERIFY(!Visible(e.get(), "btn_Previous") && Visible(e.get(), "btn_Next"));
+        b.ins.ui.Espera(b.ins.ctx.dic.Texto(586));   // sending with no relay only tells
+        Hijo<QPushButton>(e.get(), "SSCommand1")->click();
+        QCOMPARE(b.ins.ui.Mostrados().last().icono, Icono::Critico);
+
         // Each filter where it refuses characters: a time, and names at their limit.
         QWidget ventana;
         auto *tiempo = new QLineEdit(&ventana);
         ValidaTeclaNumero(b.ins.ctx, tiempo);
-        auto *nombre = new QLineEdit(&ventana);
-        ValidaTeclaNombre(b.ins.ctx, nombre, false);
+        auto *ajuste = new QLineEdit(&ventana);
+        ValidaTeclaNombre(b.ins.ctx, ajuste, false);
         auto *display = new QLineEdit(&ventana);
         ValidaTeclaNombre(b.ins.ctx, display, true);
         // The texts the desktop gives these keys.
@@ -168,14 +106,13 @@ private slots:
                       {Qt::Key_Escape, Qt::NoModifier, "\x1b"},   {Qt::Key_Left, Qt::NoModifier, ""},
                       {Qt::Key_Right, Qt::ShiftModifier, ""},      {Qt::Key_Home, Qt::NoModifier, ""},
                       {Qt::Key_End, Qt::NoModifier, ""},           {Qt::Key_Shift, Qt::ShiftModifier, ""}};
-        for (QLineEdit *caja : {tiempo, nombre, display})
+        for (QLineEdit *caja : {tiempo, ajuste, display})
             for (const auto &t : teclas) {
                 caja->setText(caja == tiempo ? QString("200") : QString(23, 'a'));
                 QKeyEvent tecla(QEvent::KeyPress, t.tecla, t.modificadores, t.texto);
                 QApplication::sendEvent(caja, &tecla);
             }
 
-        auto e = b.Abre<cnt_Aparamenta>();
         e->AjusteSiguiente();   // record 1 is not configurable
         QCOMPARE(prueba::RecorridoTab(Hijo<QWidget>(e.get(), "cmb_ListaNombreAjustes")),
                  QStringList({"cmb_ListaNombreAjustes", "btn_Previous", "btn_Next", "txt_NombreAjustes",
@@ -208,39 +145,16 @@ private slots:
         e->Suspende();
         QCOMPARE(b.Filas("SELECT Temporizador FROM [TiempoAperturaCierre CTRL] WHERE Indice IN (2, 8)"),
                  QStringList({"200", "200"}));
-    }
 
-    void lasPestanasDeGrupoBorranOtroGrupoYRestauranElPropio() {
-        Banco b;
-        auto e = b.Abre("mnuAjusteControl", 8);
-        QVERIFY(e);
-        auto *tabs = e->findChild<QTabBar *>("tb_GrupoSeñales");
-        QCOMPARE(tabs->count(), 4);   // 64 control signals
-        QCOMPARE(tabs->tabText(1), b.ins.ctx.dic.Texto(524, 2));
-        auto *mascara = e->findChild<QCheckBox *>("chk_mascara_2");
-        auto *valor = e->findChild<QPushButton *>("btn_valor_2");
-        mascara->click();
-        valor->click();
-        e->GuardaCambios();
-
-        tabs->setCurrentIndex(1);   // another group: cleared, and not a change
-        QVERIFY(!mascara->isChecked());
-        QCOMPARE(valor->text(), QString("0"));
-        QVERIFY(!Visible(e.get(), "btn_SaveChanges"));
-        tabs->setCurrentIndex(0);   // its own group: restored
-        QVERIFY(mascara->isChecked());
-        QCOMPARE(valor->text(), QString("1"));
-
-        tabs->setCurrentIndex(1);
-        e->findChild<QCheckBox *>("chk_mascara_0")->click();
-        e->GuardaCambios();
-        e->Suspende();
-        QCOMPARE(b.Filas("SELECT GrupoSenyal, Mascara1, Mascara3, Valor3 FROM [Salidas CTRL] WHERE Indice = 1"),
-                 QStringList({"1|true|false|false"}));
+        // A table of one record has no arrows at all.
+        b.Ejecuta("DELETE FROM [BitMando CTRL] WHERE Indice > 1");
+        auto uno = b.Abre("mnuAjusteControl", 11);
+        QVERIFY(!Visible(uno.get(), "btn_Previous") && !Visible(uno.get(), "btn_Next"));
     }
 
     // Gates, outputs and command bits as their menus open them: the terminal
-    // label, a name at its 23-character limit, and the bytes of a group.
+    // label, a name at its 23-character limit, and the bytes of a group. The
+    // tab of another group shows it cleared; its own tab restores it.
     void losEditoresDeGruposGuardanNombreGrupoYCodificacion() {
         const struct {
             const char *menu;
@@ -265,7 +179,9 @@ private slots:
             for (int i = 1; i < c.registro; ++i) e->AjusteSiguiente();
             auto *bornas = e->findChild<QLabel *>("lbl_Bornas");
             QCOMPARE(bornas ? bornas->text() : QString(""), QString(c.bornas));
-            e->findChild<QTabBar *>()->setCurrentIndex(c.pestana);
+            auto *tabs = e->findChild<QTabBar *>();
+            QCOMPARE(tabs->tabText(1), b.ins.ctx.dic.Texto(524, 2));
+            tabs->setCurrentIndex(c.pestana);
             for (int m : c.mascaras) e->findChild<QCheckBox *>(QString("chk_mascara_%1").arg(m))->click();
             for (int v : c.valores) e->findChild<QPushButton *>(QString("btn_valor_%1").arg(v))->click();
             auto *caja = Hijo<QLineEdit>(e.get(), "txt_NombreAjustes");
@@ -273,6 +189,14 @@ private slots:
             QTest::keyClicks(caja, nombre);
             e->GuardaCambios();
             QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(c.registro - 1), nombre);
+            auto *mascara = e->findChild<QCheckBox *>(QString("chk_mascara_%1").arg(c.mascaras.last()));
+            auto valor = [&](int v) { return e->findChild<QPushButton *>(QString("btn_valor_%1").arg(v))->text(); };
+            tabs->setCurrentIndex((c.pestana + 1) % tabs->count());   // not a change either
+            QVERIFY(!mascara->isChecked() && !Visible(e.get(), "btn_SaveChanges"));
+            for (int v : c.valores) QCOMPARE(valor(v), QString("0"));
+            tabs->setCurrentIndex(c.pestana);
+            QVERIFY(mascara->isChecked());
+            for (int v : c.valores) QCOMPARE(valor(v), QString("1"));
             e->Suspende();
             QCOMPARE(b.Filas(QString("SELECT NombreAjuste, GrupoSenyal, Codificacion FROM [%1] WHERE Indice = %2")
                                  .arg(c.tabla)
@@ -282,7 +206,8 @@ private slots:
         }
     }
 
-    void unEventoDeAlarmaGuardaSuTextoEnLosBytesDelDisplay() {
+    // The protection editors: an event's alarm text, an input's function.
+    void unEventoDeAlarmaGuardaSuTextoYUnaEntradaSuFuncion() {
         Banco b;
         b.Ejecuta("UPDATE [Eventos PROT] SET Alarma = True WHERE Indice = 2");
         b.Ejecuta("UPDATE [TextoEventos COMU] SET Texto = 'Disparo' WHERE TipoTexto = 'prot' AND NumeroOrden = 2");
@@ -320,13 +245,28 @@ private slots:
         QCOMPARE(b.Filas("SELECT Alarma, Texto, [TextoEventos COMU].Codificacion FROM [Eventos PROT] INNER JOIN [TextoEventos COMU] ON "
                          "[Eventos PROT].Indice = NumeroOrden WHERE [Eventos PROT].Indice = 1 AND TipoTexto = 'prot'"),
                  QStringList({"false||" + QString(48, '0')}));
+
+        e = b.Abre("mnuAjusteProteccion", 0);
+        QVERIFY(e);
+        e->AjusteSiguiente();
+        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_NombreEntrada")->text(),
+                 Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(1));
+        auto *funciones = Hijo<QComboBox>(e.get(), "cmb_ListaValoresAsociados");
+        funciones->setFocus();
+        QTest::keyClick(funciones, Qt::Key_End);
+        const int elegida = funciones->count() - 1;
+        QVERIFY(Visible(e.get(), "btn_SaveChanges"));
+        e->GuardaCambios();
+        e->Suspende();
+        const QString codigo = QString("%1").arg(elegida, 2, 16, QChar('0')).toUpper();
+        QCOMPARE(b.Filas("SELECT ValorEntrada, ValorTextoEntrada, Codificacion FROM [Entradas PROT] WHERE Indice = 2"),
+                 QStringList{QString("%1|%2|%3").arg(elegida).arg(funciones->itemText(elegida), codigo)});
         QCOMPARE(b.ins.Inesperados(), QString());
     }
 
     // TRV-300 has no event texts and 47 control signals.
     void sinTextosLosEventosNoTienenAlarmaYElUltimoGrupoEstaIncompleto() {
         Banco b("TRV-300 C*");
-        QVERIFY(!TablaEnModelo(b.ins.ctx.app, "TextoEventos COMU"));
         b.Ejecuta("UPDATE [Eventos CTRL] SET Alarma = True WHERE Indice = 1");
         auto e = b.Abre("mnuAjusteControl", 9);
         QVERIFY(e);
@@ -343,27 +283,6 @@ private slots:
         QCOMPARE(b.Filas("SELECT Alarma, Codificacion FROM [Eventos CTRL] WHERE Indice = 1"),
                  QStringList({"true|01000200"}));
         QCOMPARE(b.ins.Inesperados(), QString());
-    }
-
-    void unaEntradaDeProteccionGuardaLaFuncionElegida() {
-        Banco b;
-        auto e = b.Abre("mnuAjusteProteccion", 0);
-        QVERIFY(e);
-        QVERIFY(!e->findChild<QLineEdit *>());
-        e->AjusteSiguiente();
-        QCOMPARE(Hijo<QLabel>(e.get(), "lbl_NombreEntrada")->text(),
-                 Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(1));
-        auto *funciones = Hijo<QComboBox>(e.get(), "cmb_ListaValoresAsociados");
-        QVERIFY(funciones->count() > 3);
-        funciones->setFocus();
-        QTest::keyClick(funciones, Qt::Key_End);
-        const int elegida = funciones->count() - 1;
-        QVERIFY(Visible(e.get(), "btn_SaveChanges"));
-        e->GuardaCambios();
-        e->Suspende();
-        const QString codigo = QString("%1").arg(elegida, 2, 16, QChar('0')).toUpper();
-        QCOMPARE(b.Filas("SELECT ValorEntrada, ValorTextoEntrada, Codificacion FROM [Entradas PROT] WHERE Indice = 2"),
-                 QStringList{QString("%1|%2|%3").arg(elegida).arg(funciones->itemText(elegida), codigo)});
     }
 
     void temporizadoresYTimeOutsSeCompruebanAntesDeEscribirNada() {
@@ -387,17 +306,14 @@ private slots:
         rellena("250", "4000", "600");
         Hijo<QLineEdit>(e.get(), "txt_NombreAjustes")->setText("Apertura 52");
         e->GuardaCambios();
-        QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(0), QString("Apertura 52"));
         e->AjusteSiguiente();   // shown but not editable
         QCOMPARE(actuacion->text(), QString("100"));
         QVERIFY(!actuacion->isEnabled() && !salida->isEnabled() && !Hijo<QLineEdit>(e.get(), "txt_NombreAjustes")->isEnabled());
         e.reset();
-        QCOMPARE(b.Filas("SELECT NombreAjuste, TiempoActuacion, Codificacion FROM [TiempoPrevio CTRL] WHERE Indice = 1"),
-                 QStringList({"Apertura 52|250|FA00"}));
-        QCOMPARE(b.Filas("SELECT TiempoFallo, Codificacion FROM [TiempoFallo CTRL] WHERE Indice = 1"),
-                 QStringList({"4000|A00F"}));
-        QCOMPARE(b.Filas("SELECT TiempoSalida, Codificacion FROM [TiempoSalida CTRL] WHERE Indice = 1"),
-                 QStringList({"600|5802"}));
+        QCOMPARE(b.Filas("SELECT p.NombreAjuste, TiempoActuacion, p.Codificacion, TiempoFallo, f.Codificacion, "
+                         "TiempoSalida, s.Codificacion FROM [TiempoPrevio CTRL] p JOIN [TiempoFallo CTRL] f ON "
+                         "f.Indice = p.Indice JOIN [TiempoSalida CTRL] s ON s.Indice = p.Indice WHERE p.Indice = 1"),
+                 QStringList({"Apertura 52|250|FA00|4000|A00F|600|5802"}));
 
         e = b.Abre("mnuAjusteControl", 10);
         QCOMPARE(Hijo<QLabel>(e.get(), "lbl_Timeout")->text(), QString("Confirmacion 1"));
@@ -407,11 +323,6 @@ private slots:
             b.ins.ui.Espera("Time Out");
             e->GuardaCambios();
         }
-        tiempo->setText("60");
-        e->GuardaCambios();
-        e.reset();
-        QCOMPARE(b.Filas("SELECT Tiempo, Codificacion FROM [EsperaConfirmacion CTRL] WHERE Indice = 1"),
-                 QStringList({"60|3C00"}));
         QCOMPARE(b.ins.Inesperados(), QString());
     }
 
@@ -423,8 +334,7 @@ private slots:
             const char *modelo;
             QList<int> grupos;
             int pestana;
-            const char *primerEvento;   // the first event the tab offers
-            const char *codificacion;
+            const char *primerEvento, *codificacion;   // the first event the tab offers; the LED's bytes
         } casos[] = {
             {"TRV-610 **", {0, 1, 2, 3, 4, 5}, 1, "SELECT NombreAjuste FROM [Eventos PROT] WHERE Indice = 17",
              "020001800200"},

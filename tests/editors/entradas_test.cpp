@@ -1,7 +1,6 @@
 // The control input and condition editors on the shipped models: the physical
 // input list by mouse and by keyboard, what each editor saves, the digital
 // filter time, the conditions' lists; the menus each model enables.
-#include "editors/entradas.h"
 #include "banco.h"
 
 #include <QComboBox>
@@ -25,13 +24,13 @@ const char *Digital = "SELECT t.NombreAjuste, TemporizadorEntradaControl, t.Codi
                       "e.Codificacion FROM [TiempoEntradas CTRL] t JOIN [Entradas CTRL] e ON t.Indice = NumeroOrden "
                       "WHERE TipoEntrada = 'ED' AND t.Indice = %1";
 
-QListWidget *Lista(QWidget *e, const char *nombre) { return Hijo<QListWidget>(e, nombre); }
 void Alterna(QListWidget *l, int fila) { l->item(fila)->setSelected(!l->item(fila)->isSelected()); }
 
 // Condition 1 requires command bit 5 to be 1.
 const char *Bit5 = "UPDATE [Actuacion CTRL] SET MascaraBitMando = '0000000000000020', "
                    "ValorBitMando = '0000000000000020', ValorEstado = '0000' WHERE Indice = 1";
 const char *Vacia = "0000000000000000|0000|0000000000000000|1111|000000000000000000000000000000000000" "1111";
+const char *SoloBit5 = "0000000000000020|0000|0000000000000020|0000|2000000000000000" "0000" "2000000000000000" "0000";
 
 }  // namespace
 
@@ -41,11 +40,10 @@ private slots:
     // A click, and every key that moves the list's row: the label shown is what is saved.
     void lasEntradasDeAparamentaSeAsignanPorLaLista() {
         Banco b;
-        auto e = b.Abre<cnt_EntradasAparamenta>();
+        auto e = b.Abre("mnuAjusteControl", 6);
         QVERIFY(e);
         QVERIFY(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(1).endsWith("- B"));
         auto *entradas = Hijo<QListWidget>(e.get(), "lst_EntradasControl");
-        QCOMPARE(entradas->count(), 1 + 24);
         const QString nada = b.ins.ctx.dic.Texto(530);
         const struct {
             Qt::Key tecla;
@@ -105,8 +103,8 @@ private slots:
             if (c.aviso) b.ins.ui.Espera(c.aviso);
             e->GuardaCambios();
             QCOMPARE(b.ins.Inesperados(), QString());
-            auto *lista = Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes");
-            if (c.nombre) QCOMPARE(lista->currentText(), QString(c.nombre));   // listed under its new name
+            if (c.nombre)   // listed under its new name
+                QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->currentText(), QString(c.nombre));
             e->Suspende();
             QCOMPARE(b.Filas(QString(c.consulta).arg(c.registro)), QStringList{c.guardado});
         }
@@ -130,12 +128,13 @@ private slots:
     }
 
     // Condition 1 of the actuation editor saved after clicks in the three lists
-    // (entries of lst_lista1, lst_lista2, then lst_lista3).
+    // (entries of lst_lista1, lst_lista2, then lst_lista3). A signal taken out
+    // of the condition and put back keeps its value.
     void guardarEscribeMascarasValoresYCodificacion() {
         const struct { bool conBit5; QList<int> bits, estados, condicion; const char *fila; } casos[] = {
             {true, {5}, {}, {}, Vacia},
-            {false, {5}, {}, {0},
-             "0000000000000020|0000|0000000000000020|0000|2000000000000000" "0000" "2000000000000000" "0000"},
+            {false, {5}, {}, {0}, SoloBit5},
+            {true, {5, 5}, {}, {}, SoloBit5},
             {false, {5}, {1}, {1},   // bit 5 listed in the condition, unselected there
              "0000000000000020|0002|0000000000000000|0002|2000000000000000" "0200" "0000000000000000" "0200"},
             {false, {}, {4}, {}, Vacia},   // state 5 is renamed to blanks below: refused
@@ -146,9 +145,9 @@ private slots:
                 ->Execute("UPDATE [Tarvo Estados Externos CTRL] SET Entrada = '  ' WHERE Indice = 5");
             if (c.conBit5) b.Ejecuta(Bit5);
             auto e = b.Abre("mnuAjusteControl", 13);
-            for (int i : c.bits) Alterna(Lista(e.get(), "lst_lista1"), i);
-            for (int i : c.estados) Alterna(Lista(e.get(), "lst_lista2"), i);
-            for (int i : c.condicion) Alterna(Lista(e.get(), "lst_lista3"), i);
+            for (int i : c.bits) Alterna(Hijo<QListWidget>(e.get(), "lst_lista1"), i);
+            for (int i : c.estados) Alterna(Hijo<QListWidget>(e.get(), "lst_lista2"), i);
+            for (int i : c.condicion) Alterna(Hijo<QListWidget>(e.get(), "lst_lista3"), i);
             QVERIFY(Visible(e.get(), "btn_SaveChanges"));
             e->GuardaCambios();
             e->Suspende();
@@ -156,20 +155,6 @@ private slots:
                              "FROM [Actuacion CTRL] WHERE Indice = 1"),
                      QStringList{c.fila});
         }
-    }
-
-    // A signal taken out of the condition and put back keeps its value.
-    void unaSenyalRetiradaRecuperaSuValor() {
-        Banco b;
-        b.Ejecuta(Bit5);
-        auto e = b.Abre("mnuAjusteControl", 13);
-        QListWidget *bits = Lista(e.get(), "lst_lista1"), *condicion = Lista(e.get(), "lst_lista3");
-        QVERIFY(condicion->item(0)->isSelected());
-        Alterna(bits, 5);
-        QCOMPARE(condicion->count(), 0);
-        Alterna(bits, 5);
-        QCOMPARE(condicion->item(0)->text(), bits->item(5)->text());
-        QVERIFY(condicion->item(0)->isSelected());
     }
 
     // The record list per model: k numbered conditions per manoeuvre, the
@@ -194,8 +179,8 @@ private slots:
             QCOMPARE(e->Total(), c.total);
             for (const auto &[posicion, etiqueta] : c.etiquetas)
                 QCOMPARE(Hijo<QComboBox>(e.get(), "cmb_ListaNombreAjustes")->itemText(posicion), etiqueta);
-            QCOMPARE(Lista(e.get(), "lst_lista1")->count(), c.bits);
-            QCOMPARE(Lista(e.get(), "lst_lista2")->count(), c.estados);
+            QCOMPARE(Hijo<QListWidget>(e.get(), "lst_lista1")->count(), c.bits);
+            QCOMPARE(Hijo<QListWidget>(e.get(), "lst_lista2")->count(), c.estados);
             QCOMPARE(b.ins.Inesperados(), QString());
         }
     }
