@@ -105,7 +105,8 @@ TEST(Pantalla, ReservedAreasOfBothPages) {
     // The edges of each area: {page, row, column, reserved}.
     const int bordes[][4] = {{0, 0, 6, 1},  {0, 0, 7, 0},   {0, 4, 9, 1},  {0, 12, 9, 0},
                              {0, 15, 31, 1}, {1, 3, 31, 1}, {1, 4, 31, 0}, {1, 0, 30, 0}};
-    for (const auto &b : bordes) EXPECT_EQ(EsCeldaReservada(b[0], b[1], b[2]), bool(b[3])) << b[0] << "," << b[1] << "," << b[2];
+    for (const auto &b : bordes)
+        EXPECT_EQ(EsCeldaReservada(b[0], b[1], b[2]), bool(b[3])) << b[0] << "," << b[1] << "," << b[2];
 }
 
 TEST(Pantalla, DiagramRules) {

@@ -238,7 +238,8 @@ TEST(GraficoInforme, KindsInTheirTablesInCellOrderAndEmptyTablesLeftOut) {
         ObjetoFichero("FEEDER1.CNF"),
     };
     for (ObjetoGrafico &o : objetos) GrabaObjeto(*db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset), o, true);
-    ObjetoGrafico maniobra{.Identificador = 7, .oper_b = qint16(man[2].indice), .x = 3, .y = 10}, etiqueta{.txt = "ABRIR"};
+    ObjetoGrafico maniobra{.Identificador = 7, .oper_b = qint16(man[2].indice), .x = 3, .y = 10};
+    ObjetoGrafico etiqueta{.txt = "ABRIR"};
     GrabaObjetoManiobra(*db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset), maniobra, etiqueta, true);
 
     const QStringList esperadas = {

@@ -29,6 +29,9 @@
 #include <functional>
 #include <memory>
 
+// Objects are written with designated initializers; the other columns keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace tarvo;
 
 namespace {
@@ -233,13 +236,7 @@ private slots:
     }
 
     void lasCajasLimitanLongitudYCaracteres() {
-        struct Caso {
-            Fabrica dialogo;
-            ParametrosDialogo p;
-            const char *caja;
-            QString tecleado, queda;
-        };
-        const Caso casos[] = {
+        const struct { Fabrica dialogo; ParametrosDialogo p; const char *caja; QString tecleado, queda; } casos[] = {
             {Abre<MeteTexto>, Texto(11), "Text1", "ABCDEFGH", "ABCDEFG"},
             {Abre<MeteManiobra>, Nuevo(47), "Text2", "ABCDEF", "ABCDE"},
             {Abre<MeteMedidas>, Nuevo(22), "Text1", "ABCDE", "ABCD"},
@@ -255,7 +252,7 @@ private slots:
             {Abre<MeteAnalogico>, Nuevo(43), "Text1_2", "12", "1"},
             {Abre<MeteAnalogico>, Nuevo(43), "Text1_2", "5", ""},
         };
-        for (const Caso &c : casos) {
+        for (const auto &c : casos) {
             auto d = c.dialogo(ins.ctx, cat, c.p);
             Teclea(*d, c.caja, c.tecleado);
             QCOMPARE(Caja(*d, c.caja), c.queda);
@@ -263,24 +260,20 @@ private slots:
     }
 
     void loQueFaltaSeAvisaYElDialogoSigueAbierto() {
-        struct Caso {
-            Fabrica dialogo;
-            ParametrosDialogo p;
-            Accion accion;
-            int mensaje;   // 0: refused without a message
-        };
         auto limites = [](const char *maximo, const char *minimo, const char *decimales) {
             return [=](QWidget &d) {
                 Elige(d, "List1_0", 0), Teclea(d, "Text1_0", maximo), Teclea(d, "Text1_1", minimo);
                 Teclea(d, "Text1_2", decimales);
             };
         };
-        const Caso casos[] = {
+        // The message each refusal shows; 0: refused without a message.
+        const struct { Fabrica dialogo; ParametrosDialogo p; Accion accion; int mensaje; } casos[] = {
             {Abre<MeteApa>, Nuevo(0), [](QWidget &d) { Elige(d, "List1_0", 0), Elige(d, "List1_1", 0); }, 755},
             {Abre<MeteApa>, Nuevo(0), [](QWidget &d) { Pulsa(d, "Option1_1"); }, 755},
             {Abre<MeteManiobra>, Nuevo(47), [](QWidget &d) { Teclea(d, "Text2", "A"); }, 755},
             {Abre<MeteManiobra>, Nuevo(47), [](QWidget &d) { Elige(d, "List1_0", 0); }, 755},
-            {Abre<MeteEstadosEventos>, Nuevo(23), [](QWidget &d) { Elige(d, "List1_0", 0), Teclea(d, "Text2", "A"); }, 755},
+            {Abre<MeteEstadosEventos>, Nuevo(23),
+             [](QWidget &d) { Elige(d, "List1_0", 0), Teclea(d, "Text2", "A"); }, 755},
             {Abre<MeteIO>, Nuevo(45), [](QWidget &d) { Teclea(d, "Text2", "A"), Teclea(d, "Text3", "B"); }, 755},
             {Abre<MeteMedidas>, Nuevo(22), [](QWidget &) {}, 755},
             {Abre<MeteContador>, Nuevo(42), [](QWidget &) {}, 755},
@@ -292,7 +285,7 @@ private slots:
             {Abre<MeteAnalogico>, Nuevo(43), limites("1", "0", ""), 755},
             {Abre<NumeroDeGrafico>, Nuevo(0), [](QWidget &d) { Teclea(d, "Text1", "12a"); }, 0},
         };
-        for (const Caso &c : casos) {
+        for (const auto &c : casos) {
             auto d = c.dialogo(ins.ctx, cat, c.p);
             c.accion(*d);
             if (c.mensaje) ins.ui.Espera(ins.ctx.dic.Texto(c.mensaje));
@@ -391,9 +384,7 @@ private slots:
     // free cells blank.
     void celdasEnSuSitio() {
         ModeloPantalla pantalla;
-        ObjetoGrafico texto;
-        texto.Identificador = 1, texto.apaN2 = 21, texto.txt = "ABC", texto.x = 2, texto.y = 12;
-        pantalla.Dibuja(texto, 0);
+        pantalla.Dibuja({.Identificador = 1, .apaN2 = 21, .txt = "ABC", .x = 2, .y = 12}, 0);
 
         constexpr qreal escala = 0.1;   // 144 dpi: a cell is 18 x 24 pixels
         QImage hoja(QSizeF(AnchoLienzo * escala, AltoLienzo * escala).toSize(), QImage::Format_RGB32);
@@ -409,8 +400,9 @@ private slots:
         QCOMPARE(areas[0].left(), 1850.0);
         QVERIFY(areas[0].top() > 3000 && areas[1].top() > areas[0].bottom() && areas[1].bottom() < 15500);
 
-        const struct { int pag, fila, col; bool tinta; } casos[] = {{0, 0, 0, true},  {0, 15, 39, true}, {0, 2, 12, true}, {0, 2, 14, true}, {0, 2, 15, false},
-                     {0, 3, 12, false}, {1, 0, 35, true}, {1, 8, 20, false}, {1, 0, 30, false}};
+        const struct { int pag, fila, col; bool tinta; } casos[] = {
+            {0, 0, 0, true},   {0, 15, 39, true}, {0, 2, 12, true},  {0, 2, 14, true},  {0, 2, 15, false},
+            {0, 3, 12, false}, {1, 0, 35, true},  {1, 8, 20, false}, {1, 0, 30, false}};
         for (const auto &c : casos) {
             const QRectF area = areas[size_t(c.pag)];
             const QRect celda = QRectF((area.left() + c.col * 180) * escala, (area.top() + c.fila * 240) * escala,
@@ -420,7 +412,8 @@ private slots:
             int oscuros = 0;
             for (int y = celda.top(); y <= celda.bottom(); ++y)
                 for (int x = celda.left(); x <= celda.right(); ++x) oscuros += qGray(hoja.pixel(x, y)) < 128;
-            QVERIFY2((oscuros > 0) == c.tinta, qPrintable(QString("%1 %2 %3: %4").arg(c.pag).arg(c.fila).arg(c.col).arg(oscuros)));
+            const QString donde = QString("%1 %2 %3: %4").arg(c.pag).arg(c.fila).arg(c.col).arg(oscuros);
+            QVERIFY2((oscuros > 0) == c.tinta, qPrintable(donde));
         }
 
         // A PDF that cannot be created is refused (the one page it makes is seen through the command line).
