@@ -1,7 +1,8 @@
-// The display's cells: how each kind is drawn, where a new object fits, and
-// the model built from a stored diagram.
+// The display's cells: how each kind is drawn and where a new object fits;
+// the pages' reserved cells and the rules of a stored diagram.
 #include "core/pagina437.h"
 #include "graphic/celdas.h"
+#include "graphic/pantalla.h"
 #include "objeto_prueba.h"
 #include "support/imprime_qt.h"
 
@@ -24,6 +25,11 @@ QStringList Vista(const ModeloPantalla &m, qint16 id, int pag, int fila, int col
         filas << s;
     }
     return filas;
+}
+
+ObjetoGrafico Colocado(int id, int tipo, int apa, int x, int y, int pag = 0) {
+    return Preparado({.Identificador = qint16(id), .apaN2 = qint16(tipo), .apa = qint16(apa), .x = qint16(x),
+                      .y = qint16(y), .pag = qint16(pag)});
 }
 
 }  // namespace
@@ -65,7 +71,7 @@ TEST(Celdas, KindsDrawCellForCell) {
 }
 
 // The page edges, page 0's reserved cells and the notch are met through the editor's clicks.
-TEST(Celdas, NewObjectsNeedFreeCells) {
+TEST(Celdas, NewObjectsNeedFreeCellsAndDeletingFreesThem) {
     ModeloPantalla m;
     m.Dibuja(Preparado({.Identificador = 1, .apaN2 = 0, .apa = 1, .x = 6, .y = 11, .pag = 1}), 0);   // columns 11-13
     const struct { int pag, fila, col; ObjetoGrafico o; std::optional<Celda> origen; } casos[] = {
@@ -81,40 +87,48 @@ TEST(Celdas, NewObjectsNeedFreeCells) {
     };
     for (const auto &c : casos)
         EXPECT_EQ(m.HayEspacio(c.pag, c.fila, c.col, c.o), c.origen) << c.pag << "," << c.fila << "," << c.col << " kind " << c.o.apaN2;
-}
 
-TEST(Celdas, LoadingADecodedDiagramDrawsEachRowAndDeletingFreesItsCells) {
-    const auto maniobra = Preparado({.Identificador = 3, .apaN2 = 47, .apa = ApaManiobra, .x = 8, .y = 20, .pag = 1});
-    const QList<ObjetoGrafico> escritos = {
-        Preparado({.Identificador = 1, .apaN2 = 0, .apa = 1, .x = 0, .y = 10}),
-        Preparado({.Identificador = 2, .apaN2 = 21, .apa = 11, .txt = "AÑO", .x = 3, .y = 12}),
-        maniobra,
-        EtiquetaManiobra(maniobra, "CERR"),
-        Preparado({.Identificador = 4, .apaN2 = 42, .apa = 43, .unidad_m = 3, .x = 12, .y = 12}),
-        ObjetoFichero("LINEA.CNF"),
-    };
-    QString hex;
-    ModeloPantalla cargado, dibujado;
-    for (const ObjetoGrafico &o : escritos) {
-        hex += o.Codificacion;
-        dibujado.Dibuja(o, 1);
-    }
-    QList<ObjetoGrafico> leidos;
-    ASSERT_TRUE(DecodificaObjetos(hex, leidos));
-    cargado.Carga(leidos, 1);
-    EXPECT_TRUE(cargado.Celdas() == dibujado.Celdas());
-    EXPECT_EQ(Vista(cargado, 3, 1, 8, 20), QStringList{"CERR  "});
-    EXPECT_EQ(cargado.IdentificadorLibre(), 5);
-
-    cargado.Borra(1);
-    EXPECT_EQ(cargado.IdentificadorLibre(), 1);
-    cargado.Borra(3);   // the operation and its label
-    EXPECT_EQ(cargado.En(1, 8, 20), CeldaPantalla{});
-
-    // A row lying on the relay's cells leaves them reserved when deleted.
-    ModeloPantalla m;
+    // Deleting frees the cells; a row lying on the relay's cells leaves them reserved.
     m.Dibuja(Preparado({.Identificador = 9, .apaN2 = 21, .apa = 11, .txt = "ABC", .x = 0, .y = 5}), 0);
     m.Borra(9);
-    EXPECT_EQ(m.En(0, 0, 5), (CeldaPantalla{' ', CeldaBmpReservada, -1}));
+    m.Borra(1);
     EXPECT_TRUE(m.Celdas() == ModeloPantalla().Celdas());
+}
+
+TEST(Pantalla, ReservedAreasOfBothPages) {
+    int libres[2] = {};
+    for (int pag : {0, 1})
+        for (int f = 0; f < FilasPantalla; ++f)
+            for (int c = 0; c < ColumnasPantalla; ++c) libres[pag] += !EsCeldaReservada(pag, f, c);
+    EXPECT_EQ(libres[0], 16 * 24 - 8 * 3);   // columns 7..30 less the notch
+    EXPECT_EQ(libres[1], 16 * 40 - 4 * 9);   // all but the top-right corner
+    // The edges of each area: {page, row, column, reserved}.
+    const int bordes[][4] = {{0, 0, 6, 1},  {0, 0, 7, 0},   {0, 4, 9, 1},  {0, 12, 9, 0},
+                             {0, 15, 31, 1}, {1, 3, 31, 1}, {1, 4, 31, 0}, {1, 0, 30, 0}};
+    for (const auto &b : bordes)
+        EXPECT_EQ(EsCeldaReservada(b[0], b[1], b[2]), bool(b[3])) << b[0] << "," << b[1] << "," << b[2];
+}
+
+TEST(Pantalla, DiagramRules) {
+    QList<ObjetoGrafico> bien = {Colocado(1, 0, 2, 0, 10), Colocado(2, 11, 4, 0, 14), ObjetoFichero("X.CNF")};
+    ObjetoGrafico op = Colocado(3, 47, 56, 11, 0, 1);
+    bien << op << EtiquetaManiobra(op, "ABRIR");
+    EXPECT_EQ(CompruebaGrafico(bien), QStringList());
+
+    ObjetoGrafico cambiado = bien[0];
+    cambiado.donde = 5;   // a column changed without rebuilding Codificacion
+    QList<ObjetoGrafico> muchos;
+    for (int i = 0; i < 65; ++i) muchos << Colocado(i + 1, 18, 42, i / 30, i % 30, 1);
+    const struct { QList<ObjetoGrafico> objetos; const char *fallo; } casos[] = {
+        {bien + QList<ObjetoGrafico>{Colocado(4, 12, 7, 1, 11)}, "shares cell"},
+        {{Colocado(1, 12, 7, 5, 8)}, "reserved"},
+        {{Colocado(1, 14, 38, 14, 20, 1)}, "off the page"},
+        {{op}, "without its label"},
+        {{ObjetoFichero("A.B"), ObjetoFichero("C.D")}, "2 file-name objects"},
+        {{cambiado}, "does not match"},
+        {muchos, "65 rows"},
+    };
+    for (const auto &c : casos) EXPECT_TRUE(CompruebaGrafico(c.objetos).join("\n").contains(c.fallo)) << c.fallo;
+    muchos.removeLast();
+    EXPECT_EQ(CompruebaGrafico(muchos), QStringList());
 }

@@ -1,12 +1,10 @@
-// The graphic object record: its 24 digits per family, the record writers,
-// the file-name packing and the decoders of a received object list.
+// The graphic object record: its 24 digits per family, the file-name packing
+// and the decoders of a received object list.
 #include "core/pagina437.h"
 #include "graphic/objeto.h"
 #include "objeto_prueba.h"
-#include "store/db/basedatos.h"
-#include "support/carpeta_temporal.h"
 
-#include <QFile>
+#include <QMap>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -16,10 +14,7 @@ using namespace tarvo;
 // Code, byte 1 (the datum source, written and operable flags), the family's
 // fields, then row, column and page.
 TEST(CodificacionObjeto, EachFamilyWritesItsFieldsThenThePlace) {
-    const struct {
-        ObjetoGrafico o;
-        QString digitos;
-    } casos[] = {
+    const struct { ObjetoGrafico o; QString digitos; } casos[] = {
         {{.apaN2 = 21, .apa = 11, .txt = "AB", .x = 3, .y = 12}, "0B04" "41420000000000" "030C00"},
         // Only the first 7 characters of a longer text are sent.
         {{.apaN2 = 21, .apa = 11, .txt = "ABCDEFGHIJ", .x = 3, .y = 12}, "0B04" "41424344454647" "030C00"},
@@ -59,38 +54,6 @@ TEST(CodificacionObjeto, FileNameObjectPacksAnEightDotThreeName) {
     EXPECT_EQ(ObjetoFichero(".CNF").Codificacion, "8000" + QString(14, '0') + "000000");
 }
 
-TEST(CodificacionObjeto, OperationIsTwoRowsSharingTheNumber) {
-    prueba::CarpetaTemporal dir;
-    const QString ruta = dir.en("g.cnf");
-    ASSERT_TRUE(QFile::copy(prueba::FicheroPrograma("tarvo32.dat"), ruta));
-    auto db = bd::BaseDatos::Abrir(ruta);
-    auto rs = db->OpenRecordset("Grafico COMU", bd::TipoRecordset::Tabla);
-
-    ObjetoGrafico op{.Identificador = 7, .cpu = 1 | CpuOperable, .oper_b = 3, .x = 11, .pag = 1};
-    ObjetoGrafico etiqueta{.txt = "ABRIR"};
-    GrabaObjetoManiobra(*rs, op, etiqueta, true);
-    ASSERT_EQ(rs->RecordCount(), 2);
-    rs->MoveFirst();
-    EXPECT_EQ(LeeObjeto(*rs), op);
-    EXPECT_EQ(op.apaN2, 47);
-    EXPECT_EQ(op.Codificacion, "380D" "0300" "0000" "0000" "00" "0B0001");
-    rs->MoveNext();
-    const ObjetoGrafico leida = LeeObjeto(*rs);
-    EXPECT_EQ(leida, etiqueta);
-    EXPECT_EQ(leida.Identificador, 7);
-    EXPECT_EQ(leida.Codificacion, "0B04" "41425249520000" "0B0001");
-
-    // Editing rewrites both rows in place.
-    rs->MoveFirst();
-    op.oper_b = 4;
-    etiqueta.txt = "CERRA";
-    GrabaObjetoManiobra(*rs, op, etiqueta, false);
-    EXPECT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(LeeObjeto(*rs).oper_b, 4);
-    rs->MoveNext();
-    EXPECT_EQ(LeeObjeto(*rs).txt, "CERRA");
-}
-
 TEST(DecodificacionObjetos, NumbersObjectsAndSkipsUnwrittenOnes) {
     const ObjetoGrafico op = Preparado({.apaN2 = 47, .apa = 56, .cpu = 1, .x = 11, .pag = 1});
     const QString texto = Preparado({.apaN2 = 21, .apa = 11, .txt = "AB", .x = 3, .y = 12}).Codificacion;
@@ -105,10 +68,6 @@ TEST(DecodificacionObjetos, NumbersObjectsAndSkipsUnwrittenOnes) {
     for (const ObjetoGrafico &o : l) vistos << QString("%1:%2").arg(o.Identificador).arg(o.apaN2);
     EXPECT_EQ(vistos, QStringList({"1:21", "2:47", "2:21", "2000:25", "3:21"}));
 
-    // A file name keeps its first character whatever its bits.
-    ASSERT_TRUE(DecodificaObjetos(ObjetoFichero("A.CNF").Codificacion, l));
-    ASSERT_EQ(l.size(), 1);
-    EXPECT_EQ(NombreDeObjetoFichero(l[0]), "A.CNF");
     // Malformed streams are refused, not read past their end.
     for (const QString &malo : {texto.left(20), texto.left(23), QString(texto).replace(3, 1, 'x')})
         EXPECT_FALSE(DecodificaObjetos(malo, l)) << malo.toStdString();
@@ -166,8 +125,7 @@ TEST(DecodificacionObjetos, EveryKindDecodesWhatItsWriterWrote) {
                 o.txt_m = tipo == 43 ? QString("%1%2%3").arg(azar.bounded(1 << 16), 4, 16, QChar('0')).arg(azar.bounded(1 << 16), 4, 16, QChar('0')).arg(40 + azar.bounded(4)).toUpper()
                                      : "00000000" + QString::number(1 + azar.bounded(3)) + "0";
                 break;
-            case Familia::Alarmas:
-            case Familia::Ninguna: break;
+            default: break;
             }
             PreparaObjeto(o);
             const auto d = DecodificaObjeto(*BytesDeHex(o.Codificacion));

@@ -1,5 +1,9 @@
-// The report of a shipped model's new configuration, read back from its file.
+// The report: its tagged pages written and read back, a shipped model's new
+// configuration read back from its file, and the display graphic's tables.
 #include "report/informe.h"
+
+#include "graphic/dialogos_grafico.h"
+#include "graphic/editor_grafico.h"
 #include "store/ficheros.h"
 #include "store/nombres_estados.h"
 #include "support/instalacion.h"
@@ -7,10 +11,26 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using namespace tarvo;
 
 namespace {
+
+// A report written in memory.
+struct Escrito {
+    QString texto;
+    QTextStream s{&texto};
+    EscritorInforme e{s};
+    QList<PaginaInforme> Paginas() {
+        s.flush();
+        return LeeInforme(texto);
+    }
+};
 
 struct Informe {
     prueba::Instalacion ins;
@@ -39,35 +59,32 @@ QString Une(const LineaInforme &l) {
     return t.join('|');
 }
 
-// A table's rows wherever they fall, and the pages it runs onto with how many
-// of them start by repeating its header.
-struct TablaLeida {
+// A table's rows wherever they fall.
+QStringList Lee(const QList<PaginaInforme> &paginas, const QString &titulo) {
     QStringList filas;
-    int paginas = 0, conCabecera = 0;
-};
-
-TablaLeida Lee(const QList<PaginaInforme> &paginas, const QString &titulo) {
-    TablaLeida t;
     bool dentro = false;
-    QString cabecera;
-    for (const PaginaInforme &p : paginas) {
-        const CodigoLinea primera = p.lineas.value(0).codigo;
-        if (dentro && (primera == CodigoLinea::Fila || primera == CodigoLinea::Cabecera)) {
-            ++t.paginas;
-            t.conCabecera += primera == CodigoLinea::Cabecera && Une(p.lineas[0]) == cabecera;
-        }
+    for (const PaginaInforme &p : paginas)
         for (const LineaInforme &l : p.lineas) {
             if (l.codigo == CodigoLinea::TituloTabla || l.codigo == CodigoLinea::Titulo) {
-                if (dentro) return t;
+                if (dentro) return filas;
                 dentro = l.texto == titulo;
-            } else if (dentro && l.codigo == CodigoLinea::Cabecera && cabecera.isEmpty()) {
-                cabecera = Une(l);
             } else if (dentro && l.codigo == CodigoLinea::Fila) {
-                t.filas << Une(l);
+                filas << Une(l);
             }
         }
-    }
-    return t;
+    return filas;
+}
+
+// The display graphic's part after an earlier table's text line, row cells split by "|".
+QStringList Lineas(Contexto &ctx, bd::BaseDatos &db) {
+    QString texto;
+    QTextStream s(&texto);
+    EscritorInforme e(s);
+    InformeEnCurso r{ctx, db, e};
+    e.Texto("LEDs");
+    ReportGraficoCOMU(r);
+    s.flush();
+    return texto.replace("#40 ", "|").split('\n', Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -75,12 +92,9 @@ TablaLeida Lee(const QList<PaginaInforme> &paginas, const QString &titulo) {
 // Sections follow the model's CPUs: the first right under the header on page
 // 1, each later one at the top of a page of its own.
 TEST(InformeConfiguracion, CadaModeloTieneSusSeccionesYCadaUnaEmpiezaDondeDebe) {
-    struct Caso {
-        const char *modelo;
-        QList<int> secciones;
-    };
-    for (const Caso &c : {Caso{"TRV-610 **", {1982, 1983, 1984}}, Caso{"TRV-420 *", {1982, 1984}},
-                          Caso{"TRV-300 C*", {1983, 1984}}}) {
+    const struct { const char *modelo; QList<int> secciones; } casos[] = {
+        {"TRV-610 **", {1982, 1983, 1984}}, {"TRV-420 *", {1982, 1984}}, {"TRV-300 C*", {1983, 1984}}};
+    for (const auto &c : casos) {
         Informe i(c.modelo);
         const QList<PaginaInforme> paginas = i.Escribe();
         QStringList esperados = {i.T(1854) + " 0/0"};
@@ -124,11 +138,7 @@ TEST(InformeConfiguracion, SoloLasSenyalesEnmascaradasDanFilas) {
                                              "SELECT Entrada FROM [Tarvo Estados Externos CTRL] WHERE Entrada <> '' "
                                              "ORDER BY Indice LIMIT 1");
     const QString b = "  ";
-    struct Caso {
-        int titulo;
-        QStringList filas;
-    };
-    const Caso casos[] = {
+    const struct { int titulo; QStringList filas; } casos[] = {
         {1893, {QStringList{"3", nombres.value(0), "2", "1", control}.join('|')}},
         {1888,
          {QStringList{"2", nombres.value(1), "6", "0", ev.value(0), i.T(1884), i.T(1759)}.join('|'),
@@ -138,14 +148,118 @@ TEST(InformeConfiguracion, SoloLasSenyalesEnmascaradasDanFilas) {
           QStringList{b, b, "0", bits.value(1)}.join('|'), QStringList{b, b, "0", estado.value(0)}.join('|')}},
         {1863, {}},
     };
-    for (const Caso &c : casos) EXPECT_EQ(Lee(paginas, i.T(c.titulo)).filas, c.filas) << c.titulo;
+    for (const auto &c : casos) EXPECT_EQ(Lee(paginas, i.T(c.titulo)), c.filas) << c.titulo;
 }
 
-TEST(InformeConfiguracion, UnaTablaDeVariasPaginasRepiteSuCabeceraEnCadaUna) {
+TEST(PaginasInforme, UnaTablaLargaRepiteSuCabeceraEnCadaPagina) {
+    Escrito i;
+    i.e.NuevaPagina();
+    i.e.Titulo("Control");
+    i.e.TituloTabla("Salidas");
+    i.e.Cabecera({{AnchoCelda::Corto, "N"}, {AnchoCelda::Extralargo, "Nombre"}});
+    for (int n = 0; n < 150; ++n) i.e.Fila({QString::number(n), "  "});
+    const auto paginas = i.Paginas();
+    ASSERT_EQ(paginas.size(), 3);
+    int filas = 0;
+    for (int p = 0; p < paginas.size(); ++p) {
+        EXPECT_EQ(paginas[p].numero, p + 1);
+        int alto = 0;
+        for (const LineaInforme &l : paginas[p].lineas) alto += AltoLinea(l.codigo);
+        EXPECT_LT(alto - AltoLinea(paginas[p].lineas.last().codigo), FinPagina) << "page " << p + 1;
+        if (p > 0) {
+            ASSERT_EQ(paginas[p].lineas[0].codigo, CodigoLinea::Cabecera);
+            EXPECT_EQ(Une(paginas[p].lineas[0]), "N|Nombre");
+        }
+        for (const LineaInforme &l : paginas[p].lineas) {
+            if (l.codigo != CodigoLinea::Fila) continue;
+            // Row cells take their header's widths, two blanks kept as written.
+            EXPECT_EQ(Une(l), QString("%1|  ").arg(filas));
+            EXPECT_EQ(l.celdas.value(1).ancho, AnchoCelda::Extralargo);
+            ++filas;
+        }
+    }
+    EXPECT_EQ(filas, 150);
+}
+
+TEST(PaginasInforme, UnTituloNuncaCierraUnaPagina) {
+    // Fill the page to every position a title could meet near its bottom.
+    for (int lineas = 55; lineas < 67; ++lineas) {
+        Escrito i;
+        i.e.NuevaPagina();
+        for (int n = 0; n < lineas; ++n) i.e.Texto("x");
+        i.e.TituloTabla("Eventos");
+        i.e.Cabecera({{AnchoCelda::Corto, "N"}});
+        i.e.Fila({"1"});
+        for (const PaginaInforme &p : i.Paginas()) {
+            EXPECT_NE(p.lineas.last().codigo, CodigoLinea::TituloTabla) << lineas << " lines";
+        }
+        const int alto = lineas * AltoLinea(CodigoLinea::Texto);
+        EXPECT_EQ(i.e.Pagina(), alto + ReservaTitulo >= FinPagina ? 2 : 1) << lineas << " lines";
+    }
+}
+
+TEST(PaginasInforme, UnTextoQueNoEsUnInformeSeRechazaNombrandoSuLinea) {
+    for (const char *mal : {"sin etiqueta\n", "#2 antes de la primera pagina\n", "#0 1\n#4 1#40 2\n",
+                            "#0 1\n#5 #77 ancho\n", "#0 1\n#4 #50 celda sin etiqueta de fila\n", "#0 1\n#9 x\n"}) {
+        EXPECT_THROW(LeeInforme(mal), std::runtime_error) << mal;
+    }
+    // A "#" inside a cell's text would split it: it is written as a blank.
+    Escrito i;
+    i.e.NuevaPagina();
+    i.e.Cabecera({{AnchoCelda::Medio, "N#1"}});
+    EXPECT_EQ(Une(i.Paginas()[0].lineas[0]), "N 1");
+}
+
+TEST(GraficoInforme, KindsInTheirTablesInCellOrderAndEmptyTablesLeftOut) {
     Informe i("TRV-610 **");
-    i.Ejecuta("UPDATE [Eventos PROT] SET Codificacion = 'FFFF0000'");
-    const TablaLeida t = Lee(i.Escribe(), i.T(1907));
-    EXPECT_EQ(t.filas.size(), 32 * 16);
-    EXPECT_GE(t.paginas, 2);
-    EXPECT_EQ(t.conCabecera, t.paginas);
+    prueba::Instalacion &ins = i.ins;
+    const CatalogosDialogos cat = CargaCatalogosDialogos(ins.ctx);
+    // Held open as the report holds it: nobody else may open it meanwhile.
+    auto db = bd::BaseDatos::Abrir(ins.ctx.app.CopiaTrabajo, bd::Apertura::Temporal);
+    const QString titulo = "#3 " + ins.ctx.dic.Texto(1912), nombre = ins.ctx.dic.Texto(1870);
+    EXPECT_EQ(Lineas(ins.ctx, *db), QStringList({"#0 1", "#2 LEDs", "#0 2", titulo}));
+
+    ASSERT_TRUE(cat.aparamenta.size() >= 2 && cat.maniobras.size() >= 3 && !cat.analogicos.isEmpty());
+    const auto &ap = cat.aparamenta, &man = cat.maniobras;
+    const auto estado = std::find_if(cat.estados[1].begin(), cat.estados[1].end(), [](auto &d) { return d.bit > 0; });
+    ASSERT_NE(estado, cat.estados[1].end());
+    // Written out of display order: the tables sort by page, row and column.
+    ObjetoGrafico objetos[] = {
+        {.apaN2 = 0, .apa = 1, .cpu = CpuOperable | 1, .oper_b = qint16(ap[0].bit), .oper_c = qint16(man[0].indice),
+         .oper_d = qint16(man[1].indice), .donde = qint16(ap[0].donde), .x = 2, .y = 5, .pag = 1},
+        {.apaN2 = 2, .apa = 5, .cpu = 1, .oper_b = qint16(ap[1].bit), .donde = qint16(ap[1].donde), .x = 8, .y = 12},
+        {.apaN2 = 8, .apa = 9, .cpu = CpuOperable, .x = 1, .y = 20},
+        {.apaN2 = 21, .apa = ApaTexto, .txt = "HOLA", .y = 10},
+        {.apaN2 = 23, .apa = qint16(13 + estado->bit), .cpu = 1, .txtb0 = "ON", .txtb1 = "OFF",
+         .donde = qint16(estado->donde), .x = 5, .y = 12},
+        {.apaN2 = 43, .apa = 45, .cpu = qint16(cat.analogicos[0].cpu), .txt_m = ParametroEscala(100, -50, 2),
+         .donde = qint16(cat.analogicos[0].donde), .x = 10, .pag = 1},
+        {.apaN2 = 13, .apa = 21, .x = 12, .y = 15},
+        ObjetoFichero("FEEDER1.CNF"),
+    };
+    for (ObjetoGrafico &o : objetos) GrabaObjeto(*db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset), o, true);
+    ObjetoGrafico maniobra{.Identificador = 7, .oper_b = qint16(man[2].indice), .x = 3, .y = 10};
+    ObjetoGrafico etiqueta{.txt = "ABRIR"};
+    GrabaObjetoManiobra(*db->OpenRecordset(TablaGrafico, bd::TipoRecordset::Dynaset), maniobra, etiqueta, true);
+
+    const QStringList esperadas = {
+        "#0 1", "#2 LEDs", "#0 2", titulo, "#0 3",
+        "#5 #53 Objeto#53 Aparamenta#53 Orden de apertura#53 Orden de cierre#54 Columna#54 Fila#54 Página:",
+        "#4 |Reenganchador|  |Permitida|Permitida|20|1|1",
+        "#4 |Seccionador|" + ap[1].nombre + "|No permitida|No permitida|12|8|1",
+        "#4 |Interruptor|" + ap[0].nombre + "|" + man[0].nombre + "|" + man[1].nombre + "|5|2|2",
+        "#5 #50 Objeto#50 Texto#51 Maniobra asignada#50 Columna#50 Fila#50 Página:",
+        "#4 |Maniobra|ABRIR|" + man[2].nombre + "|10|3|1",
+        "#5 #50 Objeto#51 " + nombre + "#50 Texto activo#50 Texto inactivo#50 Origen#50 Columna#50 Fila#50 Página:",
+        "#4 |Estado|" + estado->nombre + "|ON|OFF|Control|12|5|1",
+        "#5 #50 Objeto#51 " + nombre + "#50 Valor máximo#50 Valor mínimo#50 Decimales#50 Columna#50 Fila#50 Página:",
+        "#4 |Valor analógico|" + cat.analogicos[0].nombre + "|100|-50|2|0|10|2",
+        "#5 #51 Objeto#50 Columna#50 Fila#50 Página:",
+        "#4 |Tierra|15|12|1",
+        "#5 #50 Objeto#51 Texto#50 Columna#50 Fila#50 Página:",   // an operation's label is not a text of its own
+        "#4 |Texto|HOLA|10|0|1",
+        "#5 #50 Objeto#50 " + nombre + "#50 Columna#50 Fila#50 Página:",
+        "#4 |Nombre de fichero|FEEDER1.CNF|  |  |  ",
+    };
+    EXPECT_EQ(Lineas(ins.ctx, *db).join('\n').toStdString(), esperadas.join('\n').toStdString());
 }
