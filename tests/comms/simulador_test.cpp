@@ -56,8 +56,9 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
 }
 
 // How the relay answers writes, confirmations, cancellations and reads: the
-// exchanges in driver_test.
-TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocksAndTheModelConfiguresEveryCPU) {
+// exchanges in driver_test. What a model database gives (the identification,
+// configured processors): transferencias_test.
+TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocks) {
     prueba::CarpetaTemporal dir;
     MemoriaRele m;
     m.Pon({0, 4, 0, 2, 1}, Bytes({0, 1, 0xFE}));
@@ -79,21 +80,6 @@ TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocksAndTheModelConf
     }
     // A refused file leaves the memory as it was.
     EXPECT_EQ(leida.Confirmados(), m.Confirmados());
-
-    // A model database gives the identification and configured processors. What else a model
-    // gives (names over it, a state file on top, a missing one) is seen at work in
-    // conexion_test and transferencias_test.
-    Opciones o;
-    o.modelo = QString(TARVO_MODELS_DIR) + "/TRV610.MDB";
-    Identidad id;
-    MemoriaRele delModelo;
-    ASSERT_TRUE(PreparaRele(o, id, delModelo, error)) << error.toStdString();
-    EXPECT_EQ(RegistroMatricula(id, false), "TRV-610 00          TRV610  2.03RELAYSIM");
-    QByteArray d;
-    for (quint8 cpu : {0, 1, 2}) {
-        ASSERT_TRUE(delModelo.Lee({cpu, 4, 0, 1, 1}, d));
-        EXPECT_EQ(d, Bytes({1, 0, 0, 0}));
-    }
 }
 
 // ------------------------------------------------------ the program itself
