@@ -125,53 +125,6 @@ INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
                                            std::pair("TRV-420 *", "2:0 0:0 0:1 2:1"),
                                            std::pair("TRV-300 C*", "2:0 1:0 1:1 2:1")));
 
-// Only the processors' state blocks, read back after the marks, say whether
-// the relay took the configuration: lost or refused marks, and damaged
-// answers to them, on each side of the tables.
-TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) {
-    const QMap<int, QString> m = MarcasDeEnvio("TRV-610 **");
-    using Fallo = std::function<void(relaysim::Opciones &, const prueba::CarpetaTemporal &)>;
-    struct Caso {
-        QString caso;
-        Fallo fallo;
-        int sinConfigurar;   // -1: the send succeeds; -2: it stops before the tables
-    };
-    QList<Caso> casos = {
-        {"last confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("2:1") + 1}; }, -1},
-        // The front panel took its start mark, the answer to CPU 1's was lost.
-        {"start confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("1:0") + 1}; }, -2}};
-    for (int cpu : {0, 1, 2}) {
-        // A lost start mark leaves the processor as it was, configured.
-        casos.append({QString("start mark of CPU %1 lost").arg(cpu),
-                      [&, cpu](auto &o, auto &) { o.fallos.sinRespuesta = {m.key(QString("%1:0").arg(cpu))}; }, -1});
-        casos.append({QString("end mark of CPU %1 lost").arg(cpu),
-                      [&, cpu](auto &o, auto &) { o.fallos.sinRespuesta = {m.key(QString("%1:1").arg(cpu))}; }, cpu});
-        // The relay refuses both marks of the CPU, which starts unconfigured.
-        casos.append({QString("marks of CPU %1 refused").arg(cpu),
-                      [cpu](auto &o, auto &dir) {
-                          dir.escribe("estado.txt", QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
-                          o.estado = dir.en("estado.txt");
-                          o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
-                      },
-                      cpu});
-    }
-    for (const Caso &caso : casos) {
-        SCOPED_TRACE(caso.caso.toStdString());
-        prueba::ReleEnLinea r;
-        r.Listo("TRV-610 **", [&](auto &o) { caso.fallo(o, r.ins.arbol.raiz); });
-        const bool bien = caso.sinConfigurar == -1;
-        r.ins.ui.Espera(bien                         ? r.Texto(583)
-                        : caso.sinConfigurar == -2 ? r.Texto(3018)
-                                                     : r.ins.ctx.dic.Texto(3010, caso.sinConfigurar));
-        EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), bien);
-        EXPECT_EQ(r.ins.Inesperados(), "");
-        if (caso.sinConfigurar >= 0) {
-            const QString mensaje = r.ins.ui.Mostrados().last().texto;
-            EXPECT_TRUE(mensaje.contains(r.Texto(3012)) && mensaje.contains(r.Texto(3013))) << mensaje.toStdString();
-        }
-    }
-}
-
 // A configuration whose bytes would not be what the file means is refused,
 // naming table and record, before anything goes on the line.
 TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
@@ -208,30 +161,41 @@ TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
     }
 }
 
-// Line faults and refusals during a send, from the first table write on:
-// what the user is asked and told, and what the relay is left with.
-TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
+// Faults of the line and the relay during a send of a TRV-610: what the user
+// is asked and told, and what the relay is left with. Only the processors'
+// state blocks, read back after the marks, say whether the relay took the
+// configuration: lost or refused marks, and damaged answers to them, on each
+// side of the tables. Table writes are retried, then asked about; a refusal
+// cancels the table.
+TEST(FallosEnvio, MarksSayWhetherTheRelayTookItLostRepliesAreRetriedThenAskedRefusalsCancel) {
+    const QMap<int, QString> m = MarcasDeEnvio("TRV-610 **");
     // CPU 0's start mark and its confirmation come last before the first table write.
-    const int primera = MarcasDeEnvio("TRV-420 *").key("0:0") + 2;
-    using Fallo = std::function<void(relaysim::Fallos &, int primera, const Aplicacion &)>;
-    auto perdidas = [](int cuantas) -> Fallo {
-        return [cuantas](relaysim::Fallos &f, int p, const Aplicacion &) {
-            for (int i = 0; i < cuantas; ++i) f.sinRespuesta << p + i;
-        };
+    const int primera = m.key("0:0") + 2;
+    using Fallo = std::function<void(relaysim::Opciones &, const prueba::ReleEnLinea &)>;
+    auto perdidas = [](const QSet<int> &numeros) -> Fallo {
+        return [numeros](relaysim::Opciones &o, auto &) { o.fallos.sinRespuesta = numeros; };
     };
-    const struct {
-        const char *caso;
+    struct Caso {
+        QString caso;
         Fallo fallo;
         QList<std::pair<int, Boton>> preguntas;   // the prompts before the closing message
         int final;
-        int error;                                // the text the progress window shows, 0: none
-        std::function<void(prueba::ReleEnLinea &)> ademas;
-    } casos[] = {
-        {"two lost replies go without a word",
-         [](relaysim::Fallos &f, int p, const Aplicacion &) { f.sinRespuesta = {p, p + 3}; }, {}, 583, 0, {}},
+        int sinConfigurar;   // the processor the closing message names, 3010; -1: none
+        int error;           // the text the progress window shows, 0: none, -1: not checked
+        std::function<void(prueba::ReleEnLinea &)> ademas = {};
+    };
+    QList<Caso> casos = {
+        {"last confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("2:1") + 1}; }, {}, 583,
+         -1, -1},
+        // The front panel took its start mark, the answer to CPU 1's was lost.
+        {"start confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("1:0") + 1}; }, {}, 3018,
+         -1, -1},
+        {"two lost replies go without a word", perdidas({primera, primera + 3}), {}, 583, -1, 0},
         // The fifth failure asks again: every failure after the silent ones does.
-        {"five lost replies, Retry twice", perdidas(5), {{594, Boton::Reintentar}, {594, Boton::Reintentar}}, 583, 0, {}},
-        {"four lost replies, Cancel", perdidas(4), {{594, Boton::Cancelar}}, 585, 800,
+        {"five lost replies, Retry twice", perdidas({primera, primera + 1, primera + 2, primera + 3, primera + 4}),
+         {{594, Boton::Reintentar}, {594, Boton::Reintentar}}, 583, -1, 0},
+        {"four lost replies, Cancel", perdidas({primera, primera + 1, primera + 2, primera + 3}),
+         {{594, Boton::Cancelar}}, 585, -1, 800,
          [](prueba::ReleEnLinea &r) {
              // The first table failed: nothing was committed and the user is told so.
              QStringList tablas;
@@ -246,33 +210,53 @@ TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
          }},
         // The relay's refusal shows its code and cancels without retrying.
         {"the relay refuses a block",
-         [](relaysim::Fallos &f, int, const Aplicacion &a) {
-             const EntradaGrupo &e = a.GruposCONST.first();
-             f.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}};
+         [](relaysim::Opciones &o, const prueba::ReleEnLinea &r) {
+             const EntradaGrupo &e = r.a.GruposCONST.first();
+             o.fallos.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}};
          },
-         {}, 585, 807,
+         {}, 585, -1, 807,
          [](prueba::ReleEnLinea &r) {
              const QStringList registro = r.rele->Registro();
              EXPECT_EQ(registro.filter(QRegularExpression("orden=escribir .*bloque=1 .*-> FALLO")).size(), 1);
              EXPECT_TRUE(registro.last().contains("orden=cancelar"));
          }},
-        {"the first state mark goes unanswered",
-         [](relaysim::Fallos &f, int, const Aplicacion &) { f.sinRespuesta = {1}; }, {}, 581, 0,
+        {"the first state mark goes unanswered", perdidas({1}), {}, 581, -1, 0,
          [](prueba::ReleEnLinea &r) {
              EXPECT_TRUE(r.monitor.titulos.isEmpty());
              EXPECT_TRUE(r.rele->Registro().filter("orden=escribir").isEmpty());
          }},
     };
-    for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+    for (int cpu : {0, 1, 2}) {
+        // A lost start mark leaves the processor as it was, configured.
+        casos.append({QString("start mark of CPU %1 lost").arg(cpu), perdidas({m.key(QString("%1:0").arg(cpu))}), {},
+                      583, -1, -1});
+        casos.append({QString("end mark of CPU %1 lost").arg(cpu), perdidas({m.key(QString("%1:1").arg(cpu))}), {},
+                      3010, cpu, -1});
+        // The relay refuses both marks of the CPU, which starts unconfigured.
+        casos.append({QString("marks of CPU %1 refused").arg(cpu),
+                      [cpu](relaysim::Opciones &o, const prueba::ReleEnLinea &r) {
+                          r.ins.arbol.raiz.escribe("estado.txt", QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
+                          o.estado = r.ins.arbol.raiz.en("estado.txt");
+                          o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
+                      },
+                      {}, 3010, cpu, -1});
+    }
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.caso.toStdString());
         prueba::ReleEnLinea r;
-        r.Listo("TRV-420 *", [&](auto &o) { c.fallo(o.fallos, primera, r.a); });
+        r.Listo("TRV-610 **", [&](auto &o) { c.fallo(o, r); });
         for (const auto &[texto, boton] : c.preguntas) r.ins.ui.Espera(r.Texto(texto), boton);
-        r.ins.ui.Espera(r.Texto(c.final));
+        r.ins.ui.Espera(c.sinConfigurar < 0 ? r.Texto(c.final) : r.ins.ctx.dic.Texto(c.final, c.sinConfigurar));
         EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), c.final == 583);
         EXPECT_EQ(r.ins.Inesperados(), "");
         EXPECT_TRUE(r.ins.ui.Pendientes().isEmpty());
-        EXPECT_EQ(r.monitor.errores, c.error ? QStringList({("\r\n" + r.Texto(c.error)).toUpper()}) : QStringList());
+        if (c.error >= 0) {
+            EXPECT_EQ(r.monitor.errores, c.error ? QStringList({("\r\n" + r.Texto(c.error)).toUpper()}) : QStringList());
+        }
+        if (c.sinConfigurar >= 0) {
+            const QString mensaje = r.ins.ui.Mostrados().last().texto;
+            EXPECT_TRUE(mensaje.contains(r.Texto(3012)) && mensaje.contains(r.Texto(3013))) << mensaje.toStdString();
+        }
         EsperaFinal(r);
         if (c.ademas) c.ademas(r);
     }
