@@ -125,44 +125,8 @@ INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
                                            std::pair("TRV-420 *", "2:0 0:0 0:1 2:1"),
                                            std::pair("TRV-300 C*", "2:0 1:0 1:1 2:1")));
 
-// A configuration whose bytes would not be what the file means is refused,
-// naming table and record, before anything goes on the line.
-TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
-    const struct {
-        const char *sql;
-        QString tabla;
-        int motivo;
-    } casos[] = {
-        {"UPDATE [TextoEventos COMU] SET Codificacion = substr(Codificacion, 3) "
-         "WHERE rowid = (SELECT MAX(rowid) FROM [TextoEventos COMU])", "TextoEventos COMU", motivo_envio::Longitud},
-        {"UPDATE [LEDs COMU] SET Codificacion = NULL WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia},
-        {"UPDATE [LEDs COMU] SET Codificacion = '' WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia},
-        {"UPDATE [LEDs COMU] SET Codificacion = x'303030303030303030303030' WHERE rowid = 2", "LEDs COMU",
-         motivo_envio::NoEsTexto},
-        {"UPDATE [LEDs COMU] SET Codificacion = 'ZZ0000000000' WHERE rowid = 2", "LEDs COMU", motivo_envio::NoHexadecimal},
-        {"DELETE FROM [LEDs COMU] WHERE rowid = (SELECT MAX(rowid) FROM [LEDs COMU])", "LEDs COMU", motivo_envio::Registros},
-        {"INSERT INTO [LEDs COMU] SELECT * FROM [LEDs COMU] LIMIT 1", "LEDs COMU", motivo_envio::Registros},
-        {"ALTER TABLE [LEDs COMU] RENAME TO leds; CREATE VIEW [LEDs COMU] AS SELECT * FROM leds", "LEDs COMU",
-         motivo_envio::NoEsTabla},
-    };
-    for (const auto &caso : casos) {
-        SCOPED_TRACE(caso.sql);
-        prueba::ReleEnLinea r;
-        r.Listo("TRV-420 *");
-        ASSERT_EQ(sqlite3_exec(bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->handle(), caso.sql, nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        r.ins.ui.Espera(r.Texto(3000));
-        EXPECT_FALSE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo));
-        EXPECT_EQ(r.ins.Inesperados(), "");
-        const QString mensaje = r.ins.ui.Mostrados().last().texto;
-        EXPECT_TRUE(mensaje.contains("[" + caso.tabla + "]")) << mensaje.toStdString();
-        EXPECT_TRUE(mensaje.contains(r.Texto(caso.motivo).section('#', 0, 0))) << mensaje.toStdString();
-        EXPECT_EQ(r.rele->Registro(), QStringList());
-    }
-}
-
-// Faults of the line and the relay during a send of a TRV-610: what the user
-// is asked and told, and what the relay is left with. Only the processors'
+// Faults of the file, the line and the relay during a send of a TRV-610: what
+// the user is asked and told, and what the relay is left with. Only the processors'
 // state blocks, read back after the marks, say whether the relay took the
 // configuration: lost or refused marks, and damaged answers to them, on each
 // side of the tables. Table writes are retried, then asked about; a refusal
@@ -184,7 +148,34 @@ TEST(FallosEnvio, MarksSayWhetherTheRelayTookItLostRepliesAreRetriedThenAskedRef
         int error;           // the text the progress window shows, 0: none, -1: not checked
         std::function<void(prueba::ReleEnLinea &)> ademas = {};
     };
+    // A configuration whose bytes would not be what the file means is refused,
+    // naming table and record, before anything goes on the line.
+    auto malformada = [](const char *sql, const QString &tabla, int motivo) -> Caso {
+        const auto edita = [sql](auto &, const prueba::ReleEnLinea &r) {
+            ASSERT_EQ(sqlite3_exec(bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->handle(), sql, nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+        };
+        return {sql, edita, {}, 3000, -1, 0, [tabla, motivo](prueba::ReleEnLinea &r) {
+                    const QString mensaje = r.ins.ui.Mostrados().last().texto;
+                    EXPECT_TRUE(mensaje.contains("[" + tabla + "]")) << mensaje.toStdString();
+                    EXPECT_TRUE(mensaje.contains(r.Texto(motivo).section('#', 0, 0))) << mensaje.toStdString();
+                    EXPECT_EQ(r.rele->Registro(), QStringList());
+                }};
+    };
     QList<Caso> casos = {
+        malformada("UPDATE [TextoEventos COMU] SET Codificacion = substr(Codificacion, 3) "
+                   "WHERE rowid = (SELECT MAX(rowid) FROM [TextoEventos COMU])", "TextoEventos COMU", motivo_envio::Longitud),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = NULL WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = '' WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = x'303030303030303030303030' WHERE rowid = 2", "LEDs COMU",
+                   motivo_envio::NoEsTexto),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = 'ZZ0000000000' WHERE rowid = 2", "LEDs COMU",
+                   motivo_envio::NoHexadecimal),
+        malformada("DELETE FROM [LEDs COMU] WHERE rowid = (SELECT MAX(rowid) FROM [LEDs COMU])", "LEDs COMU",
+                   motivo_envio::Registros),
+        malformada("INSERT INTO [LEDs COMU] SELECT * FROM [LEDs COMU] LIMIT 1", "LEDs COMU", motivo_envio::Registros),
+        malformada("ALTER TABLE [LEDs COMU] RENAME TO leds; CREATE VIEW [LEDs COMU] AS SELECT * FROM leds", "LEDs COMU",
+                   motivo_envio::NoEsTabla),
         {"last confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("2:1") + 1}; }, {}, 583,
          -1, -1},
         // The front panel took its start mark, the answer to CPU 1's was lost.
