@@ -81,10 +81,9 @@ TEST(Apertura, TheSettingsFileGivesTheLineItsSettingsWhenItOpensAndOnlyThen) {
 TEST(Intercambio, IdentifyWriteConfirmCancelReadBackPasswordAndEveryFrameByteForByte) {
     Linea l({}, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
+    // What the identification says: the connection in transferencias_test.
     QString matricula;
     ASSERT_EQ(l.driver->LeerMatricula(matricula), 40);
-    EXPECT_EQ(matricula.left(20), QString("SIMULADO").leftJustified(20));
-    EXPECT_EQ(matricula.mid(20, 8), "SIMULADO");
 
     QByteArray r;
     const QByteArray nuevo = Bytes({1, 2, 3, 4, 5, 6, 7, 8});

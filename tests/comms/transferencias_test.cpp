@@ -61,10 +61,11 @@ struct Transferencias : ::testing::Test, prueba::ReleEnLinea {
 
 // A model and the state marks its send leaves: cleared from the front panel
 // inwards before the tables, set outwards after them.
-class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+using Modelo = std::pair<std::string, std::string>;
+class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<Modelo> {};
 
 TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
-    Listo(GetParam().first);
+    Listo(GetParam().first.c_str());
     // Every setting gets a value of its own, so that what comes back cannot be
     // the template's defaults by chance.
     DatosCodificacion datos;
@@ -72,7 +73,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
     // The trace only watches; it is checked on the model that has no display, whose
     // blocks do not read the same in the two traces.
-    a.ModoDepuracion = QString(GetParam().first) == "TRV-420 *";
+    a.ModoDepuracion = GetParam().first == "TRV-420 *";
 
     ins.ui.Espera(Texto(583));
     ASSERT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
@@ -84,7 +85,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     const QStringList enviadas = monitor.tablas;
     EsperaFinal(*this);
 
-    EXPECT_EQ(Marcas(rele->Registro()).values().join(' '), GetParam().second);
+    EXPECT_EQ(Marcas(rele->Registro()).values().join(' ').toStdString(), GetParam().second);
 
     const QString destino = a.DirectorioTrabajo + "recibido.cnf";
     ASSERT_TRUE(CargaFicheroRecepcion(*c, destino));
@@ -121,9 +122,9 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
-                         ::testing::Values(std::pair("TRV-610 **", "2:0 1:0 0:0 0:1 1:1 2:1"),
-                                           std::pair("TRV-420 *", "2:0 0:0 0:1 2:1"),
-                                           std::pair("TRV-300 C*", "2:0 1:0 1:1 2:1")));
+                         ::testing::Values(Modelo{"TRV-610 **", "2:0 1:0 0:0 0:1 1:1 2:1"},
+                                           Modelo{"TRV-420 *", "2:0 0:0 0:1 2:1"},
+                                           Modelo{"TRV-300 C*", "2:0 1:0 1:1 2:1"}));
 
 // Faults of the file, the line and the relay during a send of a TRV-610: what
 // the user is asked and told, and what the relay is left with. Only the processors'
@@ -337,7 +338,6 @@ TEST_F(Transferencias, TheMenuCommandsConnectSendTheOpenConfigurationOpenWhatThe
     ins.ui.Espera(Texto(517), Boton::Si);
     ConexionRele(*c);
     EXPECT_EQ(ins.Inesperados(), "");
-    EXPECT_TRUE(monitor.identificaciones.empty());
     ASSERT_EQ(a.EstadoConexion, 0);
     EXPECT_TRUE(ins.v.conectado);
     EXPECT_TRUE(driver->PuertoAbierto());
