@@ -106,7 +106,7 @@ TEST(Disposiciones, MalformedRecordsAreErrorsNotCrashesAndUnknownTablesHaveNoLay
     // A whole-record number of more than 8 digits does not fit.
     EXPECT_THROW(Decodifica("TiempoFallo CTRL", "0000000000"), ErrorCodificacion);
     // Tables are found by trimmed name; a table that is not sent has no layout. Every table a
-    // model sends having its entry: the round trips in tablas_test and transferencias_test.
+    // model sends having its entry: the round trip in transferencias_test.
     EXPECT_EQ(BuscaTablaCodificada(" LEDs COMU ")->disposicion, Disposicion::Led);
     EXPECT_EQ(BuscaTablaCodificada("Modelo"), nullptr);
 }

@@ -144,7 +144,7 @@ TEST_F(Configuracion, TheDisplayGoesInBlocksOfItsOwnAndABrokenStreamWritesNothin
     EXPECT_TRUE(Decodifica(a.CopiaTrabajo, "ANDs PROT", completo).contains("empty Codificacion"));
 
     // The received display replaces the table, and a cut object leaves it alone. Which objects
-    // are kept and how they are numbered: objeto_test and the round trip above.
+    // are kept and how they are numbered: objeto_test and the round trip in transferencias_test.
     Ejecuta(a.CopiaTrabajo, "INSERT INTO [Grafico COMU] (Identificador, apa, Codificacion) VALUES (9, 11, '0B04')");
     const QStringList grafico = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
     const QString texto = "0B04" "41420000000000" "030C00";
