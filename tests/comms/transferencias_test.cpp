@@ -315,10 +315,9 @@ TEST(RecepcionFallida, TheTargetIsLeftAsItWas) {
     }
 }
 
-TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
-    EXPECT_EQ(ProgresoTotal(0, 5), 0);
+// The first table at 0 and the last at 100: IdaYVuelta.
+TEST(ProgresoTotal, TablesGoEvenlyAndASingleOneIsAtTheEnd) {
     EXPECT_EQ(ProgresoTotal(2, 5), 50);
-    EXPECT_EQ(ProgresoTotal(4, 5), 100);
     EXPECT_EQ(ProgresoTotal(0, 1), 100);
 }
 
