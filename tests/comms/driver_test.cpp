@@ -78,13 +78,12 @@ TEST(Apertura, TheSettingsFileGivesTheLineItsSettingsWhenItOpensAndOnlyThen) {
 
 // ------------------------------------------------------------- exchanges
 
-TEST(Intercambio, IdentifyWriteConfirmCancelReadBackAndPassword) {
+TEST(Intercambio, IdentifyWriteConfirmCancelReadBackPasswordAndEveryFrameByteForByte) {
     Linea l({}, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
+    // What the identification says: the connection in transferencias_test.
     QString matricula;
     ASSERT_EQ(l.driver->LeerMatricula(matricula), 40);
-    EXPECT_EQ(matricula.left(20), QString("SIMULADO").leftJustified(20));
-    EXPECT_EQ(matricula.mid(20, 8), "SIMULADO");
 
     QByteArray r;
     const QByteArray nuevo = Bytes({1, 2, 3, 4, 5, 6, 7, 8});
@@ -129,7 +128,44 @@ TEST(Intercambio, IdentifyWriteConfirmCancelReadBackAndPassword) {
     EXPECT_EQ(l.rele->Registro().filter("otro rele: rele=9").size(), 1);
     // Only its own requests are counted: the fault options number them.
     EXPECT_TRUE(l.rele->Registro().last().startsWith("#14 rele=1 ")) << l.rele->Registro().last().toStdString();
+
+    // Every command byte for byte; a confirmation sends no block, but the password.
+    const qsizetype antes = l.rele->TramasRecibidas().size();
+    l.driver->ClaveRele(99999);
+    l.driver->LeerDatosRele(r, 1, 4, 0, 7, 0x0102, 300);
+    l.driver->EscribirDatosRele(r, 0, 4, 0, 5, 3, Bytes({0x11, 0x22, 0x33}), 3);
+    l.driver->ConfirmarEscrituraDatos(r, 2, 4, 0, 9, 5);
+    l.driver->CancelarEscrituraDatos(r, 2, 4, 0, 9, 5);
+    const QList<QByteArray> t = l.rele->TramasRecibidas().mid(antes);
+    ASSERT_EQ(t.size(), 4);
+    EXPECT_EQ(t[0], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x01, 0x06, 0x47,
+                           0x04, 0x04, 0x00, 0x07, 0x02, 0x01, 0x04}));
+    EXPECT_EQ(t[1], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x00, 0x09, 0x49,
+                           0x01, 0x04, 0x00, 0x05, 0x03, 0x00, 0x11, 0x22, 0x33, 0x03}));
+    EXPECT_EQ(t[2], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x0A, 0x48,
+                           0x02, 0x04, 0x00, 0x09, 0x00, 0x00, 0x9F, 0x86, 0x01, 0x00, 0x17}));
+    EXPECT_EQ(t[3], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x06, 0x44,
+                           0x03, 0x04, 0x00, 0x09, 0x00, 0x00, 0x0E}));
+
+    // A write of N bytes is 16 + N; more than 240 is not sent.
+    QByteArray datos;
+    for (int i = 0; i < 241; ++i) datos.append(char(i));
+    for (int n : {0, 1, 60, 240}) {
+        EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, quint8(n)), 6) << n;
+        const QByteArray trama = l.rele->TramasRecibidas().last();
+        EXPECT_EQ(trama.size(), 16 + n);
+        EXPECT_EQ(quint8(trama[7]), 6 + n);
+        EXPECT_EQ(trama.mid(15, n), datos.left(n));
+    }
+    // Data shorter than N goes out zero-filled.
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, Bytes({5}), 3), 6);
+    EXPECT_EQ(l.rele->TramasRecibidas().last().mid(15, 3), Bytes({5, 0, 0}));
+
+    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, 241), cod::DatosExcesivos);
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 2, 1, 300), 0);
+    EXPECT_EQ(l.rele->TramasRecibidas().size(), antes + 4 + 6);
 }
+
 
 TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
     relaysim::Opciones o;
@@ -160,70 +196,53 @@ TEST(Intercambio, TheCallersWorkFillsTheTimeAReplyTakesOnTheLine) {
     EXPECT_TRUE(ofrecidos.isEmpty());
 }
 
-TEST(Tramas, EveryCommandGoesOutByteForByteAndAWriteOfNBytesIs16PlusNUpTo240) {
-    Linea l;
-    ASSERT_TRUE(l.Abre());
-    l.driver->ClaveRele(99999);
-    QByteArray r;
-    l.driver->LeerDatosRele(r, 1, 4, 0, 7, 0x0102, 300);
-    l.driver->EscribirDatosRele(r, 0, 4, 0, 5, 3, Bytes({0x11, 0x22, 0x33}), 3);
-    l.driver->ConfirmarEscrituraDatos(r, 2, 4, 0, 9, 5);   // the block is not sent
-    l.driver->CancelarEscrituraDatos(r, 2, 4, 0, 9, 5);
-    const QList<QByteArray> t = l.rele->TramasRecibidas();
-    ASSERT_EQ(t.size(), 4);
-    EXPECT_EQ(t[0], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x01, 0x06, 0x47,
-                           0x04, 0x04, 0x00, 0x07, 0x02, 0x01, 0x04}));
-    EXPECT_EQ(t[1], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x00, 0x09, 0x49,
-                           0x01, 0x04, 0x00, 0x05, 0x03, 0x00, 0x11, 0x22, 0x33, 0x03}));
-    EXPECT_EQ(t[2], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x0A, 0x48,
-                           0x02, 0x04, 0x00, 0x09, 0x00, 0x00, 0x9F, 0x86, 0x01, 0x00, 0x17}));
-    EXPECT_EQ(t[3], Bytes({0x01, 0x0D, 0x01, 0x03, 0x01, 0x4F, 0x02, 0x06, 0x44,
-                           0x03, 0x04, 0x00, 0x09, 0x00, 0x00, 0x0E}));
-
-    // A write of N bytes is 16 + N; more than 240 is not sent.
-    QByteArray datos;
-    for (int i = 0; i < 241; ++i) datos.append(char(i));
-    for (int n : {0, 1, 60, 240}) {
-        EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, quint8(n)), 6) << n;
-        const QByteArray t = l.rele->TramasRecibidas().last();
-        EXPECT_EQ(t.size(), 16 + n);
-        EXPECT_EQ(quint8(t[7]), 6 + n);
-        EXPECT_EQ(t.mid(15, n), datos.left(n));
-    }
-    // Data shorter than N goes out zero-filled.
-    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, Bytes({5}), 3), 6);
-    EXPECT_EQ(l.rele->TramasRecibidas().last().mid(15, 3), Bytes({5, 0, 0}));
-
-    EXPECT_EQ(l.driver->EscribirDatosRele(r, 0, 4, 0, 2, 1, datos, 241), cod::DatosExcesivos);
-    EXPECT_EQ(l.driver->LeerDatosRele(r, 0, 4, 0, 2, 1, 300), 0);
-    EXPECT_EQ(l.rele->TramasRecibidas().size(), 4 + 6);
-}
-
 // ------------------------------------------------------------ link codes
 
 TEST(CodigosEnlace, EachFaultGivesItsCodeAndNoTextAndTheNextExchangeIsClean) {
     // Odd requests carry a fault, even ones are answered properly.
     relaysim::Opciones o;
     relaysim::Fallos &f = o.fallos;
-    f.checksumCuerpo = {1, 16};   // 16: the second identification read below
+    f.checksumCuerpo = {1, 22};   // 22: the second identification read below
     f.cuerpoCorto = {3};
     f.checksumCabecera = {5, 9};
     f.byteTres = {7, 9};   // 9: both wrong, byte 3 is looked at first
     f.longitudCorta = {11};
     f.ruido = {13};
+    f.sinRespuesta = {15};
+    // Four header bytes, the rest 300 ms later: the read call ends at the 30 ms deadline with the four.
+    f.cabeceraPartida = {{17, 300}};
+    f.retardo = {{19, 1700}};
     f.matriculaVacia = true;
     Linea l(o, Ajustes(), EstadoBloque);
     ASSERT_TRUE(l.Abre());
     const qint16 esperados[] = {cod::ChecksumCuerpo, cod::CuerpoIncompleto, cod::ChecksumCabecera,
                                 cod::ByteTresErroneo, cod::ByteTresErroneo, cod::LongitudCorta,
                                 cod::ByteTresErroneo};
+    QByteArray r;
     for (qint16 codigo : esperados) {
-        QByteArray r = "basura";
+        r = "basura";
         EXPECT_EQ(l.Lee(r), codigo);
         EXPECT_TRUE(r.isEmpty());
         EXPECT_EQ(l.Lee(r), 4) << "after " << codigo;
         EXPECT_EQ(r, Bloque);
     }
+    // A reply that never comes, comes in pieces past the deadline or comes late
+    // is -5 for its request and is not taken for the next one. Every request so
+    // far had its reply.
+    int respuestas = 2 * int(std::size(esperados));
+    for (const auto &[plazo, tarde] : {std::pair(100, false), std::pair(30, true), std::pair(100, true)}) {
+        // A block the relay does not hold: its late reply would read as an empty payload.
+        EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 6, 1, plazo), cod::SinCabecera) << plazo << tarde;
+        // The late reply reaches the line; the next request's purge drops it.
+        if (tarde) {
+            ASSERT_TRUE(l.rele->EsperaRespuestas(++respuestas, 5000));
+        }
+        EXPECT_EQ(l.Lee(r), 4);
+        EXPECT_EQ(r, Bloque);
+        ++respuestas;
+    }
+    // Failures sleep their pause too.
+    EXPECT_EQ(l.reloj.pausas, QList<int>{clsDriverOrbel::EsperaApertura} + QList<int>(20, 0));
     // An all-zero database stem or a failed identification read gives no text.
     QString matricula = "previa";
     EXPECT_EQ(l.driver->LeerMatricula(matricula), 40);
@@ -236,61 +255,35 @@ TEST(CodigosEnlace, EachFaultGivesItsCodeAndNoTextAndTheNextExchangeIsClean) {
     EXPECT_TRUE(matricula.isEmpty());
 }
 
-// A reply that never comes, comes late or comes in pieces past the deadline
-// is -5 for its request and is not taken for the next one.
-TEST(CodigosEnlace, ALostLateOrCutReplyIsMinus5AndTheNextExchangeIsClean) {
-    const struct {
-        const char *caso;
-        std::function<void(relaysim::Fallos &)> fallo;
-        qint32 velocidad, plazo;
-        qint16 codigo;
-        bool tarde;
-    } casos[] = {
-        {"no reply", [](relaysim::Fallos &f) { f.sinRespuesta = {1}; }, 115200, 100, cod::SinCabecera, false},
-        // Four header bytes, the rest 300 ms later: the read call ends at the
-        // 30 ms deadline with the four.
-        {"header cut", [](relaysim::Fallos &f) { f.cabeceraPartida = {{1, 300}}; }, 115200, 30, cod::SinCabecera, true},
-        {"whole reply late", [](relaysim::Fallos &f) { f.retardo = {{1, 1700}}; }, 115200, 100, cod::SinCabecera, true},
-        // k = 0: the port puts no bound on a read call, so the deadline alone
-        // ends the wait for a reply 300 ms late.
-        {"late above top speed", [](relaysim::Fallos &f) { f.retardo = {{1, 300}}; }, 230400, 3000, 0, false},
-    };
-    for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
-        relaysim::Opciones o;
-        c.fallo(o.fallos);
-        Linea l(o, Ajustes(c.velocidad), EstadoBloque);
-        ASSERT_TRUE(l.Abre());
-        QByteArray r;
-        // A block the relay does not hold: its late reply would read as an empty payload.
-        EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 6, 1, c.plazo), c.codigo);
-        // The late reply reaches the line; the next request's purge drops it.
-        if (c.tarde) {
-            ASSERT_TRUE(l.rele->EsperaRespuestas(1, 5000));
-        }
-        EXPECT_EQ(l.Lee(r), 4);
-        EXPECT_EQ(r, Bloque);
-        // Failures sleep their pause too.
-        EXPECT_EQ(l.reloj.pausas, QList<int>({1000, 0, 0}));
-    }
+// k = 0 above 115200 baud: the port puts no bound on a read call, so the
+// deadline alone ends the wait for a reply 300 ms late.
+TEST(CodigosEnlace, AboveTopSpeedTheDeadlineAloneEndsTheWait) {
+    relaysim::Opciones o;
+    o.fallos.retardo = {{1, 300}};
+    Linea l(o, Ajustes(230400), EstadoBloque);
+    ASSERT_TRUE(l.Abre());
+    QByteArray r;
+    EXPECT_EQ(l.driver->LeerDatosRele(r, 1, 4, 0, 6, 1, 3000), 0);
+    EXPECT_EQ(l.Lee(r), 4);
+    EXPECT_EQ(r, Bloque);
 }
 
 // On a virtual line where whatever part of the reply ever comes is there at
 // once, and a short read lasts its whole bound.
 TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
-    const orbel::Peticion leida{1, 1, orbel::Leer, orbel::AreaGrupos, 0, 5, 1, {}};
-    const QByteArray entera = orbel::ConstruyeRespuesta(leida, Bloque);
-    struct Caso { int bytes; qint16 codigo; };
-    const Caso casos[] = {{0, cod::SinCabecera}, {4, cod::SinCabecera}, {orbel::TamCabecera, cod::CuerpoIncompleto},
-                          {orbel::TamCabecera + 3, cod::CuerpoIncompleto}};
+    const QByteArray entera = orbel::ConstruyeRespuesta({1, 1, orbel::Leer, orbel::AreaGrupos, 0, 5, 1, {}}, Bloque);
+    const std::pair<int, qint16> casos[] = {{0, cod::SinCabecera}, {4, cod::SinCabecera},
+                                            {orbel::TamCabecera, cod::CuerpoIncompleto},
+                                            {orbel::TamCabecera + 3, cod::CuerpoIncompleto}};
     // Port bounds of 17.4 s and more per read at 9600, 1.45 s at 115200, none above.
     for (const qint32 velocidad : {9600, 115200, 230400}) {
         Linea sinRele({}, Ajustes(velocidad), {}, false);
-        for (const Caso &c : casos) {
+        for (const auto &[bytes, codigo] : casos) {
             for (const bool escritura : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << velocidad << " baud, " << bytes << " bytes, " << escritura);
                 prueba::RelojVirtual reloj;
                 auto propio = std::make_unique<prueba::CanalVirtual>(reloj, std::deque<prueba::CanalVirtual::Trozo>{},
-                                                                     entera.left(c.bytes));
+                                                                     entera.left(bytes));
                 const prueba::CanalVirtual &canal = *propio;
                 clsDriverOrbel driver(sinRele.app, std::move(propio), &reloj);
                 driver.NumeroRele(1);
@@ -299,21 +292,17 @@ TEST(CodigosEnlace, NoReadWaitsPastTheDeadlineWhateverPartOfTheReplyIsMissing) {
 
                 QByteArray r;
                 const qint64 plazo = escritura ? clsDriverOrbel::TiempoEsperaFijo : 2000;
-                const qint16 codigo = escritura ? driver.EscribirDatosRele(r, 1, 4, 0, 5, 1, Bloque, 4)
-                                                : driver.LeerDatosRele(r, 1, 4, 0, 5, 1, qint32(plazo));
-                const auto donde = ::testing::Message() << velocidad << " baud, " << c.bytes << " bytes, "
-                                                        << (escritura ? "write" : "read");
-                EXPECT_EQ(codigo, c.codigo) << donde;
-                ASSERT_FALSE(canal.lecturas.isEmpty()) << donde;
+                EXPECT_EQ(escritura ? driver.EscribirDatosRele(r, 1, 4, 0, 5, 1, Bloque, 4)
+                                    : driver.LeerDatosRele(r, 1, 4, 0, 5, 1, qint32(plazo)),
+                          codigo);
+                ASSERT_FALSE(canal.lecturas.isEmpty());
                 for (const auto &l : canal.lecturas) {
-                    EXPECT_GE(l.maximo, 0) << donde;
-                    EXPECT_LE(l.maximo, plazo - l.momento) << donde;
+                    EXPECT_GE(l.maximo, 0);
+                    EXPECT_LE(l.maximo, plazo - l.momento);
                 }
-                EXPECT_LE(reloj.ahora, plazo) << donde;
-                EXPECT_EQ(reloj.pausas, QList<int>({clsDriverOrbel::EsperaApertura,
-                                                    escritura ? clsDriverOrbel::PausaEscritura
-                                                              : clsDriverOrbel::PausaLectura}))
-                    << donde;
+                EXPECT_LE(reloj.ahora, plazo);
+                EXPECT_EQ(reloj.pausas, QList<int>({clsDriverOrbel::EsperaApertura, escritura ? clsDriverOrbel::PausaEscritura
+                                                                                          : clsDriverOrbel::PausaLectura}));
             }
         }
     }

@@ -62,11 +62,8 @@ struct Linea {
         driver->NumeroRele(o.rele);
         driver->ClaveRele(o.clave);
     }
-    ~Linea() {
-        driver.reset();
-        rele.reset();
-        tarvo::FijaPrefijoDispositivos("/dev/ttyS");
-    }
+    // The members then go in reverse order: the driver, then the relay.
+    ~Linea() { tarvo::FijaPrefijoDispositivos("/dev/ttyS"); }
     bool Abre() {
         driver->PuertoAbierto(true);
         return driver->PuertoAbierto();

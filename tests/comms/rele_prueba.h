@@ -40,12 +40,8 @@ struct ReleEnLinea {
     std::unique_ptr<tarvo::Comunicaciones> c;
 
     ReleEnLinea() { tarvo::FijaPrefijoDispositivos(ins.arbol.raiz.en("sin-dispositivos/ttyS")); }
-    ~ReleEnLinea() {
-        c.reset();
-        driver.reset();
-        rele.reset();
-        tarvo::FijaPrefijoDispositivos("/dev/ttyS");
-    }
+    // The members then go in reverse order: the transfers, the driver, the relay.
+    ~ReleEnLinea() { tarvo::FijaPrefijoDispositivos("/dev/ttyS"); }
 
     // The relay of `baseDatos` (e.g. "TRV610.MDB") on COM1 at 115200 baud.
     void Arranca(relaysim::Opciones o = {}, const QString &baseDatos = "TRV610.MDB") {

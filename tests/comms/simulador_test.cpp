@@ -27,9 +27,9 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
                                   "1:5:2:7", "--fail", "0:3:0:9", "--silent-after", "20", "--empty-identification"}),
                             o, error))
         << error.toStdString();
-    // The port, relay, password, state and log options are seen at work in ProgramaSimulador.
+    // The port, relay, password, state and log options are seen at work in ProgramaSimulador;
+    // --model and --empty-identification in tests/tools/cli_test, which runs the simulator.
     EXPECT_EQ(o.clave, 99999);
-    EXPECT_EQ(o.modelo, "m.MDB");
     EXPECT_EQ(o.nombreModelo, "TRV X");
     EXPECT_EQ(o.baseDatos, "TRVX");
     EXPECT_TRUE(o.velocidadReal);
@@ -44,7 +44,6 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
     EXPECT_EQ(QString("%1:%2:%3:%4").arg(f.fallos[0].cpu).arg(f.fallos[0].grupo).arg(f.fallos[0].bloque).arg(f.fallos[0].codigo),
               "1:5:2:7");
     EXPECT_EQ(f.silencioTras, 20);
-    EXPECT_TRUE(f.matriculaVacia);
 
     for (const QStringList &malos : {QStringList{"--relay", "256"}, {"--password", "100000"}, {"--port", "0"},
                                      {"--no-reply", "0"}, {"--byte3", "x"}, {"--delay", "3"},
@@ -56,44 +55,22 @@ TEST(OpcionesSimulador, EveryOptionIsReadAndBadValuesAreRefused) {
 }
 
 // How the relay answers writes, confirmations, cancellations and reads: the
-// exchanges in driver_test.
-TEST(MemoriaSimulador, TheStateFileKeepsCommittedAndPendingBlocksAndTheModelConfiguresEveryCPU) {
+// exchanges in driver_test. What a model database gives (the identification,
+// configured processors): transferencias_test. A good state file read and
+// written: ProgramaSimulador.
+TEST(MemoriaSimulador, AStateFileWithABadLineIsRefusedByLineAndChangesNothing) {
     prueba::CarpetaTemporal dir;
     MemoriaRele m;
     m.Pon({0, 4, 0, 2, 1}, Bytes({0, 1, 0xFE}));
-    m.Pon({2, 4, 0, 9, 300}, {});
-    m.Escribe({1, 4, 3, 5, 65535}, "z");
-    ASSERT_TRUE(m.Guarda(dir.en("e.txt")));
-    EXPECT_TRUE(dir.lee("e.txt").contains("C 0 4 0 2 1 0001FE\nC 2 4 0 9 300 -\nP 1 4 3 5 65535 7A\n"));
-    MemoriaRele leida;
+    const auto antes = m.Confirmados();
     QString error;
-    ASSERT_TRUE(leida.Carga(dir.en("e.txt"), error)) << error.toStdString();
-    EXPECT_EQ(leida.Confirmados(), m.Confirmados());
-    EXPECT_EQ(leida.Pendientes(), m.Pendientes());
-
     for (const char *mala : {"X 0 4 0 2 1 00\n", "C 0 4 0 2 1 0G\n", "C 256 4 0 2 1 00\n", "C 0 4 0 2 00\n",
                              "C 0 4 0 2 1 ABC\n"}) {
         dir.escribe("malo.txt", QByteArray("# fine\n\n") + mala);
-        EXPECT_FALSE(leida.Carga(dir.en("malo.txt"), error)) << mala;
+        EXPECT_FALSE(m.Carga(dir.en("malo.txt"), error)) << mala;
         EXPECT_TRUE(error.contains("malo.txt:3")) << error.toStdString();
     }
-    // A refused file leaves the memory as it was.
-    EXPECT_EQ(leida.Confirmados(), m.Confirmados());
-
-    // A model database gives the identification and configured processors. What else a model
-    // gives (names over it, a state file on top, a missing one) is seen at work in
-    // conexion_test and transferencias_test.
-    Opciones o;
-    o.modelo = QString(TARVO_MODELS_DIR) + "/TRV610.MDB";
-    Identidad id;
-    MemoriaRele delModelo;
-    ASSERT_TRUE(PreparaRele(o, id, delModelo, error)) << error.toStdString();
-    EXPECT_EQ(RegistroMatricula(id, false), "TRV-610 00          TRV610  2.03RELAYSIM");
-    QByteArray d;
-    for (quint8 cpu : {0, 1, 2}) {
-        ASSERT_TRUE(delModelo.Lee({cpu, 4, 0, 1, 1}, d));
-        EXPECT_EQ(d, Bytes({1, 0, 0, 0}));
-    }
+    EXPECT_EQ(m.Confirmados(), antes);
 }
 
 // ------------------------------------------------------ the program itself
@@ -104,7 +81,9 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateLogsEveryFrameAndStopsOn
     o.clave = 777;
     prueba::Linea l(o, prueba::Ajustes(115200, 8, 0, 0, 2), {}, false);
     const prueba::CarpetaTemporal &dir = l.dir;
-    dir.escribe("estado.txt", "C 0 4 0 3 2 11223344\n");
+    // Committed blocks, an empty one and a pending write.
+    const char *estado[] = {"C 0 4 0 3 2 11223344\n", "C 2 4 0 9 300 -\n", "P 1 4 3 5 65535 7A\n"};
+    dir.escribe("estado.txt", QByteArray(estado[0]) + estado[1] + estado[2]);
     QProcess p;
     p.start(TARVO_RELAYSIM, {"--program", dir.ruta(), "--port", "2", "--relay", "3", "--password", "777", "--state",
                              dir.en("estado.txt"), "--log", dir.en("registro.txt")});
@@ -124,9 +103,9 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateLogsEveryFrameAndStopsOn
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_FALSE(QFileInfo(dir.en("ports/COM2")).isSymLink());
-    const QByteArray estado = dir.lee("estado.txt");
-    EXPECT_TRUE(estado.contains("C 0 4 0 3 2 11223344\n"));
-    EXPECT_TRUE(estado.contains("C 0 4 0 3 3 0506\n"));
+    // Written back as they were read, with the block the confirmation committed.
+    for (const char *linea : {estado[0], estado[1], estado[2], "C 0 4 0 3 3 0506\n"})
+        EXPECT_TRUE(dir.lee("estado.txt").contains(linea)) << linea;
     const QList<QByteArray> lineas = dir.lee("registro.txt").trimmed().split('\n');
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));

@@ -39,24 +39,6 @@ TEST(Respuesta, EchoesTheAddressingAndCutsThePayloadToWhatLCanSay) {
     EXPECT_EQ(quint8(larga[7]), 255);
 }
 
-// The relay's side: requests out of a stream with noise and cut frames.
-struct Flujo {
-    QByteArray entrada;
-    QList<Peticion> tramas;
-    int descartados = 0;
-    void Lee() {
-        for (;;) {
-            PeticionLeida l;
-            int n = 0;
-            const Extraccion e = ExtraePeticion(entrada, l, n);
-            if (e == Extraccion::Falta) return;
-            if (e == Extraccion::Descarta) descartados += n;
-            else tramas.append(l.peticion);
-            entrada.remove(0, n);
-        }
-    }
-};
-
 QByteArray Trama(const Peticion &p) {
     BufferTrama b{};
     const int n = ConstruyePeticion(b, p);
@@ -76,19 +58,27 @@ TEST(Extraccion, FramesAreFoundAmongNoiseAndBrokenCandidatesAndWaitWhenCutShort)
     corta[7] = 5;
     corta[8] = char(Xor(reinterpret_cast<const quint8 *>(corta.constData()), 0, 8));
     const QByteArray todo = Bytes({0x55, 0x01, 0x02, 0xFF}) + malo.left(9) + cuerpoMalo + corta + Trama(a) + Trama(b);
-    // Byte by byte: a frame cut short is waited for, never half taken.
-    Flujo f;
+    // Byte by byte, as the relay's side reads them: a frame cut short is
+    // waited for, never half taken.
+    QByteArray entrada;
+    QList<Peticion> tramas;
+    int descartados = 0;
     for (char c : todo) {
-        f.entrada.append(c);
-        f.Lee();
+        entrada.append(c);
+        PeticionLeida l;
+        int n = 0;
+        for (Extraccion e; (e = ExtraePeticion(entrada, l, n)) != Extraccion::Falta; entrada.remove(0, n)) {
+            if (e == Extraccion::Descarta) descartados += n;
+            else tramas.append(l.peticion);
+        }
     }
-    ASSERT_EQ(f.tramas.size(), 2);
-    EXPECT_EQ(f.descartados, 4 + 9 + 16 + 16);
-    EXPECT_EQ(f.tramas[0].bloque, 300);
-    EXPECT_EQ(f.tramas[0].datos, a.datos);
-    EXPECT_EQ(f.tramas[1].comando, Confirmar);
-    EXPECT_EQ(f.tramas[1].datos, BytesClave(1234));
-    EXPECT_TRUE(f.entrada.isEmpty());
+    ASSERT_EQ(tramas.size(), 2);
+    EXPECT_EQ(descartados, 4 + 9 + 16 + 16);
+    EXPECT_EQ(tramas[0].bloque, 300);
+    EXPECT_EQ(tramas[0].datos, a.datos);
+    EXPECT_EQ(tramas[1].comando, Confirmar);
+    EXPECT_EQ(tramas[1].datos, BytesClave(1234));
+    EXPECT_TRUE(entrada.isEmpty());
 }
 
 }  // namespace

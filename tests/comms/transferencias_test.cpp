@@ -1,6 +1,6 @@
-// Whole sends and receives against the relay simulator over a pty: every
-// shipped model round trip, the state marks around a send, and what the user
-// sees when the line or the relay fails.
+// Connecting to the relay simulator over a pty and whole sends and receives
+// against it: every shipped model round trip, the state marks around a send,
+// what the user sees when the line or the relay fails, and the menu commands.
 #include "comms/codificacion/recepcion.h"
 #include "comms/conexion.h"
 #include "comms/envio.h"
@@ -20,13 +20,25 @@ using namespace tarvo;
 
 namespace {
 
-// The state marks the relay saw: "cpu:value" in request order.
-QStringList Marcas(const QStringList &registro) {
-    static const QRegularExpression re("cpu=(\\d) orden=escribir area=4 subgrupo=0 grupo=1 bloque=1 L=10 datos=(\\w\\w)");
-    QStringList m;
+// The state marks the relay saw, "cpu:value" by request number.
+QMap<int, QString> Marcas(const QStringList &registro) {
+    static const QRegularExpression re(
+        "^#(\\d+) .*cpu=(\\d) orden=escribir area=4 subgrupo=0 grupo=1 bloque=1 L=10 datos=(\\w\\w)");
+    QMap<int, QString> m;
     for (const QString &l : registro)
-        if (const auto r = re.match(l); r.hasMatch()) m << r.captured(1) + ":" + QString::number(r.captured(2).toInt());
+        if (const auto r = re.match(l); r.hasMatch())
+            m.insert(r.captured(1).toInt(), r.captured(2) + ":" + QString::number(r.captured(3).toInt()));
     return m;
+}
+
+// The state marks of a clean send of a new configuration of `modelo`: the
+// fault options of the cases after it count requests from them.
+QMap<int, QString> MarcasDeEnvio(const char *modelo) {
+    prueba::ReleEnLinea r;
+    r.Listo(modelo);
+    r.ins.ui.Espera(r.Texto(583));
+    EXPECT_TRUE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo));
+    return Marcas(r.rele->Registro());
 }
 
 // After every transfer, however it ended: the window enabled, the progress gone.
@@ -35,39 +47,25 @@ void EsperaFinal(const prueba::ReleEnLinea &r) {
     EXPECT_FALSE(r.monitor.progresoAbierto);
 }
 
-// Request numbers of a whole send, from the catalogue: the state reads and
-// marks before the tables (CPUs 2, 1, 0), each table's blocks and its
-// confirmation, then the state reads and marks after them (CPUs 0, 1, 2).
-struct PlanEnvio {
-    QList<int> cpus01;   // CPUs 0 and 1 that the model has
-    int tablas = 0;
-    explicit PlanEnvio(const Aplicacion &a) {
-        for (int cpu : {0, 1})
-            if (std::any_of(a.GruposCONST.cbegin(), a.GruposCONST.cend(), [&](const EntradaGrupo &e) { return e.CPU == cpu; }))
-                cpus01 << cpu;
-        for (const EntradaGrupo &e : a.GruposCONST)
-            if (BuscaTablaCodificada(e.Tabla)->empaquetador != Empaquetador::Ninguno) tablas += BloquesDeEntrada(e) + 1;
+struct Transferencias : ::testing::Test, prueba::ReleEnLinea {
+    void Teclea(const QString &numero, const QString &clave) {
+        monitor.identificaciones.push_back(MonitorComunicaciones::Identificacion{numero, clave});
     }
-    int Marcas() const { return int(cpus01.size()) + 2 * int(cpus01.size() + 1); }
-    int PrimeraEscritura() const { return Marcas() + 1; }
-    // The write of a CPU's mark; its confirmation is the next request.
-    int Marca(bool final, int cpu) const {
-        QList<int> orden = cpus01;
-        if (final) orden << 2;
-        else {
-            std::reverse(orden.begin(), orden.end());
-            orden.prepend(2);
-        }
-        return (final ? Marcas() + tablas : 0) + int(cpus01.size()) + 2 * int(orden.indexOf(cpu)) + 1;
+    void EsperaDesconectado() {
+        EXPECT_EQ(a.EstadoConexion, 255);
+        EXPECT_FALSE(ins.v.conectado);
+        EXPECT_FALSE(driver->PuertoAbierto());
+        EXPECT_FALSE(monitor.conexionVisible);
     }
 };
 
-struct Transferencias : ::testing::Test, prueba::ReleEnLinea {};
-
-class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<const char *> {};
+// A model and the state marks its send leaves: cleared from the front panel
+// inwards before the tables, set outwards after them.
+using Modelo = std::pair<std::string, std::string>;
+class IdaYVuelta : public Transferencias, public ::testing::WithParamInterface<Modelo> {};
 
 TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
-    Listo(GetParam());
+    Listo(GetParam().first.c_str());
     // Every setting gets a value of its own, so that what comes back cannot be
     // the template's defaults by chance.
     DatosCodificacion datos;
@@ -75,7 +73,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 7);
     // The trace only watches; it is checked on the model that has no display, whose
     // blocks do not read the same in the two traces.
-    a.ModoDepuracion = QString(GetParam()) == "TRV-420 *";
+    a.ModoDepuracion = GetParam().first == "TRV-420 *";
 
     ins.ui.Espera(Texto(583));
     ASSERT_TRUE(EnviaTodosGrupos(*c, a.CopiaTrabajo));
@@ -87,13 +85,7 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     const QStringList enviadas = monitor.tablas;
     EsperaFinal(*this);
 
-    // Cleared from the front panel inwards before, set outwards after.
-    QStringList antes{"2:0"}, despues{"2:1"};
-    for (int cpu : PlanEnvio(a).cpus01) {
-        antes.insert(1, QString("%1:0").arg(cpu));
-        despues.insert(despues.size() - 1, QString("%1:1").arg(cpu));
-    }
-    EXPECT_EQ(Marcas(rele->Registro()), antes + despues);
+    EXPECT_EQ(Marcas(rele->Registro()).values().join(' ').toStdString(), GetParam().second);
 
     const QString destino = a.DirectorioTrabajo + "recibido.cnf";
     ASSERT_TRUE(CargaFicheroRecepcion(*c, destino));
@@ -129,112 +121,73 @@ TEST_P(IdaYVuelta, WhatIsSentComesBackIntoANewFileTableByTable) {
     EXPECT_TRUE(QRegularExpression("^([0-9A-F]{8} )+\r\n").match(monitor.envio.section("\r\n", 2, 2) + "\r\n").hasMatch());
 }
 
-INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta, ::testing::Values("TRV-610 **", "TRV-420 *", "TRV-300 C*"));
+INSTANTIATE_TEST_SUITE_P(ModelosEnviados, IdaYVuelta,
+                         ::testing::Values(Modelo{"TRV-610 **", "2:0 1:0 0:0 0:1 1:1 2:1"},
+                                           Modelo{"TRV-420 *", "2:0 0:0 0:1 2:1"},
+                                           Modelo{"TRV-300 C*", "2:0 1:0 1:1 2:1"}));
 
-// Only the processors' state blocks, read back after the marks, say whether
-// the relay took the configuration: lost or refused marks, and damaged
-// answers to them, on each side of the tables.
-TEST(EnvioVerificado, ASendSucceedsOnlyWhenEveryProcessorReadsBackAsConfigured) {
-    using Fallo = std::function<void(relaysim::Opciones &, const PlanEnvio &, const prueba::CarpetaTemporal &)>;
+// Faults of the file, the line and the relay during a send of a TRV-610: what
+// the user is asked and told, and what the relay is left with. Only the processors'
+// state blocks, read back after the marks, say whether the relay took the
+// configuration: lost or refused marks, and damaged answers to them, on each
+// side of the tables. Table writes are retried, then asked about; a refusal
+// cancels the table.
+TEST(FallosEnvio, MarksSayWhetherTheRelayTookItLostRepliesAreRetriedThenAskedRefusalsCancel) {
+    const QMap<int, QString> m = MarcasDeEnvio("TRV-610 **");
+    // CPU 0's start mark and its confirmation come last before the first table write.
+    const int primera = m.key("0:0") + 2;
+    using Fallo = std::function<void(relaysim::Opciones &, const prueba::ReleEnLinea &)>;
+    auto perdidas = [](const QSet<int> &numeros) -> Fallo {
+        return [numeros](relaysim::Opciones &o, auto &) { o.fallos.sinRespuesta = numeros; };
+    };
     struct Caso {
         QString caso;
         Fallo fallo;
-        int sinConfigurar;   // -1: the send succeeds; -2: it stops before the tables
-    };
-    QList<Caso> casos = {
-        {"last confirmation damaged", [](auto &o, auto &p, auto &) { o.fallos.checksumCuerpo = {p.Marca(true, 2) + 1}; }, -1},
-        // The front panel took its start mark, the answer to CPU 1's was lost.
-        {"start confirmation damaged", [](auto &o, auto &p, auto &) { o.fallos.checksumCuerpo = {p.Marca(false, 1) + 1}; }, -2}};
-    for (int cpu : {0, 1, 2}) {
-        // A lost start mark leaves the processor as it was, configured.
-        casos.append({QString("start mark of CPU %1 lost").arg(cpu),
-                      [cpu](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(false, cpu)}; }, -1});
-        casos.append({QString("end mark of CPU %1 lost").arg(cpu),
-                      [cpu](auto &o, auto &p, auto &) { o.fallos.sinRespuesta = {p.Marca(true, cpu)}; }, cpu});
-        // The relay refuses both marks of the CPU, which starts unconfigured.
-        casos.append({QString("marks of CPU %1 refused").arg(cpu),
-                      [cpu](auto &o, auto &, auto &dir) {
-                          dir.escribe("estado.txt", QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
-                          o.estado = dir.en("estado.txt");
-                          o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
-                      },
-                      cpu});
-    }
-    for (const Caso &caso : casos) {
-        SCOPED_TRACE(caso.caso.toStdString());
-        prueba::ReleEnLinea r;
-        r.Listo("TRV-610 **", [&](auto &o) { caso.fallo(o, PlanEnvio(r.a), r.ins.arbol.raiz); });
-        const bool bien = caso.sinConfigurar == -1;
-        r.ins.ui.Espera(bien                         ? r.Texto(583)
-                        : caso.sinConfigurar == -2 ? r.Texto(3018)
-                                                     : r.ins.ctx.dic.Texto(3010, caso.sinConfigurar));
-        EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), bien);
-        EXPECT_EQ(r.ins.Inesperados(), "");
-        if (caso.sinConfigurar >= 0) {
-            const QString mensaje = r.ins.ui.Mostrados().last().texto;
-            EXPECT_TRUE(mensaje.contains(r.Texto(3012)) && mensaje.contains(r.Texto(3013))) << mensaje.toStdString();
-        }
-    }
-}
-
-// A configuration whose bytes would not be what the file means is refused,
-// naming table and record, before anything goes on the line.
-TEST(EnvioVerificado, AMalformedTableIsRefusedBeforeTheFirstByte) {
-    const struct {
-        const char *sql;
-        QString tabla;
-        int motivo;
-    } casos[] = {
-        {"UPDATE [TextoEventos COMU] SET Codificacion = substr(Codificacion, 3) "
-         "WHERE rowid = (SELECT MAX(rowid) FROM [TextoEventos COMU])", "TextoEventos COMU", motivo_envio::Longitud},
-        {"UPDATE [LEDs COMU] SET Codificacion = NULL WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia},
-        {"UPDATE [LEDs COMU] SET Codificacion = '' WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia},
-        {"UPDATE [LEDs COMU] SET Codificacion = x'303030303030303030303030' WHERE rowid = 2", "LEDs COMU",
-         motivo_envio::NoEsTexto},
-        {"UPDATE [LEDs COMU] SET Codificacion = 'ZZ0000000000' WHERE rowid = 2", "LEDs COMU", motivo_envio::NoHexadecimal},
-        {"DELETE FROM [LEDs COMU] WHERE rowid = (SELECT MAX(rowid) FROM [LEDs COMU])", "LEDs COMU", motivo_envio::Registros},
-        {"INSERT INTO [LEDs COMU] SELECT * FROM [LEDs COMU] LIMIT 1", "LEDs COMU", motivo_envio::Registros},
-        {"ALTER TABLE [LEDs COMU] RENAME TO leds; CREATE VIEW [LEDs COMU] AS SELECT * FROM leds", "LEDs COMU",
-         motivo_envio::NoEsTabla},
-    };
-    for (const auto &caso : casos) {
-        SCOPED_TRACE(caso.sql);
-        prueba::ReleEnLinea r;
-        r.Listo("TRV-420 *");
-        ASSERT_EQ(sqlite3_exec(bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->handle(), caso.sql, nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        r.ins.ui.Espera(r.Texto(3000));
-        EXPECT_FALSE(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo));
-        EXPECT_EQ(r.ins.Inesperados(), "");
-        const QString mensaje = r.ins.ui.Mostrados().last().texto;
-        EXPECT_TRUE(mensaje.contains("[" + caso.tabla + "]")) << mensaje.toStdString();
-        EXPECT_TRUE(mensaje.contains(r.Texto(caso.motivo).section('#', 0, 0))) << mensaje.toStdString();
-        EXPECT_EQ(r.rele->Registro(), QStringList());
-    }
-}
-
-// Line faults and refusals during a send, from the first table write on:
-// what the user is asked and told, and what the relay is left with.
-TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
-    using Fallo = std::function<void(relaysim::Fallos &, int primera, const Aplicacion &)>;
-    auto perdidas = [](int cuantas) -> Fallo {
-        return [cuantas](relaysim::Fallos &f, int p, const Aplicacion &) {
-            for (int i = 0; i < cuantas; ++i) f.sinRespuesta << p + i;
-        };
-    };
-    const struct {
-        const char *caso;
-        Fallo fallo;
         QList<std::pair<int, Boton>> preguntas;   // the prompts before the closing message
         int final;
-        int error;                                // the text the progress window shows, 0: none
-        std::function<void(prueba::ReleEnLinea &)> ademas;
-    } casos[] = {
-        {"two lost replies go without a word",
-         [](relaysim::Fallos &f, int p, const Aplicacion &) { f.sinRespuesta = {p, p + 3}; }, {}, 583, 0, {}},
+        int sinConfigurar;   // the processor the closing message names, 3010; -1: none
+        int error;           // the text the progress window shows, 0: none, -1: not checked
+        std::function<void(prueba::ReleEnLinea &)> ademas = {};
+    };
+    // A configuration whose bytes would not be what the file means is refused,
+    // naming table and record, before anything goes on the line.
+    auto malformada = [](const char *sql, const QString &tabla, int motivo) -> Caso {
+        const auto edita = [sql](auto &, const prueba::ReleEnLinea &r) {
+            ASSERT_EQ(sqlite3_exec(bd::BaseDatos::Abrir(r.a.CopiaTrabajo)->handle(), sql, nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+        };
+        return {sql, edita, {}, 3000, -1, 0, [tabla, motivo](prueba::ReleEnLinea &r) {
+                    const QString mensaje = r.ins.ui.Mostrados().last().texto;
+                    EXPECT_TRUE(mensaje.contains("[" + tabla + "]")) << mensaje.toStdString();
+                    EXPECT_TRUE(mensaje.contains(r.Texto(motivo).section('#', 0, 0))) << mensaje.toStdString();
+                    EXPECT_EQ(r.rele->Registro(), QStringList());
+                }};
+    };
+    QList<Caso> casos = {
+        malformada("UPDATE [TextoEventos COMU] SET Codificacion = substr(Codificacion, 3) "
+                   "WHERE rowid = (SELECT MAX(rowid) FROM [TextoEventos COMU])", "TextoEventos COMU", motivo_envio::Longitud),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = NULL WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = '' WHERE rowid = 2", "LEDs COMU", motivo_envio::Vacia),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = x'303030303030303030303030' WHERE rowid = 2", "LEDs COMU",
+                   motivo_envio::NoEsTexto),
+        malformada("UPDATE [LEDs COMU] SET Codificacion = 'ZZ0000000000' WHERE rowid = 2", "LEDs COMU",
+                   motivo_envio::NoHexadecimal),
+        malformada("DELETE FROM [LEDs COMU] WHERE rowid = (SELECT MAX(rowid) FROM [LEDs COMU])", "LEDs COMU",
+                   motivo_envio::Registros),
+        malformada("INSERT INTO [LEDs COMU] SELECT * FROM [LEDs COMU] LIMIT 1", "LEDs COMU", motivo_envio::Registros),
+        malformada("ALTER TABLE [LEDs COMU] RENAME TO leds; CREATE VIEW [LEDs COMU] AS SELECT * FROM leds", "LEDs COMU",
+                   motivo_envio::NoEsTabla),
+        {"last confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("2:1") + 1}; }, {}, 583,
+         -1, -1},
+        // The front panel took its start mark, the answer to CPU 1's was lost.
+        {"start confirmation damaged", [&](auto &o, auto &) { o.fallos.checksumCuerpo = {m.key("1:0") + 1}; }, {}, 3018,
+         -1, -1},
+        {"two lost replies go without a word", perdidas({primera, primera + 3}), {}, 583, -1, 0},
         // The fifth failure asks again: every failure after the silent ones does.
-        {"five lost replies, Retry twice", perdidas(5), {{594, Boton::Reintentar}, {594, Boton::Reintentar}}, 583, 0, {}},
-        {"four lost replies, Cancel", perdidas(4), {{594, Boton::Cancelar}}, 585, 800,
+        {"five lost replies, Retry twice", perdidas({primera, primera + 1, primera + 2, primera + 3, primera + 4}),
+         {{594, Boton::Reintentar}, {594, Boton::Reintentar}}, 583, -1, 0},
+        {"four lost replies, Cancel", perdidas({primera, primera + 1, primera + 2, primera + 3}),
+         {{594, Boton::Cancelar}}, 585, -1, 800,
          [](prueba::ReleEnLinea &r) {
              // The first table failed: nothing was committed and the user is told so.
              QStringList tablas;
@@ -245,37 +198,57 @@ TEST(FallosEnvio, LostRepliesAreRetriedThenAskedAndRefusalsCancelTheTable) {
              EXPECT_FALSE(mensaje.contains(r.Texto(3014).section('#', 0, 0)));
              EXPECT_TRUE(r.rele->Registro().last().contains("orden=cancelar"));
              // The relay stays marked as being written.
-             EXPECT_FALSE(Marcas(r.rele->Registro()).contains("2:1"));
+             EXPECT_FALSE(Marcas(r.rele->Registro()).values().contains("2:1"));
          }},
         // The relay's refusal shows its code and cancels without retrying.
         {"the relay refuses a block",
-         [](relaysim::Fallos &f, int, const Aplicacion &a) {
-             const EntradaGrupo &e = a.GruposCONST.first();
-             f.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}};
+         [](relaysim::Opciones &o, const prueba::ReleEnLinea &r) {
+             const EntradaGrupo &e = r.a.GruposCONST.first();
+             o.fallos.fallos = {{quint8(e.CPU), quint8(e.Grupo), 1, 7}};
          },
-         {}, 585, 807,
+         {}, 585, -1, 807,
          [](prueba::ReleEnLinea &r) {
              const QStringList registro = r.rele->Registro();
              EXPECT_EQ(registro.filter(QRegularExpression("orden=escribir .*bloque=1 .*-> FALLO")).size(), 1);
              EXPECT_TRUE(registro.last().contains("orden=cancelar"));
          }},
-        {"the first state mark goes unanswered",
-         [](relaysim::Fallos &f, int, const Aplicacion &) { f.sinRespuesta = {1}; }, {}, 581, 0,
+        {"the first state mark goes unanswered", perdidas({1}), {}, 581, -1, 0,
          [](prueba::ReleEnLinea &r) {
              EXPECT_TRUE(r.monitor.titulos.isEmpty());
              EXPECT_TRUE(r.rele->Registro().filter("orden=escribir").isEmpty());
          }},
     };
-    for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+    for (int cpu : {0, 1, 2}) {
+        // A lost start mark leaves the processor as it was, configured.
+        casos.append({QString("start mark of CPU %1 lost").arg(cpu), perdidas({m.key(QString("%1:0").arg(cpu))}), {},
+                      583, -1, -1});
+        casos.append({QString("end mark of CPU %1 lost").arg(cpu), perdidas({m.key(QString("%1:1").arg(cpu))}), {},
+                      3010, cpu, -1});
+        // The relay refuses both marks of the CPU, which starts unconfigured.
+        casos.append({QString("marks of CPU %1 refused").arg(cpu),
+                      [cpu](relaysim::Opciones &o, const prueba::ReleEnLinea &r) {
+                          r.ins.arbol.raiz.escribe("estado.txt", QString("C %1 4 0 1 1 00000000\n").arg(cpu).toLatin1());
+                          o.estado = r.ins.arbol.raiz.en("estado.txt");
+                          o.fallos.fallos = {{quint8(cpu), 1, 1, 9}};
+                      },
+                      {}, 3010, cpu, -1});
+    }
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.caso.toStdString());
         prueba::ReleEnLinea r;
-        r.Listo("TRV-420 *", [&](auto &o) { c.fallo(o.fallos, PlanEnvio(r.a).PrimeraEscritura(), r.a); });
+        r.Listo("TRV-610 **", [&](auto &o) { c.fallo(o, r); });
         for (const auto &[texto, boton] : c.preguntas) r.ins.ui.Espera(r.Texto(texto), boton);
-        r.ins.ui.Espera(r.Texto(c.final));
+        r.ins.ui.Espera(c.sinConfigurar < 0 ? r.Texto(c.final) : r.ins.ctx.dic.Texto(c.final, c.sinConfigurar));
         EXPECT_EQ(EnviaTodosGrupos(*r.c, r.a.CopiaTrabajo), c.final == 583);
         EXPECT_EQ(r.ins.Inesperados(), "");
         EXPECT_TRUE(r.ins.ui.Pendientes().isEmpty());
-        EXPECT_EQ(r.monitor.errores, c.error ? QStringList({("\r\n" + r.Texto(c.error)).toUpper()}) : QStringList());
+        if (c.error >= 0) {
+            EXPECT_EQ(r.monitor.errores, c.error ? QStringList({("\r\n" + r.Texto(c.error)).toUpper()}) : QStringList());
+        }
+        if (c.sinConfigurar >= 0) {
+            const QString mensaje = r.ins.ui.Mostrados().last().texto;
+            EXPECT_TRUE(mensaje.contains(r.Texto(3012)) && mensaje.contains(r.Texto(3013))) << mensaje.toStdString();
+        }
         EsperaFinal(r);
         if (c.ademas) c.ademas(r);
     }
@@ -342,29 +315,40 @@ TEST(RecepcionFallida, TheTargetIsLeftAsItWas) {
     }
 }
 
-TEST(ProgresoTotal, TheLastTableIsAtTheEndAndASingleOneToo) {
-    EXPECT_EQ(ProgresoTotal(0, 5), 0);
+// The first table at 0 and the last at 100: IdaYVuelta.
+TEST(ProgresoTotal, TablesGoEvenlyAndASingleOneIsAtTheEnd) {
     EXPECT_EQ(ProgresoTotal(2, 5), 50);
-    EXPECT_EQ(ProgresoTotal(4, 5), 100);
     EXPECT_EQ(ProgresoTotal(0, 1), 100);
 }
 
-// The two menu commands as a user runs them: connect with a configuration of
-// another model open, which may be closed for a new one of the relay's model,
-// send that, then receive into a new file with nothing open, which opens it;
-// a target of another model is refused before any exchange.
-// Connecting and leaving otherwise: conexion_test.
-TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyReceive) {
-    Arranca({}, "TRV420.MDB");
-    Nuevo("TRV-610 **");
+// The menu commands as a user runs them: connect after a refused relay number
+// with a configuration of another model open, which may be closed for a new
+// one of the relay's model, send that, then receive into a new file with
+// nothing open, which opens it; a target of another model is refused before
+// any exchange. Then leave; cancelling the next connection forgets the password.
+TEST_F(Transferencias, TheMenuCommandsConnectSendTheOpenConfigurationOpenWhatTheyReceiveAndLeave) {
+    Arranca();
+    Nuevo("TRV-420 *");
     const QString otro = a.DirectorioTrabajo + "otro.cnf";
     ASSERT_TRUE(bd::CopiaFichero(a.CopiaTrabajo, otro));
-    monitor.identificaciones.push_back({"1", "1234"});
+    Teclea("300", "1234");   // which numbers are refused: Identificacion below
+    Teclea("1", "1234");
+    ins.ui.Espera(Texto(765));
     ins.ui.Espera(Texto(517), Boton::Si);
     ConexionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
     ASSERT_EQ(a.EstadoConexion, 0);
-    EXPECT_EQ(a.ModeloActual, "TRV-420 ?");
-    ASSERT_EQ(a.FicheroActual, a.FicheroSinTitulo);
+    EXPECT_TRUE(ins.v.conectado);
+    EXPECT_TRUE(driver->PuertoAbierto());
+    EXPECT_FALSE(monitor.conexionVisible);
+    EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
+    EXPECT_EQ(a.BaseDatos, "TRV610.MDB");
+    EXPECT_EQ(ins.v.paneles[2], "TRV-610 **");
+    EXPECT_EQ(ins.v.paneles[3], "TRV610.MDB");
+    ASSERT_EQ(a.FicheroActual, a.FicheroSinTitulo);   // the new file itself: ficheros_test
+    EXPECT_EQ(ins.ui.Estado(), Texto(70));
+    EXPECT_EQ(a.NumeroRele, 1);
+    EXPECT_EQ(a.PasswordRele, 1234);
 
     ins.ui.Espera(Texto(502), Boton::Si);
     ins.ui.Espera(Texto(583));
@@ -393,7 +377,7 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     EXPECT_EQ(a.FicheroActual, nuevo);
     EXPECT_TRUE(a.ConfiguracionGuardada);
     EXPECT_TRUE(ins.v.comandosFichero);
-    EXPECT_EQ(prueba::Filas(nuevo, "SELECT Modelo FROM Modelo"), QStringList({"TRV-420 ?"}));
+    EXPECT_EQ(prueba::Filas(nuevo, "SELECT Modelo FROM Modelo"), QStringList({"TRV-610 ??"}));
     EsperaFinal(*this);
 
     const qsizetype peticiones = rele->TramasRecibidas().size();
@@ -401,6 +385,74 @@ TEST_F(Transferencias, TheMenuCommandsSendTheOpenConfigurationAndOpenWhatTheyRec
     EXPECT_FALSE(CargaFicheroRecepcion(*c, otro));
     EXPECT_EQ(ins.Inesperados(), "");
     EXPECT_EQ(rele->TramasRecibidas().size(), peticiones);
+
+    // Leaving: No keeps the connection, Yes closes the port.
+    ins.ui.Espera(Texto(588), Boton::No);
+    EmulacionRele(*c);
+    EXPECT_EQ(a.EstadoConexion, 0);
+    EXPECT_TRUE(driver->PuertoAbierto());
+    ins.ui.Espera(Texto(588), Boton::Si);
+    EmulacionRele(*c);
+    EXPECT_EQ(ins.Inesperados(), "");
+    EsperaDesconectado();
+    // The open configuration keeps its model.
+    EXPECT_EQ(a.ModeloActual, "TRV-610 ??");
+    EXPECT_TRUE(ins.v.paneles[2].isEmpty());
+
+    ConexionRele(*c);   // the dialog is cancelled
+    EXPECT_EQ(a.NumeroRele, 1);
+    EXPECT_EQ(a.PasswordRele, -1);
+    EsperaDesconectado();
+}
+
+// A model the program cannot use is told once; a silent relay or one without
+// identity is told twice, in a message and in the line's error window.
+TEST_F(Transferencias, AnUnusableModelOrASilentRelayIsReportedAndClosesThePort) {
+    const struct {
+        const char *caso;
+        std::function<void(relaysim::Opciones &)> pon;
+        QString texto;
+    } casos[] = {
+        {"no database", [](auto &o) { o.baseDatos = "NOESTA"; }, Texto(513).left(10)},
+        {"unknown to the catalogue", [](auto &o) { o.nombreModelo = "XYZ-999 *AB"; }, Texto(515)},
+        {"silent", [](auto &o) { o.fallos.sinRespuesta = {1}; }, Texto(591)},
+        {"no identity", [](auto &o) { o.fallos.matriculaVacia = true; }, Texto(591)},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        relaysim::Opciones o;
+        caso.pon(o);
+        Arranca(o);
+        monitor.errores.clear();
+        Teclea("1", "1234");
+        ins.ui.Espera(caso.texto);
+        ConexionRele(*c);
+        EXPECT_EQ(ins.Inesperados(), "");
+        EsperaDesconectado();
+        EXPECT_FALSE(a.HayFicheroActual());
+        if (caso.texto == Texto(591)) {
+            EXPECT_EQ(ins.ui.Mostrados().last().titulo, TituloFijo);
+            EXPECT_EQ(monitor.errores, QStringList({("\r\n" + Texto(800)).toUpper()}));
+            EXPECT_EQ(ins.ui.Estado(), Texto(81));
+        } else if (o.baseDatos == "NOESTA") {
+            EXPECT_EQ(ins.ui.Mostrados().last().texto.count("NOESTA.MDB"), 1);
+        }
+    }
+}
+
+TEST(Identificacion, FieldsAreCutFromThePayloadAndTypedNumbersCheckedForRange) {
+    const Identificacion id = LeeIdentificacion("trv-610 ab*x        trv610  2.03RELAYSIM");
+    EXPECT_EQ(id.modelo.size(), 20);
+    EXPECT_EQ(id.NombreModelo(), "TRV-610 AB");
+    EXPECT_EQ(id.FicheroBaseDatos(), "TRV610.MDB");
+    EXPECT_EQ(LeeIdentificacion(" trv-300 c   ").NombreModelo(), "TRV-300 C");
+    // The typed numbers: outside their ranges or not numbers, refused.
+    EXPECT_TRUE(ValidaIdentificacion("0", "0"));
+    EXPECT_TRUE(ValidaIdentificacion("255", "99999"));
+    const std::pair<const char *, const char *> malos[] = {{"256", "1"}, {"-1", "1"}, {"uno", "1"},
+                                                           {"", "1"},    {"1", "100000"}, {"1", "12a"}};
+    for (const auto &[numero, clave] : malos)
+        EXPECT_FALSE(ValidaIdentificacion(numero, clave)) << numero << " " << clave;
 }
 
 }  // namespace

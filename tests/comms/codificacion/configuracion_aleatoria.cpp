@@ -18,8 +18,7 @@ namespace {
 // Letters of every relay byte from 32 on, as an editor would store them.
 QString TextoAleatorio(QRandomGenerator &azar, int maximo) {
     QString t;
-    const int n = azar.bounded(maximo + 1);
-    for (int i = 0; i < n; ++i) t += LetraRele(quint8(azar.bounded(32, 256)));
+    for (int i = azar.bounded(maximo + 1); i > 0; --i) t += LetraRele(quint8(azar.bounded(32, 256)));
     return t;
 }
 
@@ -29,24 +28,20 @@ QString HexAleatorio(QRandomGenerator &azar, int digitos) {
     return t;
 }
 
-}  // namespace
-
+// The columns of one record of a table's layout, with values its decoder gives back unchanged.
 Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRandomGenerator &azar) {
     Fila f;
+    const bool led = t.disposicion == Disposicion::Led;
     switch (t.disposicion) {
     case Disposicion::Grupo:
     case Disposicion::Evento:
-    case Disposicion::Led: {
-        const bool led = t.disposicion == Disposicion::Led;
+    case Disposicion::Led:
         PonColumnasDePalabra(f, "Mascara", quint16(azar.bounded(0x10000)));
         f.insert(datos.columnaValor, azar.bounded(led ? 256 : 0x8000));
-        if (led) {
-            f.insert("Parpadeo", azar.bounded(2) == 1);
-            f.insert("Mantenido", azar.bounded(2) == 1);
-        }
+        for (const char *c : {"Parpadeo", "Mantenido"})
+            if (led) f.insert(c, azar.bounded(2) == 1);
         if (t.disposicion != Disposicion::Evento) PonColumnasDePalabra(f, "Valor", quint16(azar.bounded(0x10000)));
         break;
-    }
     case Disposicion::EntradaPROT: {
         const int n = datos.funcionesEntradas.isEmpty() ? 0 : azar.bounded(int(datos.funcionesEntradas.size()));
         f.insert("ValorEntrada", n);
@@ -79,6 +74,8 @@ Fila FilaAleatoria(const TablaCodificada &t, const DatosCodificacion &datos, QRa
     }
     return f;
 }
+
+}  // namespace
 
 QList<ObjetoGrafico> ObjetosDeMuestra(const DatosCodificacion &datos) {
     const qint16 unidad = qint16(datos.unidadesMedida.isEmpty() ? 0 : datos.unidadesMedida.firstKey());
@@ -137,18 +134,14 @@ void LlenaConfiguracion(const Aplicacion &app, const DatosCodificacion &datos, c
             rs->Update();
         }
         if (t->disposicion == Disposicion::Aparamenta) {
-            // The switchgear records carry the same flags, as the switchgear editor keeps them.
-            auto tiempos = db->OpenRecordset("TiempoAperturaCierre CTRL", bd::TipoRecordset::Tabla);
-            const int n = tiempos->RecordCount() / 2;
-            int i = 0;
-            for (tiempos->MoveFirst(); !tiempos->AtEOF(); tiempos->MoveNext(), ++i) {
-                const int k = i % n;
-                tiempos->Edit();
-                tiempos->SetValue("AparamentaSeleccionada", k < 8 && (flags.seleccion >> k) & 1);
-                tiempos->SetValue("Contacto", k < 8 && (flags.contacto >> k) & 1);
-                tiempos->SetValue("EstadoTransicion", k < 8 && (flags.transicion >> k) & 1 ? 1 : 0);
-                tiempos->Update();
-            }
+            // The switchgear timers carry the same flags, as the switchgear editor keeps them:
+            // record k of each half is device k.
+            const QString k = "((SELECT COUNT(*) FROM [TiempoAperturaCierre CTRL] AS u WHERE u.rowid < t.rowid) % "
+                              "(SELECT COUNT(*) / 2 FROM [TiempoAperturaCierre CTRL]))";
+            db->Execute(QString("UPDATE [TiempoAperturaCierre CTRL] AS t SET AparamentaSeleccionada = %1 < 8 AND "
+                                "(%2 >> %1) & 1, Contacto = %1 < 8 AND (%3 >> %1) & 1, EstadoTransicion = %1 < 8 AND "
+                                "(%4 >> %1) & 1")
+                            .arg(k).arg(int(flags.seleccion)).arg(int(flags.contacto)).arg(int(flags.transicion)));
         }
     }
     db->CommitTrans();

@@ -10,11 +10,6 @@
 
 namespace prueba {
 
-// The columns of one record of a table's layout, with values its decoder
-// gives back unchanged.
-tarvo::Fila FilaAleatoria(const tarvo::TablaCodificada &t, const tarvo::DatosCodificacion &datos,
-                          QRandomGenerator &azar);
-
 // One object of every record family and of every kind with a record of its
 // own (the operation with its label, the file-name object last), numbered as
 // the receiver numbers them and placed apart on the pages.

@@ -1,6 +1,6 @@
-// Whole tables of real configurations: every table of every shipped model
-// packs to its value stream and decodes back into identical records, and the
-// packers' and decoders' special cases and failures.
+// Whole tables of real configurations: the packers' and decoders' special
+// cases and failures. That every table of every shipped model packs and
+// decodes back into identical records: the round trip in transferencias_test.
 #include "comms/codificacion/empaquetado.h"
 #include "comms/codificacion/recepcion.h"
 #include "configuracion_aleatoria.h"
@@ -27,12 +27,6 @@ struct Configuracion : ::testing::Test {
         ASSERT_EQ(ins.Inesperados(), "");
         ASSERT_TRUE(PreparaDatosRecepcion(ins.ctx, datos));
     }
-    QString Copia(const QString &nombre) {
-        const QString ruta = ins.arbol.raiz.en(nombre);
-        QFile::remove(ruta);
-        EXPECT_TRUE(QFile::copy(a.CopiaTrabajo, ruta));
-        return ruta;
-    }
     void Ejecuta(const QString &ruta, const QString &sql) { bd::BaseDatos::Abrir(ruta)->Execute(sql); }
     QList<qint32> Empaquetado(const QString &tabla) {
         return Empaqueta(*bd::BaseDatos::Abrir(a.CopiaTrabajo, bd::Apertura::SoloLectura), a, tabla);
@@ -51,46 +45,6 @@ struct Configuracion : ::testing::Test {
 
 }  // namespace
 
-// The backbone: random settings written by the layout rules, packed table by
-// table, received into a pristine copy of the same model, compared record by
-// record. The other models make the same trip through the relay in
-// transferencias_test.
-TEST_F(Configuracion, EveryTablePacksAndDecodesBackToIdenticalRecords) {
-    Nueva("TRV-610 **");
-    // The event texts' types interleaved, as edits may leave them: each
-    // type's texts must still land in its own slots.
-    for (const char *sql : {"CREATE TABLE textos AS SELECT * FROM [TextoEventos COMU]", "DELETE FROM [TextoEventos COMU]",
-                            "INSERT INTO [TextoEventos COMU] SELECT * FROM textos ORDER BY "
-                            "ROW_NUMBER() OVER (PARTITION BY TipoTexto ORDER BY rowid), TipoTexto",
-                            "DROP TABLE textos"})
-        Ejecuta(a.CopiaTrabajo, sql);
-    const QString recepcion = Copia("recepcion.cnf");
-    prueba::LlenaConfiguracion(a, datos, a.CopiaTrabajo, 77);
-
-    // Packed as a send packs them: each table checked against its layout and
-    // filling the catalogue's blocks exactly.
-    auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo, bd::Apertura::SoloLectura);
-    QStringList comparadas;
-    for (const TablaEmpaquetada &p : EmpaquetaEnvio(*db, a)) {
-        SCOPED_TRACE(p.entrada.Tabla.toStdString());
-        ASSERT_EQ(Decodifica(recepcion, p.entrada.Tabla, prueba::FlujoRecibido(p.valores, p.entrada)), "");
-        comparadas << p.entrada.Tabla;
-        // The switchgear flags go back into both timers of each device.
-        if (p.entrada.Tabla == "Aparamenta CTRL") comparadas << "TiempoAperturaCierre CTRL";
-    }
-    EXPECT_EQ(ins.Inesperados(), "");
-    for (const QString &t : comparadas) EXPECT_EQ(prueba::Volcado(recepcion, t), prueba::Volcado(a.CopiaTrabajo, t)) << t.toStdString();
-}
-
-TEST_F(Configuracion, StreamsAreCodificacionBytesFourToAValueZeroCompleted) {
-    Nueva("TRV-420 *");   // 10 one-byte protection inputs: the last value is padded
-    Ejecuta(a.CopiaTrabajo, "UPDATE [Entradas PROT] SET Codificacion = printf('%02X', Indice)");
-    const QList<qint32> v = Empaquetado("Entradas PROT");
-    ASSERT_EQ(v.size(), 3);
-    EXPECT_EQ(ValorAHex(v[0]), "01020304");
-    EXPECT_EQ(ValorAHex(v[2]), "090A0000");
-}
-
 TEST_F(Configuracion, ControlInputsGoByTypeAndOnlyWhenTheCompanionTableIsInTheModel) {
     Nueva("TRV-610 **");
     // Each terminal tells its type by its code: ED 1, Orden 2, Apa 3, Pulsos 4.
@@ -103,13 +57,12 @@ TEST_F(Configuracion, ControlInputsGoByTypeAndOnlyWhenTheCompanionTableIsInTheMo
     a.GruposCONST.removeIf([](const EntradaGrupo &e) { return e.Tabla == "EntradasPulsos CTRL"; });
     const QList<qint32> sinPulsos = Empaquetado("Entradas CTRL");
     EXPECT_EQ(sinPulsos.size(), 12);   // 46 bytes
-    EXPECT_EQ(ValorAHex(sinPulsos.last()), "03030000");
+    EXPECT_EQ(ValorAHex(sinPulsos.last()), "03030000");   // the last value zero-completed
 
     // Received without pulse inputs, the pulse terminals keep their names.
-    const QString recepcion = Copia("recepcion.cnf");
-    QString hex;
-    for (int i = 0; i < 46; ++i) hex += "05";
-    ASSERT_EQ(Decodifica(recepcion, "Entradas CTRL", hex + "0000"), "");
+    const QString recepcion = ins.arbol.raiz.en("recepcion.cnf");
+    ASSERT_TRUE(QFile::copy(a.CopiaTrabajo, recepcion));
+    ASSERT_EQ(Decodifica(recepcion, "Entradas CTRL", QString("05").repeated(46) + "0000"), "");
     const QStringList filas = prueba::Volcado(recepcion, "Entradas CTRL");
     EXPECT_EQ(filas.filter("TipoEntrada=Pulsos").filter("NombreAjuste=" + ins.ctx.dic.Texto(530)).size(), 4);
     EXPECT_EQ(filas.filter("NombreAjuste=EC 5").size(), 46);
@@ -127,6 +80,13 @@ TEST_F(Configuracion, EventTextsStartAtTheirTypesSlots) {
     EXPECT_EQ(ranuras["prot"], 0);
 
     auto db = bd::BaseDatos::Abrir(a.CopiaTrabajo);
+    // The types interleaved, as edits may leave them: each type's texts must
+    // still land in its own slots.
+    for (const char *sql : {"CREATE TABLE textos AS SELECT * FROM [TextoEventos COMU]", "DELETE FROM [TextoEventos COMU]",
+                            "INSERT INTO [TextoEventos COMU] SELECT * FROM textos ORDER BY "
+                            "ROW_NUMBER() OVER (PARTITION BY TipoTexto ORDER BY rowid), TipoTexto",
+                            "DROP TABLE textos"})
+        db->Execute(sql);
     // As many texts as the cut-down catalogue has events, and one control
     // text more kept aside.
     auto deja = [&](const char *tipo, int n) {
@@ -184,7 +144,7 @@ TEST_F(Configuracion, TheDisplayGoesInBlocksOfItsOwnAndABrokenStreamWritesNothin
     EXPECT_TRUE(Decodifica(a.CopiaTrabajo, "ANDs PROT", completo).contains("empty Codificacion"));
 
     // The received display replaces the table, and a cut object leaves it alone. Which objects
-    // are kept and how they are numbered: objeto_test and the round trip above.
+    // are kept and how they are numbered: objeto_test and the round trip in transferencias_test.
     Ejecuta(a.CopiaTrabajo, "INSERT INTO [Grafico COMU] (Identificador, apa, Codificacion) VALUES (9, 11, '0B04')");
     const QStringList grafico = prueba::Volcado(a.CopiaTrabajo, "Grafico COMU");
     const QString texto = "0B04" "41420000000000" "030C00";
