@@ -109,7 +109,8 @@ TEST(ProgramaSimulador, RunsAttachedToAPortKeepsItsStateLogsEveryFrameAndStopsOn
     const QList<QByteArray> lineas = dir.lee("registro.txt").trimmed().split('\n');
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].startsWith("#1 rele=3 cpu=0 orden=leer area=4 subgrupo=0 grupo=3 bloque=2 L=6 -> 11223344"));
-    EXPECT_TRUE(lineas[2].endsWith("orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
+    EXPECT_TRUE(lineas[2].endsWith(
+        "orden=confirmar area=4 subgrupo=0 grupo=3 bloque=0 L=10 datos=09030000 -> HECHO. [1 bloques]"));
 
     // A bad command line or model stops it with a message.
     p.start(TARVO_RELAYSIM, {"--relay", "300"});

@@ -96,7 +96,8 @@ TEST(DiccionarioEnviado, EveryNumberTheProgramUsesExistsInEveryLanguage) {
         for (const AsignacionTexto &a : TextosVentana(clave)) usados.insert(a.texto);
 
     for (int idioma = 0; idioma < dic.NumeroIdiomas(); ++idioma)
-        for (int n : usados) EXPECT_TRUE(dic.Existe(n, idioma)) << "text " << n << " missing in " << nombres[idioma].toStdString();
+        for (int n : usados)
+            EXPECT_TRUE(dic.Existe(n, idioma)) << "text " << n << " missing in " << nombres[idioma].toStdString();
 }
 
 }  // namespace

@@ -242,8 +242,9 @@ private slots:
         Hijo<QRadioButton>(e.get(), "Opt_Senyalizacion")->click();
         e->GuardaCambios();
         e->Suspende();
-        QCOMPARE(b.Filas("SELECT Alarma, Texto, [TextoEventos COMU].Codificacion FROM [Eventos PROT] INNER JOIN [TextoEventos COMU] ON "
-                         "[Eventos PROT].Indice = NumeroOrden WHERE [Eventos PROT].Indice = 1 AND TipoTexto = 'prot'"),
+        QCOMPARE(b.Filas("SELECT Alarma, Texto, [TextoEventos COMU].Codificacion FROM [Eventos PROT] INNER JOIN "
+                         "[TextoEventos COMU] ON [Eventos PROT].Indice = NumeroOrden "
+                         "WHERE [Eventos PROT].Indice = 1 AND TipoTexto = 'prot'"),
                  QStringList({"false||" + QString(48, '0')}));
 
         e = b.Abre("mnuAjusteProteccion", 0);

@@ -38,7 +38,8 @@ TEST(Celdas, EveryKindFillsItsCellsWithStripCellsOfTheSymbols) {
     for (int tipo = 0; tipo < TiposGraficos; ++tipo) {
         const QList<CeldaDibujo> dibujo = DibujoObjeto({.Identificador = 7, .apaN2 = qint16(tipo)}, 1);
         EXPECT_TRUE(Tipo(tipo).ancho == 0 || dibujo.size() == Tipo(tipo).alto * Tipo(tipo).ancho) << tipo;
-        for (const CeldaDibujo &c : dibujo) EXPECT_TRUE(c.contenido.objeto == 7 && c.contenido.bitmap < CeldaBmpReservada) << tipo;
+        for (const CeldaDibujo &c : dibujo)
+            EXPECT_TRUE(c.contenido.objeto == 7 && c.contenido.bitmap < CeldaBmpReservada) << tipo;
     }
     EXPECT_TRUE(DibujoObjeto({.apaN2 = 25}, 0).isEmpty());
 }
@@ -86,7 +87,8 @@ TEST(Celdas, NewObjectsNeedFreeCellsAndDeletingFreesThem) {
         {0, 2, 16, {.apaN2 = 25}, std::nullopt},   // the file name has no place on the grid
     };
     for (const auto &c : casos)
-        EXPECT_EQ(m.HayEspacio(c.pag, c.fila, c.col, c.o), c.origen) << c.pag << "," << c.fila << "," << c.col << " kind " << c.o.apaN2;
+        EXPECT_EQ(m.HayEspacio(c.pag, c.fila, c.col, c.o), c.origen)
+            << c.pag << "," << c.fila << "," << c.col << " kind " << c.o.apaN2;
 
     // Deleting frees the cells; a row lying on the relay's cells leaves them reserved.
     m.Dibuja(Preparado({.Identificador = 9, .apaN2 = 21, .apa = 11, .txt = "ABC", .x = 0, .y = 5}), 0);

@@ -226,10 +226,12 @@ TEST_F(Editor, SixtyFourObjectsAtMost) {
 // objects it came from drawn one by one.
 TEST_F(Editor, DecodedGraphicRedrawsCellForCell) {
     const QList<ObjetoGrafico> origen = {
-        Preparado({.Identificador = 1, .apaN2 = 0, .apa = 2, .cpu = 9, .oper_c = 1, .oper_d = 2, .donde = 20, .x = 5, .y = 12}),
+        Preparado({.Identificador = 1, .apaN2 = 0, .apa = 2, .cpu = 9, .oper_c = 1, .oper_d = 2, .donde = 20,
+                   .x = 5, .y = 12}),
         Preparado({.Identificador = 2, .apaN2 = 21, .apa = 11, .txt = "BARRA", .x = 0, .y = 8}),
         Preparado({.Identificador = 3, .apaN2 = 27, .apa = 11, .txt = QString(LetraRele(179)), .x = 2, .y = 13}),
-        Preparado({.Identificador = 4, .apaN2 = 23, .apa = 14, .txtb0 = "CER", .txtb1 = "AB", .donde = 3, .x = 9, .y = 20, .pag = 1}),
+        Preparado({.Identificador = 4, .apaN2 = 23, .apa = 14, .txtb0 = "CER", .txtb1 = "AB", .donde = 3, .x = 9,
+                   .y = 20, .pag = 1}),
         Preparado({.Identificador = 5, .apaN2 = 47, .apa = 56, .cpu = 9, .oper_b = 4, .x = 12, .y = 2, .pag = 1}),
         Preparado(EtiquetaManiobra({.Identificador = 5, .x = 12, .y = 2, .pag = 1}, "CIERR")),
         Preparado({.Identificador = 6, .apaN2 = 42, .apa = 43, .cpu = 1, .unidad_m = 3, .donde = 8, .x = 14, .y = 10}),

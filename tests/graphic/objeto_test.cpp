@@ -122,7 +122,11 @@ TEST(DecodificacionObjetos, EveryKindDecodesWhatItsWriterWrote) {
                 break;
             case Familia::Marcador: o.txtb0 = texto(2); o.txtb1 = texto(5); break;
             case Familia::Analogico:
-                o.txt_m = tipo == 43 ? QString("%1%2%3").arg(azar.bounded(1 << 16), 4, 16, QChar('0')).arg(azar.bounded(1 << 16), 4, 16, QChar('0')).arg(40 + azar.bounded(4)).toUpper()
+                o.txt_m = tipo == 43 ? QString("%1%2%3")
+                                           .arg(azar.bounded(1 << 16), 4, 16, QChar('0'))
+                                           .arg(azar.bounded(1 << 16), 4, 16, QChar('0'))
+                                           .arg(40 + azar.bounded(4))
+                                           .toUpper()
                                      : "00000000" + QString::number(1 + azar.bounded(3)) + "0";
                 break;
             default: break;

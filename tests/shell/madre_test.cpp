@@ -87,9 +87,11 @@ struct Programa {
         QDir().mkpath(arbol.programa + "/work");
         if (conPuerto) QFile::link(pty.ruta, arbol.programa + "/ports/COM2");
         if (!primeraVez)
-            arbol.raiz.escribe("tarvo32/tarvo32.ini", "[COMMS]\r\nPuerto=2\r\nVelocidad=9600\r\nParidad=0\r\nLongitudPalabra=8\r\nBitsStop=0\r\n\r\n"
-                      "[DIRS]\r\nTrabajo=" + arbol.programa.toUtf8() + "/work/\r\nModelos=" + arbol.modelos.toUtf8() +
-                      "\r\n\r\n");
+            arbol.raiz.escribe(
+                "tarvo32/tarvo32.ini",
+                "[COMMS]\r\nPuerto=2\r\nVelocidad=9600\r\nParidad=0\r\nLongitudPalabra=8\r\nBitsStop=0\r\n\r\n"
+                "[DIRS]\r\nTrabajo=" +
+                    arbol.programa.toUtf8() + "/work/\r\nModelos=" + arbol.modelos.toUtf8() + "\r\n\r\n");
         ui.AceptaAvisos(!conPuerto);   // message 600
         instancia = std::make_unique<InstanciaUnica>(arbol.programa);
         madre = std::make_unique<Madre>(ctx);

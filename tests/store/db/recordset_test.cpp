@@ -158,7 +158,8 @@ TEST_F(RecordsetPrueba, JoinsWriteEachColumnIntoTheRightRowOfTheRightTable) {
         rs->Update();
         EXPECT_EQ(rs->Value(c.escribe[0].first), c.escribe[0].second);
         for (const EnTabla &e : c.fichero)
-            EXPECT_EQ(EnFichero(e.tabla, e.columna, e.indice), e.valor) << e.tabla.toStdString() << "." << e.columna.toStdString();
+            EXPECT_EQ(EnFichero(e.tabla, e.columna, e.indice), e.valor)
+                << e.tabla.toStdString() << "." << e.columna.toStdString();
     }
     // A join only edits.
     db = BaseDatos::Abrir(ruta);
@@ -181,8 +182,8 @@ TEST_F(RecordsetPrueba, UserTextTravelsBoundAndIsStoredVerbatim) {
     int indice = 100;
     for (const QString &n : nombres)
         db->Execute("INSERT INTO [Entradas CTRL] (Indice, NombreAjuste) VALUES (?, ?)", {indice++, n});
-    auto rs = db->OpenRecordset("SELECT NombreAjuste FROM [Entradas CTRL] WHERE Indice >= ? ORDER BY Indice", TipoRecordset::Snapshot,
-                                {100});
+    auto rs = db->OpenRecordset("SELECT NombreAjuste FROM [Entradas CTRL] WHERE Indice >= ? ORDER BY Indice",
+                                TipoRecordset::Snapshot, {100});
     QStringList leidos;
     for (; !rs->AtEOF(); rs->MoveNext()) leidos << rs->Value(0).toString();
     EXPECT_EQ(leidos, nombres);
